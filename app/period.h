@@ -1,0 +1,15 @@
+// Period changes (clear data, midnight, tick-counter wrap) and the exit sequence.
+#ifndef TALLYWICK_PERIOD_H
+#define TALLYWICK_PERIOD_H
+
+#include <windows.h>
+
+// Ends the current period: save, new period, reload, meter back to its default place.
+void ClearData();
+// The meter timer's checks: wrap and date change start a new period; redraw when seen.
+void OnMeterTimer(HWND window, WPARAM timerId);
+// Remove the tray icon, delete the font, save, fresh period, close the mutex, quit.
+// Runs once; a second WM_DESTROY or WM_ENDSESSION finds it done and does nothing.
+void RunExitSequence();
+
+#endif

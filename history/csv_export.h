@@ -1,0 +1,21 @@
+// The CSV export of the history, from the menu and from the command line, and the folder
+// that the three file dialogs remember during a run.
+#ifndef TALLYWICK_CSV_EXPORT_H
+#define TALLYWICK_CSV_EXPORT_H
+
+#include <windows.h>
+
+extern char LastFileDir[MAX_PATH];  // chosen folder with its last backslash; "" at start
+
+// Fills a MAX_PATH dialog buffer with LastFileDir followed by `defaultName`; the name is
+// left out when both together would not fit.
+void PresetFileName(char *buffer, const char *defaultName);
+// Remembers the folder of a path chosen in a file dialog.
+void RememberFileDir(const char *path);
+
+void ExportHistoryCsv();
+// Writes StoredHistory to `path`; a file that cannot be created is reported in a message
+// box owned by the meter window (no owner when there is none). False on that failure.
+bool WriteHistoryCsv(const char *path);
+
+#endif

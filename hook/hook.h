@@ -1,0 +1,23 @@
+// The operations of HOOK.dll, the companion library that watches keyboard and mouse
+// system-wide and posts one message per event (MSG_KEY_PRESS .. MSG_CLICK_RIGHT, see
+// res/resource.h) to the window given to DllInit. Imported by name.
+#ifndef TALLYWICK_HOOK_H
+#define TALLYWICK_HOOK_H
+
+#include <windows.h>
+#include "../res/resource.h"
+
+#ifdef TALLYWICK_BUILDING_HOOK
+#define HOOK_API extern "C" __declspec(dllexport)
+#else
+#define HOOK_API extern "C"
+#endif
+
+// Starts watching the input for `window`; nonzero on success (only the low byte counts).
+HOOK_API BOOL DllInit(HWND window);
+// Stops watching; called once when the message loop ends, also after a failed DllInit.
+HOOK_API BOOL DllUninit(void);
+// Measures the screens again after a change of resolution or monitors.
+HOOK_API BOOL DetectScreenValues(void);
+
+#endif

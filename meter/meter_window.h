@@ -1,0 +1,30 @@
+// The meter: a small topmost tool window, the hub that every message of the program
+// reaches (hook events, the 50 ms timer, the tray icon, the menu commands, log-off).
+#ifndef TALLYWICK_METER_WINDOW_H
+#define TALLYWICK_METER_WINDOW_H
+
+#include <windows.h>
+
+#define METER_CLASS "TALLYWICK"
+#define METER_BACKGROUND RGB(255, 240, 220)
+const int METER_DEFAULT_SIZE = 50;
+
+extern HWND MeterWindow;       // null until CreateMeterWindow has created it
+extern HFONT MeterFont;        // created on WM_CREATE, deleted by the exit sequence
+extern HINSTANCE MeterInstance; // the module of every string, icon and dialog resource
+
+struct MeterRect {
+    int left, top, width, height;
+};
+
+MeterRect DefaultMeterRect();
+void RegisterMeterClass(HINSTANCE instance);
+// Creates the hidden window, the tray icon and the timer, then starts HOOK.dll.
+// False when the window or the tray icon cannot be made.
+bool CreateMeterWindow(HINSTANCE instance);
+void ToggleMeterWindow();
+// Puts the meter back to its default place and size, topmost.
+void ResetMeterWindowPosition();
+LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+#endif

@@ -1,0 +1,78 @@
+// Every identifier of Tallywick's resources, commands and private window messages.
+// Included by the resource script too, so it holds plain #defines only.
+#ifndef TALLYWICK_RESOURCE_H
+#define TALLYWICK_RESOURCE_H
+
+// String table (loaded narrow, in the user's ANSI code page)
+#define IDS_APP_TITLE            101
+#define IDS_HISTORY_TITLE        102
+#define IDS_MENU_SHOW            103
+#define IDS_MENU_CLEAR           104
+#define IDS_MENU_ABOUT           105
+#define IDS_MENU_EXIT            106
+#define IDS_MENU_HIDE            107
+#define IDS_MENU_AUTOSTART       108
+#define IDS_LINE_KEYS            109
+#define IDS_LINE_DISTANCE        110
+#define IDS_LINE_TIME            111
+#define IDS_COL_KEYS             112
+#define IDS_COL_DISTANCE         113
+#define IDS_COL_TIME             114
+#define IDS_FMT_KEYS             115
+#define IDS_FMT_DISTANCE         116
+#define IDS_FMT_TIME             117
+#define IDS_MENU_HISTORY         118
+#define IDS_COL_DATE             119
+#define IDS_MENU_EXPORT_CSV      120
+#define IDS_EXPORT_FAILED        121
+#define IDS_LINE_CLICKS          122
+#define IDS_FMT_CLICKS           123
+#define IDS_COL_LEFT             124
+#define IDS_COL_MIDDLE           125
+#define IDS_COL_RIGHT            126
+#define IDS_FMT_METRES           127
+#define IDS_MENU_RECOUNT         128
+#define IDS_MENU_IMPORT          129
+#define IDS_MENU_EXPORT_HISTORY  130
+#define IDS_OPEN_FAILED          131
+#define IDS_BAD_FORMAT           132
+#define IDS_CONFIRM_MERGE        133
+#define IDS_EMPTY_FILE           134
+#define IDS_IMPORT_TITLE         135
+#define IDS_CONFIRM_REPLACE      136
+
+// Commands of the popup menu (WM_COMMAND low word)
+#define IDM_EXIT                 2
+#define IDM_HIDE                 16
+#define IDM_ABOUT                1034
+#define IDM_CLEAR_DATA           1035
+#define IDM_SHOW                 1036
+#define IDM_AUTOSTART            1038
+#define IDM_VIEW_HISTORY         1039
+#define IDM_EXPORT_CSV           1040
+#define IDM_RECOUNT              1041
+#define IDM_EXPORT_HISTORY       1042
+#define IDM_IMPORT_HISTORY       1043
+
+// Dialog, icon and bitmap
+#define IDD_ABOUT                129
+#define IDC_ABOUT_TEXT           1000   // the maker and address lines of the About box
+#define IDI_MAIN                 130    // 32x32 and 16x16, 16 colours
+#define IDB_HISTORY_ICONS        131    // one 16x16 image for the history rows
+#define IDR_MANIFEST             1      // CREATEPROCESS_MANIFEST_RESOURCE_ID
+
+// Private window messages of the meter window
+#define MSG_SHOW_MENU            0x040D // WM_USER + 13: open the popup menu at the cursor
+#define MSG_TRAY_NOTIFY          0x8001 // WM_APP + 1: the tray icon's callback
+#define MSG_KEY_PRESS            0x8005 // WM_APP + 5 to + 9: posted by HOOK.dll
+#define MSG_MOUSE_DISTANCE       0x8006 // lParam: the 32 bits of a float, millimetres
+#define MSG_CLICK_LEFT           0x8007
+#define MSG_CLICK_MIDDLE         0x8008
+#define MSG_CLICK_RIGHT          0x8009
+
+// Timer and tray icon
+#define METER_TIMER_ID           1024   // fires every 50 ms
+#define METER_TIMER_MS           50
+#define TRAY_ICON_ID             1
+
+#endif

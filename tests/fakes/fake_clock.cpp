@@ -1,0 +1,33 @@
+#include "fake_clock.h"
+#include "app/clock.h"
+
+static DWORD FakeTicks = 1000000;
+static SYSTEMTIME FakeNow = {2010, 6, 1, 7, 12, 0, 0, 0};
+
+void SetFakeTickCount(DWORD ticks)
+{
+    FakeTicks = ticks;
+}
+
+void SetFakeDate(WORD year, WORD month, WORD day)
+{
+    FakeNow.wYear = year;
+    FakeNow.wMonth = month;
+    FakeNow.wDay = day;
+}
+
+void ResetFakeClock()
+{
+    FakeTicks = 1000000;
+    SetFakeDate(2010, 6, 7);
+}
+
+DWORD ClockTickCount()
+{
+    return FakeTicks;
+}
+
+void ClockLocalTime(SYSTEMTIME *now)
+{
+    *now = FakeNow;
+}

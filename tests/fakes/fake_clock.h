@@ -1,0 +1,12 @@
+// A clock that the unit tests set by hand, linked in place of the program's real clock.
+#ifndef TALLYWICK_FAKE_CLOCK_H
+#define TALLYWICK_FAKE_CLOCK_H
+
+#include <windows.h>
+
+void SetFakeTickCount(DWORD ticks);
+void SetFakeDate(WORD year, WORD month, WORD day);
+// Back to a fixed, ordinary moment: tick count 1,000,000 ms, 7 June 2010.
+void ResetFakeClock();
+
+#endif

@@ -1,0 +1,28 @@
+// The string table and the eight text slots it is loaded into.
+#ifndef TALLYWICK_TEXT_H
+#define TALLYWICK_TEXT_H
+
+#include <windows.h>
+
+enum TextSlot {
+    SLOT_GENERAL = 0,   // menu texts, meter formats, headers, titles, message texts
+    SLOT_TITLE = 2,     // the caption of a message box
+    SLOT_KEYS_FMT = 5,
+    SLOT_CELL_FMT = 6,
+    SLOT_TIME_FMT = 7,
+};
+const int TEXT_SLOT_COUNT = 8;
+const int TEXT_SLOT_SIZE = 512;
+
+extern char TextSlots[TEXT_SLOT_COUNT][TEXT_SLOT_SIZE];
+
+// Loads string `id` of the program's module into the slot ("-" when it cannot be loaded).
+char *LoadText(int slot, UINT id);
+
+// A file operation's failure: error icon, OK, caption IDS_APP_TITLE, owned by the meter
+// window (no owner when there is none).
+void ShowErrorMessage(UINT textId);
+// A question with Yes and No and a warning icon; true for Yes.
+bool AskYesNo(UINT textId);
+
+#endif
