@@ -1,3 +1,4 @@
+// PLACEHOLDER until the hook library is written; nothing here is real.
 // Placeholder until the hook library is written.
 #include "hook/hook.h"
 BOOL DllInit(HWND) { return TRUE; }

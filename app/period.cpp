@@ -1,0 +1,5 @@
+// PLACEHOLDER until this module is written; nothing here is real.
+#include "period.h"
+void ClearData() {}
+void OnMeterTimer(HWND, WPARAM) {}
+void RunExitSequence() {}

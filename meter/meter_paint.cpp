@@ -1,0 +1,3 @@
+// PLACEHOLDER until this module is written; nothing here is real.
+#include "meter_paint.h"
+void PaintMeter(HDC, HWND) {}
