@@ -1,5 +1,77 @@
-// PLACEHOLDER until this module is written; nothing here is real.
+// Period changes (clear data, midnight, tick-counter wrap) and the exit sequence.
 #include "period.h"
-void ClearData() {}
-void OnMeterTimer(HWND, WPARAM) {}
-void RunExitSequence() {}
+
+#include "counters.h"
+#include "registry_store.h"
+#include "startup.h"
+#include "../history/history_list.h"
+#include "../meter/meter_window.h"
+#include "../meter/tray_icon.h"
+#include "../res/resource.h"
+
+// The period has been saved: the next one starts from what the key now holds.
+static void StartFromSavedPeriod(uint64_t savedTime)
+{
+    StartPeriod();
+    if (!LoadFromRegistry()) {
+        // The key vanished between the save and the reload; a reload would have zeroed
+        // the baseline and the running time, so go on from what was just saved instead.
+        PeriodBaseline = Totals;
+        StoredTotalTime = savedTime;
+    }
+}
+
+// The key could not be created, so nothing was saved. The ended period is carried in
+// memory instead: credited to the history and to the running time, so that the next save
+// that succeeds writes it, and no save ever stores less time or fewer counts than before.
+static void StartFromUnsavedPeriod()
+{
+    UpdateTodayRecord();
+    StoredTotalTime = AllTimeSeconds();
+    StartPeriod();
+    PeriodBaseline = Totals;
+}
+
+void ClearData()
+{
+    // The save credits the period to PeriodDate, so the new period must start after it.
+    uint64_t savedTime = AllTimeSeconds();
+    if (SaveToRegistry())
+        StartFromSavedPeriod(savedTime);
+    else
+        StartFromUnsavedPeriod();
+    ResetMeterWindowPosition();
+}
+
+void OnMeterTimer(HWND window, WPARAM timerId)
+{
+    // Sent, not posted: the new period has begun before the date test below looks at it.
+    if (TickCountOrWrap() == TICK_WRAPPED)
+        SendMessageA(window, WM_COMMAND, IDM_CLEAR_DATA, 0);
+    if (TodayDateKey() != PeriodDate)
+        SendMessageA(window, WM_COMMAND, IDM_CLEAR_DATA, 0);
+    if (timerId == METER_TIMER_ID && !IsIconic(window) && IsWindowVisible(window))
+        RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+// WM_DESTROY and WM_ENDSESSION can both arrive before the loop takes WM_QUIT. A second
+// run would save "Total Time" from a StoredTotalTime that the first run left behind (and
+// so store less time than it did), and delete the font again; it does nothing instead.
+static bool ExitSequenceDone;
+
+void RunExitSequence()
+{
+    if (ExitSequenceDone)
+        return;
+    ExitSequenceDone = true;
+    RemoveTrayIcon();
+    if (MeterFont) {
+        DeleteObject(MeterFont);
+        MeterFont = NULL;
+    }
+    SaveToRegistry();
+    StartPeriod();
+    PeriodBaseline = Totals;
+    CloseInstanceMutex();
+    PostQuitMessage(0);
+}

@@ -1,6 +1,87 @@
-// PLACEHOLDER until this module is written; nothing here is real.
+// Start-up: the command-line export, the single instance, and the message loop.
 #include "startup.h"
+
+#include <string.h>
+#include "counters.h"
+#include "registry_store.h"
+#include "../history/csv_export.h"
+#include "../hook/hook.h"
+#include "../meter/meter_window.h"
+
 HANDLE InstanceMutex;
-int RunProgram(HINSTANCE, int, char **) { return 0; }
-int RunMessageLoop() { return 0; }
-void CloseInstanceMutex() {}
+
+// "/exporthistory <file>" in any letter case; with the switch alone the program runs as usual.
+static bool IsExportCommand(int argc, char **argv)
+{
+    return argc >= 3 && _stricmp(argv[1], "/exporthistory") == 0;
+}
+
+// Writes what the registry holds, whether or not a resident instance is running.
+static int RunCommandLineExport(const char *path)
+{
+    LoadFromRegistry();
+    WriteHistoryCsv(path);  // reports its own failure; the exit code stays 0
+    return 0;
+}
+
+// True when this process is now the one resident instance. The open test finds a running
+// instance; the creation result also catches a second start that slipped in between the
+// two calls, and a mutex that cannot be made at all ends the start, since two instances
+// would save over each other's figures.
+static bool ClaimSingleInstance()
+{
+    HANDLE running = OpenMutexA(SYNCHRONIZE, FALSE, INSTANCE_MUTEX_NAME);
+    if (running) {
+        CloseHandle(running);
+        return false;
+    }
+    SetLastError(ERROR_SUCCESS);
+    InstanceMutex = CreateMutexA(NULL, TRUE, INSTANCE_MUTEX_NAME);
+    if (InstanceMutex && GetLastError() == ERROR_ALREADY_EXISTS)
+        CloseInstanceMutex();
+    return InstanceMutex != NULL;
+}
+
+int RunProgram(HINSTANCE instance, int argc, char **argv)
+{
+    if (IsExportCommand(argc, argv))
+        return RunCommandLineExport(argv[2]);
+    if (!ClaimSingleInstance())
+        return 0;
+    LoadFromRegistry();
+    LastFileDir[0] = '\0';
+    StartPeriod();
+    RegisterMeterClass(instance);
+    if (!CreateMeterWindow(instance)) {
+        CloseInstanceMutex();  // let the next start try again
+        return 0;
+    }
+    return RunMessageLoop();
+}
+
+int RunMessageLoop()
+{
+    MSG message;
+    for (;;) {
+        if (!PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+            WaitMessage();
+            continue;
+        }
+        if (message.message == WM_QUIT)
+            break;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    // Also reached after a failed DllInit, when the exit sequence has not run.
+    DllUninit();
+    CloseInstanceMutex();
+    return (int)message.wParam;
+}
+
+void CloseInstanceMutex()
+{
+    if (InstanceMutex) {
+        CloseHandle(InstanceMutex);
+        InstanceMutex = NULL;
+    }
+}
