@@ -1,3 +1,145 @@
-// PLACEHOLDER until this module is written; nothing here is real.
+// The meter's four lines: drawn into a memory bitmap and copied in one block, so the
+// window never shows a half-drawn state. Painting only reads the counters; the one thing
+// it changes is the window's size, which grows to fit the text and never shrinks.
 #include "meter_paint.h"
-void PaintMeter(HDC, HWND) {}
+#include "meter_window.h"
+#include "../app/counters.h"
+#include "../res/resource.h"
+#include "../text/formatting.h"
+#include "../text/text.h"
+
+#include <algorithm>
+#include <math.h>
+#include <string.h>
+
+const int LINE_MARGIN = 10;       // left and right of every line
+const int BLOCK_MARGIN = 7;       // above and below the block of lines
+const int LINE_HEIGHT = 18;
+const int LINE_GAP = 5;
+
+static const char *KeysLine(const char *format)
+{
+    char current[GROUPED_SIZE];
+    char total[GROUPED_SIZE];
+    GroupDigits((int64_t)(Totals.keyPresses - PeriodBaseline.keyPresses), current);
+    GroupDigits((int64_t)Totals.keyPresses, total);
+    return FormatMeterText(format, current, total);
+}
+
+// Whole metres in 32 bits, then kilometres by integer division. A value outside the
+// 64-bit range (only a corrupt total) shows as 0 instead of an undefined conversion.
+static unsigned long WholeKilometres(double metres)
+{
+    if (!(metres > -9.2e18 && metres < 9.2e18))
+        return 0;
+    return (unsigned long)((uint32_t)(int64_t)metres / 1000);
+}
+
+static const char *DistanceLine(const char *format)
+{
+    double current = (Totals.distance - PeriodBaseline.distance) * 0.001;
+    double total = Totals.distance * 0.001;
+    // "%.3f" may carry a remainder up to 1000.000 beside the lower kilometre figure.
+    return FormatMeterText(format, WholeKilometres(current), fmod(current, 1000.0),
+                           WholeKilometres(total), fmod(total, 1000.0));
+}
+
+static const char *ClicksLine(const char *format)
+{
+    char current[3][GROUPED_SIZE];
+    char total[3][GROUPED_SIZE];
+    GroupDigits((int64_t)(Totals.leftClicks - PeriodBaseline.leftClicks), current[0]);
+    GroupDigits((int64_t)(Totals.middleClicks - PeriodBaseline.middleClicks), current[1]);
+    GroupDigits((int64_t)(Totals.rightClicks - PeriodBaseline.rightClicks), current[2]);
+    GroupDigits((int64_t)Totals.leftClicks, total[0]);
+    GroupDigits((int64_t)Totals.middleClicks, total[1]);
+    GroupDigits((int64_t)Totals.rightClicks, total[2]);
+    return FormatMeterText(format, current[0], current[1], current[2], total[0], total[1],
+                           total[2]);
+}
+
+static const char *TimeLine(const char *format)
+{
+    // One clock reading for both figures, so the two agree within a paint.
+    uint32_t period = PeriodSeconds();
+    uint64_t total = StoredTotalTime + period;
+    return FormatMeterText(format, (unsigned long)(period / 86400),
+                           (unsigned long)(period / 3600 % 24), (unsigned long)(period / 60 % 60),
+                           (unsigned long)(period % 60), total / 86400, total / 3600 % 24,
+                           total / 60 % 60, total % 60);
+}
+
+const char *BuildMeterLine(int line)
+{
+    static const UINT formats[METER_LINE_COUNT] = {IDS_LINE_KEYS, IDS_LINE_DISTANCE,
+                                                   IDS_LINE_CLICKS, IDS_LINE_TIME};
+    static const char *(*const builders[METER_LINE_COUNT])(const char *) = {
+        KeysLine, DistanceLine, ClicksLine, TimeLine};
+    // A format that cannot be loaded is "-", which formats to itself without figures.
+    return builders[line](LoadText(SLOT_GENERAL, formats[line]));
+}
+
+// Draws the lines, each cut to its rectangle, and returns the size the text needs: the
+// widest line and the height of the block from its top.
+static SIZE DrawMeterLines(HDC dc, const RECT &client)
+{
+    RECT line = {LINE_MARGIN, BLOCK_MARGIN, client.right - LINE_MARGIN,
+                 BLOCK_MARGIN + LINE_HEIGHT};
+    RECT measure = line;
+    SIZE needed = {0, 0};
+    for (int index = 0; index < METER_LINE_COUNT; ++index) {
+        const char *text = BuildMeterLine(index);
+        if (index > 0)
+            OffsetRect(&line, 0, measure.bottom - measure.top + LINE_GAP);
+        measure = line;
+        int length = (int)strlen(text);
+        DrawTextA(dc, text, length, &measure, DT_CALCRECT);
+        needed.cx = std::max(needed.cx, measure.right - measure.left);
+        DrawTextA(dc, text, length, &line, 0);
+    }
+    needed.cy = std::max(0L, measure.bottom - BLOCK_MARGIN);
+    return needed;
+}
+
+// Grows the window to the left and upwards, keeping its right and bottom edges. Flags 0
+// also raise and activate it.
+static void GrowMeterWindow(HWND window, SIZE needed)
+{
+    RECT client;
+    RECT frame;
+    GetClientRect(window, &client);
+    GetWindowRect(window, &frame);
+    LONG dx = std::max(0L, needed.cx + 2 * LINE_MARGIN - client.right);
+    LONG dy = std::max(0L, needed.cy + 2 * BLOCK_MARGIN - client.bottom);
+    if (dx == 0 && dy == 0)
+        return;
+    SetWindowPos(window, HWND_TOP, frame.left - dx, frame.top - dy,
+                 frame.right - frame.left + dx, frame.bottom - frame.top + dy, 0);
+}
+
+// Paints can nest (the erase handler sends WM_PAINT, also from inside the growth's
+// resize), so all working state is local and every GDI object is released here.
+void PaintMeter(HDC paintDc, HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    HDC memoryDc = CreateCompatibleDC(paintDc);
+    if (!memoryDc)
+        return;
+    // Compatible with the window's context, not the memory one, for the screen's colours.
+    HBITMAP bitmap = CreateCompatibleBitmap(paintDc, client.right, client.bottom);
+    HGDIOBJ oldBitmap = SelectObject(memoryDc, bitmap);
+    HGDIOBJ oldFont = MeterFont ? SelectObject(memoryDc, MeterFont) : nullptr;
+    // The opaque text output fills the background; the mode stays opaque for the lines.
+    SetBkColor(memoryDc, METER_BACKGROUND);
+    ExtTextOutA(memoryDc, 0, 0, ETO_OPAQUE, &client, "", 0, nullptr);
+    SIZE needed = DrawMeterLines(memoryDc, client);
+    if (oldFont)
+        SelectObject(memoryDc, oldFont);
+    GrowMeterWindow(window, needed);
+    BitBlt(paintDc, 0, 0, client.right, client.bottom, memoryDc, 0, 0, SRCCOPY);
+    SelectObject(memoryDc, oldBitmap);
+    if (bitmap)
+        DeleteObject(bitmap);
+    DeleteDC(memoryDc);
+}

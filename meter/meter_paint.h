@@ -4,6 +4,11 @@
 
 #include <windows.h>
 
+const int METER_LINE_COUNT = 4;
+
 void PaintMeter(HDC paintDc, HWND window);
+// The text of meter line 0 to 3 (keys, distance, clicks, running time) from the counters
+// and the clock, in the FormatMeterText buffer until its next call.
+const char *BuildMeterLine(int line);
 
 #endif

@@ -1,11 +1,196 @@
-// PLACEHOLDER until this module is written; nothing here is real.
+// The meter window: its class, its creation, the show/hide toggle and the window
+// procedure that every message of the program passes through.
 #include "meter_window.h"
+#include "menu.h"
+#include "meter_paint.h"
+#include "tray_icon.h"
+#include "../app/counters.h"
+#include "../app/period.h"
+#include "../history/history_list.h"
+#include "../history/history_window.h"
+#include "../hook/hook.h"
+#include "../res/resource.h"
+#include "../text/text.h"
+
 HWND MeterWindow;
 HFONT MeterFont;
 HINSTANCE MeterInstance;
-MeterRect DefaultMeterRect() { return MeterRect{0, 0, 50, 50}; }
-void RegisterMeterClass(HINSTANCE) {}
-bool CreateMeterWindow(HINSTANCE) { return false; }
-void ToggleMeterWindow() {}
-void ResetMeterWindowPosition() {}
-LRESULT CALLBACK MeterWindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
+
+MeterRect DefaultMeterRect()
+{
+    // The bottom right-hand corner of the primary monitor's work area.
+    MeterRect rect;
+    rect.left = GetSystemMetrics(SM_CXMAXIMIZED) - 2 * GetSystemMetrics(SM_CXFRAME)
+        - METER_DEFAULT_SIZE;
+    rect.top = GetSystemMetrics(SM_CYMAXIMIZED) - 2 * GetSystemMetrics(SM_CYFRAME)
+        - METER_DEFAULT_SIZE;
+    rect.width = METER_DEFAULT_SIZE;
+    rect.height = METER_DEFAULT_SIZE;
+    return rect;
+}
+
+void RegisterMeterClass(HINSTANCE instance)
+{
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    // Redrawn whole on every size change, because painting grows the window.
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = MeterWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
+    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = CreateSolidBrush(METER_BACKGROUND);
+    windowClass.lpszClassName = METER_CLASS;
+    RegisterClassExA(&windowClass);  // a failure shows as a window that cannot be created
+}
+
+bool CreateMeterWindow(HINSTANCE instance)
+{
+    MeterInstance = instance;
+    MeterRect rect = DefaultMeterRect();
+    const char *title = LoadText(SLOT_GENERAL, IDS_APP_TITLE);
+    MeterWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, METER_CLASS, title,
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, rect.left, rect.top,
+                                  rect.width, rect.height, nullptr, nullptr, instance, nullptr);
+    if (!MeterWindow)
+        return false;
+    if (!AddTrayIcon())
+        return false;
+    SetTimer(MeterWindow, METER_TIMER_ID, METER_TIMER_MS, nullptr);
+    UpdateWindow(MeterWindow);
+    // Only the low byte of the library's answer counts. A failure ends the message loop at
+    // once with -1; the window and the tray icon are left to the end of the process.
+    if ((BYTE)DllInit(MeterWindow) == 0)
+        PostQuitMessage(-1);
+    return true;
+}
+
+void ToggleMeterWindow()
+{
+    // Visibility alone decides, so a minimised but visible meter is hidden.
+    if (IsWindowVisible(MeterWindow)) {
+        PostMessageA(MeterWindow, WM_CLOSE, 0, 0);
+        return;
+    }
+    ShowWindow(MeterWindow, SW_RESTORE);
+    SetForegroundWindow(MeterWindow);
+}
+
+void ResetMeterWindowPosition()
+{
+    MeterRect rect = DefaultMeterRect();
+    SetWindowPos(MeterWindow, HWND_TOPMOST, rect.left, rect.top, METER_DEFAULT_SIZE,
+                 METER_DEFAULT_SIZE, 0);
+}
+
+// Only Move and Close stay: the meter sizes itself and is never minimised or maximised.
+static void RemoveSystemMenuCommands(HWND window)
+{
+    static const UINT commands[] = {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE, 0};
+    HMENU systemMenu = GetSystemMenu(window, FALSE);
+    for (const UINT *command = commands; *command; ++command)
+        RemoveMenu(systemMenu, *command, MF_BYCOMMAND);
+}
+
+// The icon-title font; when it cannot be read or made, a copy of the GUI font, so that
+// MeterFont is always a font of our own that the exit sequence may delete.
+static HFONT CreateMeterFont()
+{
+    LOGFONTA font;
+    if (SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0)) {
+        HFONT iconTitleFont = CreateFontIndirectA(&font);
+        if (iconTitleFont)
+            return iconTitleFont;
+    }
+    if (GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font) != sizeof font)
+        return nullptr;
+    return CreateFontIndirectA(&font);
+}
+
+static void OnMeterCreate(HWND window)
+{
+    RemoveSystemMenuCommands(window);
+    MeterFont = CreateMeterFont();
+    SendMessageA(window, WM_SETFONT, (WPARAM)MeterFont, 0);
+}
+
+static void OnMeterPaint(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC paintDc = BeginPaint(window, &paint);
+    if (paintDc)
+        PaintMeter(paintDc, window);
+    EndPaint(window, &paint);
+}
+
+static void OnMeterClose(HWND window)
+{
+    ShowWindow(window, SW_HIDE);
+}
+
+LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        OnMeterCreate(window);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_DESTROY:
+        RunExitSequence();
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_PAINT:
+        OnMeterPaint(window);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CLOSE:  // the meter is hidden, never destroyed
+        OnMeterClose(window);
+        return 0;
+    case WM_QUERYENDSESSION:  // nothing is saved until the session really ends
+        return 1;
+    case WM_ERASEBKGND:  // the paint covers every pixel; the class brush never erases
+        SendMessageA(window, WM_PAINT, 0, 0);
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam)
+            RunExitSequence();
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_DISPLAYCHANGE:
+        DetectScreenValues();
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_COMMAND:
+        if (RunMeterCommand(window, LOWORD(wParam)))
+            return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_TIMER:
+        OnMeterTimer(window, wParam);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_LBUTTONDBLCLK:
+        ShowHistoryWindow(&StoredHistory, IDS_HISTORY_TITLE);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_RBUTTONDOWN:  // posted, so that the press is finished before the menu tracks
+        PostMessageA(window, MSG_SHOW_MENU, 0, 0);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case MSG_SHOW_MENU:
+        ShowPopupMenu(window);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case MSG_TRAY_NOTIFY:
+        OnTrayNotify(window, lParam);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case MSG_KEY_PRESS:
+        OnKeyPress();
+        return DefWindowProcA(window, message, wParam, lParam);
+    case MSG_MOUSE_DISTANCE:
+        OnMouseDistance(lParam);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case MSG_CLICK_LEFT:
+        OnClickLeft();
+        return DefWindowProcA(window, message, wParam, lParam);
+    case MSG_CLICK_MIDDLE:
+        OnClickMiddle();
+        return DefWindowProcA(window, message, wParam, lParam);
+    case MSG_CLICK_RIGHT:
+        OnClickRight();
+        return DefWindowProcA(window, message, wParam, lParam);
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
