@@ -1,0 +1,135 @@
+// The autostart entry in the real (Wine) Run key; the value found before the tests is
+// put back afterwards.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include <vector>
+#include "app/autostart.h"
+
+namespace {
+
+struct RunValue {
+    bool present;
+    DWORD type;
+    std::vector<BYTE> data;
+};
+
+RunValue ReadRunValue()
+{
+    RunValue value = {false, 0, {}};
+    HKEY key;
+    if (RegOpenKeyA(HKEY_CURRENT_USER, RUN_KEY, &key) != ERROR_SUCCESS)
+        return value;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, RUN_VALUE, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+        value.data.resize(size);
+        value.present = RegQueryValueExA(key, RUN_VALUE, nullptr, &value.type,
+                                         value.data.data(), &size) == ERROR_SUCCESS;
+    }
+    RegCloseKey(key);
+    return value;
+}
+
+void WriteRunValue(DWORD type, const void *data, DWORD size)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, RUN_KEY, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, RUN_VALUE, 0, type, (const BYTE *)data, size), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+void DeleteRunValue()
+{
+    HKEY key;
+    if (RegOpenKeyA(HKEY_CURRENT_USER, RUN_KEY, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, RUN_VALUE);
+    RegCloseKey(key);
+}
+
+std::string QuotedOwnPath()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return std::string("\"") + path + "\"";
+}
+
+void Toggle()
+{
+    SetAutostart(!IsAutostartEnabled());
+}
+
+struct AutostartTest : ::testing::Test {
+    static RunValue original;
+    static void SetUpTestSuite() { original = ReadRunValue(); }
+    static void TearDownTestSuite()
+    {
+        if (original.present)
+            WriteRunValue(original.type, original.data.data(), (DWORD)original.data.size());
+        else
+            DeleteRunValue();
+    }
+    void SetUp() override { DeleteRunValue(); }
+
+    void ExpectOwnQuotedPath()
+    {
+        RunValue value = ReadRunValue();
+        ASSERT_TRUE(value.present);
+        EXPECT_EQ(value.type, (DWORD)REG_SZ);
+        std::string expected = QuotedOwnPath();
+        ASSERT_EQ(value.data.size(), expected.size() + 1);  // the text and its zero
+        EXPECT_EQ(std::string((const char *)value.data.data()), expected);
+    }
+};
+RunValue AutostartTest::original;
+
+TEST_F(AutostartTest, TogglingTwiceFromDisabledLeavesNoValue)
+{
+    EXPECT_FALSE(IsAutostartEnabled());
+    Toggle();
+    EXPECT_TRUE(IsAutostartEnabled());
+    ExpectOwnQuotedPath();
+    Toggle();
+    EXPECT_FALSE(IsAutostartEnabled());
+    EXPECT_FALSE(ReadRunValue().present);
+}
+
+TEST_F(AutostartTest, TogglingTwiceFromAnotherCopyLeavesThisProgramsPath)
+{
+    const char other[] = "\"C:\\Other Place\\tallywick.exe\"";
+    WriteRunValue(REG_SZ, other, sizeof other);
+    EXPECT_TRUE(IsAutostartEnabled());
+    Toggle();
+    EXPECT_FALSE(ReadRunValue().present);
+    Toggle();
+    ExpectOwnQuotedPath();
+}
+
+TEST_F(AutostartTest, AnyReadableValueCountsAsEnabled)
+{
+    DWORD number = 1;
+    WriteRunValue(REG_DWORD, &number, sizeof number);
+    EXPECT_TRUE(IsAutostartEnabled());
+}
+
+TEST_F(AutostartTest, ValueTooLongForTheBufferReadsAsDisabledAndIsOverwritten)
+{
+    std::string longPath = "\"C:\\" + std::string(300, 'x') + ".exe\"";
+    WriteRunValue(REG_SZ, longPath.c_str(), (DWORD)longPath.size() + 1);
+    EXPECT_FALSE(IsAutostartEnabled());
+    Toggle();
+    ExpectOwnQuotedPath();
+    EXPECT_TRUE(IsAutostartEnabled());
+}
+
+TEST_F(AutostartTest, ValueThatJustFitsReadsAsEnabled)
+{
+    std::string path(259, 'y');  // 260 bytes with its zero
+    WriteRunValue(REG_SZ, path.c_str(), (DWORD)path.size() + 1);
+    EXPECT_TRUE(IsAutostartEnabled());
+    path += 'y';
+    WriteRunValue(REG_SZ, path.c_str(), (DWORD)path.size() + 1);
+    EXPECT_FALSE(IsAutostartEnabled());
+}
+
+}  // namespace
