@@ -1,6 +1,187 @@
-// PLACEHOLDER until this module is written; nothing here is real.
+// The binary history file: export, and import with a preview and a merge by date.
+// Layout: the four bytes "TWKH", the record count as 32 bits little-endian, then the
+// records back to back in list order, exactly as they lie in memory.
 #include "history_file.h"
-HistoryFileResult ReadHistoryFile(FILE *, HistoryList *) { return HISTORY_FILE_BAD_FORMAT; }
-bool WriteHistoryFile(FILE *, const HistoryList *) { return false; }
-void ExportHistoryFile() {}
-void ImportHistoryFile() {}
+
+#include <windows.h>
+#include <commdlg.h>
+#include <stdint.h>
+#include <string.h>
+
+#include "../meter/meter_window.h"
+#include "../res/resource.h"
+#include "../text/text.h"
+#include "csv_export.h"
+#include "history_window.h"
+#include "recount.h"
+
+static const char HISTORY_MAGIC[4] = {'T', 'W', 'K', 'H'};
+static const char HISTORY_FILE_FILTER[] =
+    "Tallywick History files (*.twh)\0*.twh\0All files (*.*)\0*.*\0";
+static const char HISTORY_FILE_NAME[] = "TallywickHistory.twh";
+
+// Bytes from the current position to the end, or -1 when the stream cannot tell.
+static int64_t RemainingBytes(FILE *file)
+{
+    int64_t here = _ftelli64(file);
+    if (here < 0 || _fseeki64(file, 0, SEEK_END) != 0)
+        return -1;
+    int64_t end = _ftelli64(file);
+    if (_fseeki64(file, here, SEEK_SET) != 0)
+        return -1;
+    return end < here ? -1 : end - here;
+}
+
+// The count: 0 when the file ends right after the magic; false when it is cut short.
+static bool ReadRecordCount(FILE *file, uint32_t *count)
+{
+    unsigned char bytes[4] = {};
+    size_t got = fread(bytes, 1, sizeof bytes, file);
+    *count = (uint32_t)bytes[0] | (uint32_t)bytes[1] << 8 | (uint32_t)bytes[2] << 16 |
+             (uint32_t)bytes[3] << 24;
+    if (got == 0)
+        *count = 0;
+    return got == 0 || got == sizeof bytes;
+}
+
+// Records that the file does not hold in full are never read: a file shorter than its
+// count says is refused whole, before any memory is reserved for it. Bytes after the
+// last record are ignored.
+static HistoryFileResult ReadRecords(FILE *file, uint32_t count, HistoryList *list)
+{
+    if (count > (uint32_t)INT32_MAX)
+        return HISTORY_FILE_NO_MEMORY;
+    int64_t remaining = RemainingBytes(file);
+    if (remaining >= 0 && remaining < (int64_t)count * (int64_t)sizeof(HistoryRecord))
+        return HISTORY_FILE_BAD_FORMAT;
+    if (!ReserveHistory(list, (int32_t)count))
+        return HISTORY_FILE_NO_MEMORY;
+    if (fread(list->records, sizeof(HistoryRecord), count, file) != count)
+        return HISTORY_FILE_BAD_FORMAT;
+    list->count = (int32_t)count;
+    return HISTORY_FILE_OK;
+}
+
+static HistoryFileResult ReadHistoryParts(FILE *file, HistoryList *list)
+{
+    char magic[sizeof HISTORY_MAGIC];
+    if (fread(magic, 1, sizeof magic, file) != sizeof magic ||
+        memcmp(magic, HISTORY_MAGIC, sizeof magic) != 0)
+        return HISTORY_FILE_BAD_FORMAT;
+    uint32_t count;
+    if (!ReadRecordCount(file, &count))
+        return HISTORY_FILE_BAD_FORMAT;
+    if (count == 0)
+        return HISTORY_FILE_EMPTY;
+    return ReadRecords(file, count, list);
+}
+
+HistoryFileResult ReadHistoryFile(FILE *file, HistoryList *list)
+{
+    HistoryFileResult result = ReadHistoryParts(file, list);
+    if (result != HISTORY_FILE_OK)
+        DestroyHistoryList(list);
+    return result;
+}
+
+// The reserved bytes carry nothing; they are written as zero.
+bool WriteHistoryFile(FILE *file, const HistoryList *list)
+{
+    uint32_t count = list->count > 0 ? (uint32_t)list->count : 0;
+    unsigned char countBytes[4] = {(unsigned char)count, (unsigned char)(count >> 8),
+                                   (unsigned char)(count >> 16), (unsigned char)(count >> 24)};
+    bool written = fwrite(HISTORY_MAGIC, sizeof HISTORY_MAGIC, 1, file) == 1 &&
+                   fwrite(countBytes, sizeof countBytes, 1, file) == 1;
+    for (uint32_t i = 0; written && i < count; ++i) {
+        HistoryRecord record = list->records[i];
+        record.reserved = 0;
+        written = fwrite(&record, sizeof record, 1, file) == 1;
+    }
+    return written;
+}
+
+static OPENFILENAMEA HistoryFileDialog(char *path, DWORD flags)
+{
+    PresetFileName(path, HISTORY_FILE_NAME);
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = MeterWindow;
+    dialog.hInstance = GetModuleHandleA(NULL);
+    dialog.lpstrFilter = HISTORY_FILE_FILTER;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.Flags = flags;
+    dialog.lpstrDefExt = "twh";
+    return dialog;
+}
+
+void ExportHistoryFile()
+{
+    char path[MAX_PATH];
+    OPENFILENAMEA dialog = HistoryFileDialog(path, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+    if (!GetSaveFileNameA(&dialog))
+        return;
+    RememberFileDir(path);
+    FILE *file = fopen(path, "wb");
+    if (!file) {
+        ShowErrorMessage(IDS_EXPORT_FAILED);
+        return;
+    }
+    WriteHistoryFile(file, &StoredHistory);  // write errors go unreported
+    fclose(file);
+}
+
+// In file order, so that of two imported records of one date the first is appended and,
+// with replace, the later one then overwrites it.
+void MergeImportedHistory(const HistoryList *imported, int replace)
+{
+    for (int32_t i = 0; i < imported->count; ++i) {
+        HistoryRecord record = imported->records[i];
+        if (!MergeStoredRecord(&record, record.date, replace))
+            break;  // out of memory: what was merged so far stays
+    }
+}
+
+// A count too large to hold cannot be a real history file either.
+static void ReportReadFailure(HistoryFileResult result)
+{
+    ShowErrorMessage(result == HISTORY_FILE_EMPTY ? IDS_EMPTY_FILE : IDS_BAD_FORMAT);
+}
+
+static void PreviewAndMerge(HistoryList *imported)
+{
+    ShowHistoryWindow(imported, IDS_IMPORT_TITLE);
+    HWND preview = HistoryWindow;
+    if (AskYesNo(IDS_CONFIRM_MERGE)) {
+        int replace = AskYesNo(IDS_CONFIRM_REPLACE) ? 1 : 0;
+        MergeImportedHistory(imported, replace);
+        RecountTotals();
+    }
+    // A stored-history window opened meanwhile from the tray stays open.
+    if (preview && HistoryWindow == preview)
+        DestroyWindow(preview);
+}
+
+void ImportHistoryFile()
+{
+    char path[MAX_PATH];
+    OPENFILENAMEA dialog =
+        HistoryFileDialog(path, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
+    if (!GetOpenFileNameA(&dialog))
+        return;
+    RememberFileDir(path);
+    FILE *file = fopen(path, "rb");
+    if (!file) {
+        ShowErrorMessage(IDS_OPEN_FAILED);
+        return;
+    }
+    HistoryList imported = {NULL, 0, 0, HISTORY_GROW_STEP};
+    HistoryFileResult result = ReadHistoryFile(file, &imported);
+    if (result == HISTORY_FILE_OK)
+        PreviewAndMerge(&imported);
+    else
+        ReportReadFailure(result);
+    DestroyHistoryList(&imported);
+    fclose(file);
+}

@@ -17,6 +17,10 @@ HistoryFileResult ReadHistoryFile(FILE *file, HistoryList *list);
 // Writes the magic, the count and the records; false when a write failed.
 bool WriteHistoryFile(FILE *file, const HistoryList *list);
 
+// Merges the records into StoredHistory by date, in their order; `replace` overwrites the
+// first stored record of a date, otherwise it is kept.
+void MergeImportedHistory(const HistoryList *imported, int replace);
+
 void ExportHistoryFile();
 void ImportHistoryFile();
 
