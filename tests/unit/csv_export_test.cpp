@@ -1,0 +1,196 @@
+// The CSV file's bytes, the remembered folder of the file dialogs, and the export failure.
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <string.h>
+#include <string>
+#include "history/csv_export.h"
+#include "history/history_list.h"
+#include "meter/meter_window.h"
+#include "text/formatting.h"
+#include "settings_key_support.h"
+
+namespace {
+
+std::string ReadFileBytes(const char *path)
+{
+    std::string bytes;
+    FILE *file = fopen(path, "rb");
+    if (!file)
+        return "<missing>";
+    char buffer[4096];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, got);
+    fclose(file);
+    return bytes;
+}
+
+std::string TempPath(const char *name)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
+}
+
+struct CsvExportTest : ::testing::Test {
+    std::string path = TempPath("tallywick_csv_test.csv");
+    void SetUp() override
+    {
+        ClearStoredHistory();
+        LastFileDir[0] = '\0';
+        DeleteFileA(path.c_str());
+    }
+    void TearDown() override
+    {
+        ClearStoredHistory();
+        LastFileDir[0] = '\0';
+        DeleteFileA(path.c_str());
+    }
+    void Append(const HistoryRecord &record)
+    {
+        ASSERT_TRUE(AppendStoredRecord(&record));
+    }
+};
+
+TEST_F(CsvExportTest, EmptyHistoryGivesAnEmptyFile)
+{
+    EXPECT_TRUE(WriteHistoryCsv(path.c_str()));
+    EXPECT_EQ(ReadFileBytes(path.c_str()), "");
+}
+
+TEST_F(CsvExportTest, OneCrLfLinePerRecordInListOrder)
+{
+    HistoryRecord later = MakeRecord(DateKeyOf(2010, 6, 8), 1234567, 1234567.0f, 1500, 20, 300, 90000);
+    HistoryRecord earlier = MakeRecord(DateKeyOf(2010, 6, 7), 12, 0.0f, 0, 65535, 7, 3725);
+    Append(later);
+    Append(earlier);
+    // A longer file than before must be truncated, not overwritten in part.
+    FILE *old = fopen(path.c_str(), "wb");
+    ASSERT_NE(old, (FILE *)NULL);
+    fputs(std::string(500, 'x').c_str(), old);
+    fclose(old);
+
+    ASSERT_TRUE(WriteHistoryCsv(path.c_str()));
+
+    std::string laterDate = HistoryDateText(&later);
+    std::string earlierDate = HistoryDateText(&earlier);
+    std::string expected = laterDate + ",1 234 567,1234.567,1 500,20,300,25:00:00\r\n" +
+                           earlierDate + ",12,0.000,0,65 535,7,01:02:05\r\n";
+    EXPECT_EQ(ReadFileBytes(path.c_str()), expected);
+    EXPECT_FALSE(laterDate.empty());
+    EXPECT_NE(laterDate, earlierDate);
+}
+
+// Closes the message box that a failed export shows, so that the test does not wait for
+// a user; remembers whether one came and who owned it.
+struct MessageBoxCloser {
+    DWORD threadId = GetCurrentThreadId();
+    HANDLE thread = NULL;
+    volatile bool found = false;
+    HWND owner = (HWND)-1;
+
+    static BOOL CALLBACK CloseIfBox(HWND window, LPARAM self)
+    {
+        MessageBoxCloser *closer = (MessageBoxCloser *)self;
+        char className[16] = "";
+        GetClassNameA(window, className, sizeof className);
+        if (strcmp(className, "#32770") != 0 || !IsWindowVisible(window))
+            return TRUE;
+        closer->owner = GetWindow(window, GW_OWNER);
+        closer->found = true;
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+        return FALSE;
+    }
+    static DWORD WINAPI Watch(void *self)
+    {
+        MessageBoxCloser *closer = (MessageBoxCloser *)self;
+        for (int i = 0; i < 200 && !closer->found; ++i) {
+            Sleep(25);
+            EnumThreadWindows(closer->threadId, CloseIfBox, (LPARAM)closer);
+        }
+        return 0;
+    }
+    MessageBoxCloser()
+    {
+        thread = CreateThread(NULL, 0, Watch, this, 0, NULL);
+    }
+    ~MessageBoxCloser()
+    {
+        found = true;
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+};
+
+TEST_F(CsvExportTest, UnwritablePathFailsWithAMessage)
+{
+    HistoryRecord record = MakeRecord(DateKeyOf(2010, 6, 7), 1, 0.0f, 0, 0, 0, 1);
+    Append(record);
+    MessageBoxCloser closer;
+    EXPECT_FALSE(WriteHistoryCsv("C:\\tallywick_no_such_folder\\history.csv"));
+    bool shown = closer.found;
+    HWND owner = closer.owner;
+    EXPECT_TRUE(shown) << "no message box reported the failure";
+    EXPECT_EQ(owner, MeterWindow);
+}
+
+TEST_F(CsvExportTest, PresetFileNameJoinsFolderAndNameWhenBothFit)
+{
+    char buffer[MAX_PATH];
+    PresetFileName(buffer, "TallywickHistory.csv");
+    EXPECT_STREQ(buffer, "TallywickHistory.csv");
+    strcpy(LastFileDir, "C:\\data\\");
+    PresetFileName(buffer, "TallywickHistory.csv");
+    EXPECT_STREQ(buffer, "C:\\data\\TallywickHistory.csv");
+}
+
+TEST_F(CsvExportTest, PresetFileNameNeverOverrunsTheDialogBuffer)
+{
+    std::string folder = "C:\\" + std::string(246, 'd') + "\\";  // 250 characters
+    strcpy(LastFileDir, folder.c_str());
+    char buffer[MAX_PATH + 16];
+    memset(buffer, '#', sizeof buffer);
+    PresetFileName(buffer, "TallywickHistory.csv");
+    EXPECT_EQ(strlen(buffer), folder.size());
+    EXPECT_STREQ(buffer, folder.c_str());
+    for (size_t i = MAX_PATH; i < sizeof buffer; ++i)
+        ASSERT_EQ(buffer[i], '#') << "written past the buffer at " << i;
+
+    // Exactly 259 characters together still fit.
+    std::string exact = "C:\\" + std::string(259 - 20 - 4, 'e') + "\\";
+    strcpy(LastFileDir, exact.c_str());
+    PresetFileName(buffer, "TallywickHistory.csv");
+    EXPECT_EQ(strlen(buffer), 259u);
+}
+
+TEST_F(CsvExportTest, RememberFileDirKeepsTheFolderWithItsLastBackslash)
+{
+    struct Case {
+        const char *path;
+        const char *folder;
+    } cases[] = {
+        {"C:\\data\\exports\\history.csv", "C:\\data\\exports\\"},
+        {"C:\\history.csv", "C:\\"},
+        {"history.csv", "history.csv"},
+        {"\\\\server\\share\\", "\\\\server\\share\\"},
+        // The second byte of this double-byte character has a backslash's value.
+        {"C:\\a\\\x81\x5c.csv", "C:\\a\\"},
+    };
+    for (const Case &c : cases) {
+        RememberFileDir(c.path);
+        EXPECT_STREQ(LastFileDir, c.folder) << "for " << c.path;
+    }
+    char buffer[MAX_PATH];
+    RememberFileDir("D:\\saved\\x.csv");
+    PresetFileName(buffer, "TallywickHistory.twh");
+    EXPECT_STREQ(buffer, "D:\\saved\\TallywickHistory.twh");
+}
+
+TEST_F(CsvExportTest, RememberFileDirCutsAnOverlongPath)
+{
+    std::string longName(400, 'p');  // no backslash: kept whole, as far as it fits
+    RememberFileDir(longName.c_str());
+    EXPECT_EQ(std::string(LastFileDir), longName.substr(0, MAX_PATH - 1));
+}
+
+}  // namespace

@@ -1,0 +1,297 @@
+// Period changes through ClearData and the meter timer, and the exit sequence, against the
+// real settings key and the fake clock.
+#include <gtest/gtest.h>
+#include "app/counters.h"
+#include "app/period.h"
+#include "app/registry_store.h"
+#include "app/startup.h"
+#include "fakes/fake_clock.h"
+#include "history/history_list.h"
+#include "meter/meter_window.h"
+#include "res/resource.h"
+#include "settings_key_support.h"
+
+namespace {
+
+int PaintCount;
+
+// Stands in for the meter window: answers IDM_CLEAR_DATA as the meter does and counts paints.
+LRESULT CALLBACK PeriodTestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDM_CLEAR_DATA)
+            ClearData();
+        return 0;
+    case WM_PAINT:
+        ++PaintCount;
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreatePeriodTestWindow()
+{
+    static bool registered;
+    if (!registered) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = PeriodTestWindowProc;
+        windowClass.hInstance = GetModuleHandleA(NULL);
+        windowClass.lpszClassName = "TallywickPeriodTest";
+        registered = RegisterClassA(&windowClass) != 0;
+    }
+    return CreateWindowExA(0, "TallywickPeriodTest", "", WS_OVERLAPPEDWINDOW, 10, 10, 100, 100,
+                           NULL, NULL, GetModuleHandleA(NULL), NULL);
+}
+
+// Makes HKEY_CURRENT_USER a key that has been deleted, so that the settings key can be
+// neither created nor opened, as when the user's hive refuses writes.
+struct UnwritableRegistry {
+    HKEY gone = NULL;
+    UnwritableRegistry()
+    {
+        RegCreateKeyA(HKEY_CURRENT_USER, "Software\\TallywickTestGone", &gone);
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TallywickTestGone");
+        RegOverridePredefKey(HKEY_CURRENT_USER, gone);
+    }
+    ~UnwritableRegistry()
+    {
+        RegOverridePredefKey(HKEY_CURRENT_USER, NULL);
+        RegCloseKey(gone);
+    }
+};
+
+struct PeriodTest : ::testing::Test {
+    HWND window = NULL;
+
+    void SetUp() override
+    {
+        ResetFakeClock();
+        DeleteSettingsKey();
+        ClearStoredHistory();
+        Totals = CounterBlock{};
+        PeriodBaseline = CounterBlock{};
+        StoredTotalTime = 0;
+        StartPeriod();
+        PaintCount = 0;
+        window = CreatePeriodTestWindow();
+        ASSERT_NE(window, (HWND)NULL);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(window);
+        DeleteSettingsKey();
+        ClearStoredHistory();
+    }
+    DWORD ticks = 1000000;  // the fake clock's own start
+    void SetTicks(DWORD value)
+    {
+        ticks = value;
+        SetFakeTickCount(ticks);
+    }
+    void AdvanceSeconds(DWORD seconds)
+    {
+        SetTicks(ticks + seconds * 1000);
+    }
+};
+
+TEST_F(PeriodTest, ClearDataTwiceAddsNoCountsOnlyElapsedSeconds)
+{
+    Totals.keyPresses = 10;
+    Totals.distance = 2500.0;
+    Totals.leftClicks = 4;
+    Totals.middleClicks = 2;
+    Totals.rightClicks = 1;
+    AdvanceSeconds(60);
+    ClearData();
+
+    ASSERT_EQ(StoredHistory.count, 1);
+    HistoryRecord first = StoredHistory.records[0];
+    EXPECT_EQ(first.date, DateKeyOf(2010, 6, 7));
+    EXPECT_EQ(first.keys, 10u);
+    EXPECT_EQ(first.leftClicks, 4);
+    EXPECT_EQ(first.seconds, 60u);
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 60u);
+    EXPECT_EQ(StoredTotalTime, 60u);
+    EXPECT_EQ(PeriodStartSeconds, 1060u);
+    EXPECT_EQ(PeriodSeconds(), 0u);
+    EXPECT_EQ(PeriodBaseline.keyPresses, 10u);
+
+    AdvanceSeconds(2);
+    ClearData();
+
+    ASSERT_EQ(StoredHistory.count, 1);
+    HistoryRecord second = StoredHistory.records[0];
+    EXPECT_EQ(second.keys, 10u);
+    EXPECT_FLOAT_EQ(second.distance, 2500.0f);
+    EXPECT_EQ(second.leftClicks, 4);
+    EXPECT_EQ(second.middleClicks, 2);
+    EXPECT_EQ(second.rightClicks, 1);
+    EXPECT_EQ(second.seconds, 62u);
+    // The all-time figures go on unchanged.
+    EXPECT_EQ(Totals.keyPresses, 10u);
+    EXPECT_DOUBLE_EQ(Totals.distance, 2500.0);
+    EXPECT_EQ(Totals.leftClicks, 4u);
+    EXPECT_EQ(AllTimeSeconds(), 62u);
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 62u);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 10u);
+    EXPECT_EQ(PeriodBaseline.keyPresses, Totals.keyPresses);
+}
+
+TEST_F(PeriodTest, MidnightCreditsTheEndedPeriodToTheEarlierDate)
+{
+    Totals.keyPresses = 7;
+    AdvanceSeconds(30);
+    SetFakeDate(2010, 6, 8);
+    OnMeterTimer(window, METER_TIMER_ID);
+
+    ASSERT_EQ(StoredHistory.count, 1);
+    EXPECT_EQ(StoredHistory.records[0].date, DateKeyOf(2010, 6, 7));
+    EXPECT_EQ(StoredHistory.records[0].keys, 7u);
+    EXPECT_EQ(StoredHistory.records[0].seconds, 30u);
+    EXPECT_EQ(PeriodDate, DateKeyOf(2010, 6, 8));
+    EXPECT_EQ(Totals.keyPresses - PeriodBaseline.keyPresses, 0u);
+
+    // The same day again starts nothing.
+    uint32_t start = PeriodStartSeconds;
+    ++Totals.keyPresses;
+    AdvanceSeconds(10);
+    OnMeterTimer(window, METER_TIMER_ID);
+    EXPECT_EQ(PeriodStartSeconds, start);
+    EXPECT_EQ(StoredHistory.count, 1);
+
+    // A clock set back a day starts a period as well; 8 June gets its own record.
+    SetFakeDate(2010, 6, 7);
+    OnMeterTimer(window, METER_TIMER_ID);
+    ASSERT_EQ(StoredHistory.count, 2);
+    EXPECT_EQ(StoredHistory.records[1].date, DateKeyOf(2010, 6, 8));
+    EXPECT_EQ(StoredHistory.records[1].keys, 1u);
+    EXPECT_EQ(StoredHistory.records[1].seconds, 10u);
+    EXPECT_EQ(PeriodDate, DateKeyOf(2010, 6, 7));
+    EXPECT_EQ(PeriodStartSeconds, start + 10);
+}
+
+TEST_F(PeriodTest, TickWrapStartsAPeriodAtTheSmallNewCount)
+{
+    SetTicks(4294000000u);
+    StartPeriod();
+    Totals.keyPresses = 3;
+    SetTicks(5000);
+    OnMeterTimer(window, METER_TIMER_ID);
+
+    ASSERT_EQ(StoredHistory.count, 1);
+    EXPECT_EQ(StoredHistory.records[0].keys, 3u);
+    EXPECT_EQ(StoredHistory.records[0].seconds, 4294967u - 4294000u);
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 967u);
+    EXPECT_EQ(PeriodStartSeconds, 5u);
+    EXPECT_EQ(PeriodDate, DateKeyOf(2010, 6, 7));
+    // One period only: the date test after the wrap finds nothing to do.
+    AdvanceSeconds(1);
+    OnMeterTimer(window, METER_TIMER_ID);
+    EXPECT_EQ(PeriodStartSeconds, 5u);
+}
+
+TEST_F(PeriodTest, TimerRepaintsOnlyAVisibleWindowOnTheMeterTimer)
+{
+    OnMeterTimer(window, METER_TIMER_ID);
+    EXPECT_EQ(PaintCount, 0) << "hidden";
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    UpdateWindow(window);
+    PaintCount = 0;
+    OnMeterTimer(window, METER_TIMER_ID + 1);
+    EXPECT_EQ(PaintCount, 0) << "another timer";
+    OnMeterTimer(window, METER_TIMER_ID);
+    EXPECT_EQ(PaintCount, 1) << "visible";
+    ShowWindow(window, SW_SHOWMINNOACTIVE);
+    PaintCount = 0;
+    OnMeterTimer(window, METER_TIMER_ID);
+    EXPECT_EQ(PaintCount, 0) << "iconic";
+}
+
+TEST_F(PeriodTest, FailedSaveCarriesThePeriodInMemoryAndLosesNothing)
+{
+    Totals.keyPresses = 10;
+    AdvanceSeconds(100);
+    ClearData();
+    ASSERT_EQ(ReadSettingsQword("Total Time"), 100u);
+    {
+        UnwritableRegistry unwritable;
+        ASSERT_FALSE(SaveToRegistry()) << "the settings key could still be created";
+        Totals.keyPresses += 5;
+        AdvanceSeconds(50);
+        ClearData();
+        EXPECT_EQ(StoredTotalTime, 150u);
+        EXPECT_EQ(PeriodBaseline.keyPresses, 15u);
+        Totals.keyPresses += 2;
+        AdvanceSeconds(20);
+        ClearData();
+        EXPECT_EQ(StoredTotalTime, 170u);
+        EXPECT_EQ(Totals.keyPresses, 17u);
+    }
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 100u) << "nothing is written while unwritable";
+    ASSERT_EQ(StoredHistory.count, 1);
+    EXPECT_EQ(StoredHistory.records[0].keys, 17u);
+    EXPECT_EQ(StoredHistory.records[0].seconds, 170u);
+
+    AdvanceSeconds(10);
+    ClearData();
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 180u);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 17u);
+    ASSERT_EQ(StoredHistory.count, 1);
+    EXPECT_EQ(StoredHistory.records[0].keys, 17u);
+    EXPECT_EQ(StoredHistory.records[0].seconds, 180u);
+    EXPECT_EQ(Totals.keyPresses, 17u);
+    EXPECT_EQ(PeriodBaseline.keyPresses, 17u);
+}
+
+bool TakeQuitMessage(WPARAM *code)
+{
+    MSG message;
+    if (!PeekMessageA(&message, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
+        return false;
+    *code = message.wParam;
+    return true;
+}
+
+// The exit sequence runs once per process, so both arrivals are checked in this one test.
+TEST_F(PeriodTest, ExitSequenceRunsOnceAndSavesTheEndedPeriod)
+{
+    InstanceMutex = CreateMutexA(NULL, TRUE, INSTANCE_MUTEX_NAME);
+    ASSERT_NE(InstanceMutex, (HANDLE)NULL);
+    HFONT font = CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    HFONT savedFont = MeterFont;
+    MeterFont = font;
+    Totals.keyPresses = 20;
+    AdvanceSeconds(40);
+
+    RunExitSequence();
+
+    EXPECT_EQ(MeterFont, (HFONT)NULL);
+    EXPECT_EQ(GetObjectType(font), 0u) << "the font was not deleted";
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 40u);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 20u);
+    ASSERT_EQ(StoredHistory.count, 1);
+    EXPECT_EQ(StoredHistory.records[0].keys, 20u);
+    EXPECT_EQ(PeriodBaseline.keyPresses, 20u);
+    EXPECT_EQ(PeriodStartSeconds, 1040u);
+    EXPECT_EQ(StoredTotalTime, 0u) << "not reloaded";
+    EXPECT_EQ(InstanceMutex, (HANDLE)NULL);
+    HANDLE other = OpenMutexA(SYNCHRONIZE, FALSE, INSTANCE_MUTEX_NAME);
+    EXPECT_EQ(other, (HANDLE)NULL) << "the mutex outlived the exit sequence";
+    if (other)
+        CloseHandle(other);
+    WPARAM code = 99;
+    ASSERT_TRUE(TakeQuitMessage(&code));
+    EXPECT_EQ(code, 0u);
+
+    // A second WM_DESTROY or WM_ENDSESSION: no save from the stale running time, no quit.
+    Totals.keyPresses = 25;
+    AdvanceSeconds(5);
+    RunExitSequence();
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 40u);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 20u);
+    EXPECT_FALSE(TakeQuitMessage(&code));
+    MeterFont = savedFont;
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+// Helpers for the unit tests that use the real settings key and the program-wide state.
+#ifndef TALLYWICK_SETTINGS_KEY_SUPPORT_H
+#define TALLYWICK_SETTINGS_KEY_SUPPORT_H
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <stdint.h>
+#include "app/counters.h"
+#include "app/registry_store.h"
+#include "history/history_list.h"
+
+inline void DeleteSettingsKey()
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY);
+}
+
+// The value as the key holds it, or `missing` when it cannot be read.
+inline uint64_t ReadSettingsQword(const char *name, uint64_t missing = UINT64_MAX)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return missing;
+    uint64_t value = 0;
+    DWORD size = sizeof value;
+    LONG result = RegQueryValueExA(key, name, NULL, NULL, (BYTE *)&value, &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS ? value : missing;
+}
+
+inline void WriteSettingsValue(const char *name, DWORD type, const void *data, DWORD size)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key), ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, type, (const BYTE *)data, size);
+    RegCloseKey(key);
+}
+
+inline void ClearStoredHistory()
+{
+    DestroyHistoryList(&StoredHistory);
+    StoredHistory = HistoryList{nullptr, 0, 0, HISTORY_GROW_STEP};
+}
+
+inline DateKey DateKeyOf(WORD year, WORD month, WORD day)
+{
+    return (DateKey)year << 16 | (DateKey)month << 8 | day;
+}
+
+inline HistoryRecord MakeRecord(DateKey date, uint32_t keys, float distance, uint16_t left,
+                                uint16_t middle, uint16_t right, uint32_t seconds)
+{
+    HistoryRecord record = {};
+    record.date = date;
+    record.keys = keys;
+    record.distance = distance;
+    record.leftClicks = left;
+    record.middleClicks = middle;
+    record.rightClicks = right;
+    record.seconds = seconds;
+    return record;
+}
+
+#endif

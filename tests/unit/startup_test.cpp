@@ -1,0 +1,180 @@
+// Start-up: the command-line export, the single-instance test and the message loop.
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <string>
+#include "app/startup.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_hook.h"
+#include "history/csv_export.h"
+#include "meter/meter_window.h"
+#include "res/resource.h"
+#include "settings_key_support.h"
+
+namespace {
+
+bool MutexExists()
+{
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, INSTANCE_MUTEX_NAME);
+    if (mutex)
+        CloseHandle(mutex);
+    return mutex != NULL;
+}
+
+std::string TempPath(const char *name)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
+}
+
+long FileSize(const std::string &path)
+{
+    FILE *file = fopen(path.c_str(), "rb");
+    if (!file)
+        return -1;
+    fseek(file, 0, SEEK_END);
+    long size = ftell(file);
+    fclose(file);
+    return size;
+}
+
+int DispatchedCount;
+
+LRESULT CALLBACK CountingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP + 100)
+        return ++DispatchedCount, 0;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+struct StartupTest : ::testing::Test {
+    HWND savedMeterWindow = MeterWindow;
+
+    void SetUp() override
+    {
+        ResetFakeClock();
+        ResetFakeHook();
+        DeleteSettingsKey();
+        ClearStoredHistory();
+        Totals = CounterBlock{};
+        PeriodBaseline = CounterBlock{};
+        StoredTotalTime = 0;
+        CloseInstanceMutex();
+    }
+    void TearDown() override
+    {
+        CloseInstanceMutex();
+        DeleteSettingsKey();
+        ClearStoredHistory();
+    }
+    // A key as the resident instance leaves it: ten key presses and one day of history.
+    void StoreOneDay()
+    {
+        uint64_t keys = 10;
+        WriteSettingsValue("Keyboard Presses", REG_QWORD, &keys, sizeof keys);
+        HistoryRecord record = MakeRecord(DateKeyOf(2010, 6, 7), 10, 0.0f, 1, 2, 3, 60);
+        DWORD count = 1;
+        WriteSettingsValue("History Items", REG_DWORD, &count, sizeof count);
+        WriteSettingsValue("History", REG_BINARY, &record, sizeof record);
+    }
+};
+
+TEST_F(StartupTest, ExportSwitchInAnyCaseWritesTheFileWithoutAnInstance)
+{
+    StoreOneDay();
+    for (const char *option : {"/exporthistory", "/EXPORTHISTORY", "/ExportHistory"}) {
+        ClearStoredHistory();
+        std::string path = TempPath("tallywick_startup_export.csv");
+        DeleteFileA(path.c_str());
+        char *argv[] = {(char *)"tallywick.exe", (char *)option, (char *)path.c_str(),
+                        (char *)"ignored"};
+        EXPECT_EQ(RunProgram(GetModuleHandleA(NULL), 4, argv), 0) << option;
+        EXPECT_GT(FileSize(path), 0) << option;
+        EXPECT_EQ(StoredHistory.count, 1) << option;
+        EXPECT_FALSE(MutexExists()) << option;
+        EXPECT_EQ(InstanceMutex, (HANDLE)NULL) << option;
+        EXPECT_EQ(FakeHookInitCalls, 0) << option;
+        EXPECT_EQ(MeterWindow, savedMeterWindow) << option;
+        DeleteFileA(path.c_str());
+    }
+}
+
+TEST_F(StartupTest, ExportRunsWhileAnotherInstanceHoldsTheMutex)
+{
+    StoreOneDay();
+    HANDLE other = CreateMutexA(NULL, TRUE, INSTANCE_MUTEX_NAME);
+    std::string path = TempPath("tallywick_startup_export2.csv");
+    char *argv[] = {(char *)"tallywick.exe", (char *)"/exporthistory", (char *)path.c_str()};
+    EXPECT_EQ(RunProgram(GetModuleHandleA(NULL), 3, argv), 0);
+    EXPECT_GT(FileSize(path), 0);
+    CloseHandle(other);
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(StartupTest, SecondInstanceEndsAtOnceWithoutTouchingAnything)
+{
+    StoreOneDay();
+    HANDLE other = CreateMutexA(NULL, TRUE, INSTANCE_MUTEX_NAME);
+    ASSERT_NE(other, (HANDLE)NULL);
+    Totals.keyPresses = 99;
+    char *argv[] = {(char *)"tallywick.exe"};
+    EXPECT_EQ(RunProgram(GetModuleHandleA(NULL), 1, argv), 0);
+    EXPECT_EQ(Totals.keyPresses, 99u) << "the registry was loaded";
+    EXPECT_EQ(StoredHistory.count, 0);
+    EXPECT_EQ(InstanceMutex, (HANDLE)NULL);
+    EXPECT_EQ(FakeHookInitCalls, 0);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 10u);
+    CloseHandle(other);
+    EXPECT_FALSE(MutexExists());
+}
+
+TEST_F(StartupTest, MessageLoopDispatchesUntilQuitThenStopsTheHook)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = CountingWindowProc;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.lpszClassName = "TallywickLoopTest";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, "TallywickLoopTest", "", 0, 0, 0, 10, 10, NULL, NULL,
+                                  GetModuleHandleA(NULL), NULL);
+    ASSERT_NE(window, (HWND)NULL);
+    InstanceMutex = CreateMutexA(NULL, TRUE, INSTANCE_MUTEX_NAME);
+    DispatchedCount = 0;
+    PostMessageA(window, WM_APP + 100, 0, 0);
+    PostMessageA(window, WM_APP + 100, 0, 0);
+    PostQuitMessage(-1);
+
+    EXPECT_EQ(RunMessageLoop(), -1);
+    EXPECT_EQ(DispatchedCount, 2);
+    EXPECT_EQ(FakeHookUninitCalls, 1);
+    EXPECT_EQ(InstanceMutex, (HANDLE)NULL);
+    EXPECT_FALSE(MutexExists()) << "a new instance could not start";
+
+    PostQuitMessage(3);
+    EXPECT_EQ(RunMessageLoop(), 3);
+    EXPECT_EQ(FakeHookUninitCalls, 2);
+    DestroyWindow(window);
+}
+
+// The resident start up to a failed DllInit: the loop ends with -1 and leaves no mutex.
+TEST_F(StartupTest, FailedHookStartEndsWithMinusOneAndFreesTheMutex)
+{
+    StoreOneDay();
+    strcpy(LastFileDir, "C:\\old\\");
+    FakeHookInitFails = true;
+    char *argv[] = {(char *)"tallywick.exe", (char *)"/exporthistory"};
+    int code = RunProgram(GetModuleHandleA(NULL), 2, argv);
+    EXPECT_EQ(code, -1);
+    EXPECT_EQ(FakeHookInitCalls, 1);
+    EXPECT_EQ(FakeHookUninitCalls, 1);
+    EXPECT_EQ(Totals.keyPresses, 10u);
+    EXPECT_EQ(PeriodBaseline.keyPresses, 10u);
+    EXPECT_EQ(PeriodDate, DateKeyOf(2010, 6, 7));
+    EXPECT_STREQ(LastFileDir, "");
+    EXPECT_FALSE(MutexExists());
+    // The meter of this start stays, hidden; its timer would only repaint and check dates.
+    if (MeterWindow && MeterWindow != savedMeterWindow)
+        KillTimer(MeterWindow, METER_TIMER_ID);
+}
+
+}  // namespace
