@@ -27,10 +27,7 @@ void ResetKeyState()
 
 void OnKeyDown(BYTE key)
 {
-    // A key that we think is down but Windows does not lost its key-up to another hook
-    // (or to the secure desktop); without this it would miss its next press.
-    bool stale = KeyIsDown[key] && !(GetAsyncKeyState(key) & 0x8000);
-    if (KeyIsDown[key] && !stale)
+    if (KeyIsDown[key])
         return;
     KeyIsDown[key] = true;
     PostMessageA(TargetWindow, MSG_KEY_PRESS, 0, 0);

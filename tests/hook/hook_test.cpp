@@ -1,0 +1,310 @@
+// HOOK.dll under injected input: the messages it posts to a window of the test's own.
+// The low-level hooks run inside this thread's message pumping, so every test injects
+// with SendInput and then pumps until the messages have arrived.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <math.h>
+#include <stdint.h>
+#include <string.h>
+
+#include "hook/hook.h"
+
+namespace {
+
+struct Received {
+    int keys, distances, left, middle, right;
+    double millimetres;
+};
+Received Got;
+
+LRESULT OnDistance(LPARAM lParam)
+{
+    uint32_t bits = (uint32_t)lParam;
+    float mm;
+    memcpy(&mm, &bits, sizeof mm);
+    ++Got.distances;
+    Got.millimetres += mm;
+    return 0;
+}
+
+LRESULT CALLBACK CountingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case MSG_KEY_PRESS: ++Got.keys; return 0;
+    case MSG_MOUSE_DISTANCE: return OnDistance(lParam);
+    case MSG_CLICK_LEFT: ++Got.left; return 0;
+    case MSG_CLICK_MIDDLE: ++Got.middle; return 0;
+    case MSG_CLICK_RIGHT: ++Got.right; return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateCountingWindow()
+{
+    static ATOM atom = 0;
+    if (!atom) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = CountingWindowProc;
+        wc.hInstance = GetModuleHandleA(NULL);
+        wc.lpszClassName = "HookTestWindow";
+        atom = RegisterClassA(&wc);
+    }
+    // Message-only: it never takes the focus, so injected Alt presses open no menu here.
+    return CreateWindowExA(0, "HookTestWindow", "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
+                           GetModuleHandleA(NULL), NULL);
+}
+
+// Dispatches this thread's messages (the hooks and the flush timer run inside this).
+void Pump(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 2, QS_ALLINPUT);
+    } while (GetTickCount() - start < ms);
+}
+
+// Pumps until `done` holds or two seconds have passed.
+template <typename Condition> void PumpUntil(Condition done)
+{
+    DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < 2000)
+        Pump(5);
+}
+
+void SendKey(WORD key, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ASSERT_EQ(1u, SendInput(1, &input, sizeof input));
+}
+
+void PressKey(WORD key)
+{
+    SendKey(key, false);
+    SendKey(key, true);
+}
+
+void SendMouse(DWORD flags, DWORD data = 0)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.mouseData = data;
+    ASSERT_EQ(1u, SendInput(1, &input, sizeof input));
+}
+
+// An absolute move to a pixel of the primary screen: the normalised coordinate is rounded
+// up, so that scaling it back to pixels (rounding down) lands on exactly this pixel.
+void MoveTo(int x, int y)
+{
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = (LONG)(((int64_t)x * 65536 + width - 1) / width);
+    input.mi.dy = (LONG)(((int64_t)y * 65536 + height - 1) / height);
+    ASSERT_EQ(1u, SendInput(1, &input, sizeof input));
+}
+
+double MillimetresPerPixel(int sizeIndex, int resolutionIndex, int dpiIndex)
+{
+    HDC screen = GetDC(NULL);
+    int size = GetDeviceCaps(screen, sizeIndex), resolution = GetDeviceCaps(screen, resolutionIndex);
+    int dpi = GetDeviceCaps(screen, dpiIndex);
+    ReleaseDC(NULL, screen);
+    return size > 0 && resolution > 0 ? (double)size / resolution : 25.4 / dpi;
+}
+
+// A second low-level keyboard hook, installed after the library's and therefore called
+// before it: it makes sure that Alt combinations arrive as WM_SYSKEYDOWN.
+int SysKeyDowns = 0;
+
+LRESULT CALLBACK SpyKeyboardProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && wParam == WM_SYSKEYDOWN)
+        ++SysKeyDowns;
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+class HookTest : public ::testing::Test {
+protected:
+    HWND window = NULL;
+
+    void SetUp() override
+    {
+        window = CreateCountingWindow();
+        ASSERT_TRUE(window);
+        ASSERT_TRUE(DllInit(window));
+        Pump(20);
+        Got = Received();
+    }
+
+    void TearDown() override
+    {
+        DllUninit();
+        DestroyWindow(window);
+        Pump(20);
+    }
+};
+
+TEST_F(HookTest, EachDistinctKeyPressPostsOneMessage)
+{
+    const WORD keys[] = {'A', 'S', 'D', VK_F5, VK_SHIFT, VK_SPACE, '7'};
+    for (WORD key : keys)
+        PressKey(key);
+    // The same key again after its key-up is a new press.
+    PressKey('A');
+    PumpUntil([] { return Got.keys >= 8; });
+    Pump(100);
+    EXPECT_EQ(8, Got.keys);
+}
+
+TEST_F(HookTest, HeldKeyCountsOnceDespiteAutoRepeat)
+{
+    for (int i = 0; i < 6; ++i)
+        SendKey('F', false);
+    SendKey('F', true);
+    Pump(200);
+    EXPECT_EQ(1, Got.keys);
+}
+
+TEST_F(HookTest, AltCombinationCountsBothKeys)
+{
+    HHOOK spy = SetWindowsHookExA(WH_KEYBOARD_LL, SpyKeyboardProc, GetModuleHandleA(NULL), 0);
+    ASSERT_TRUE(spy);
+    SysKeyDowns = 0;
+    SendKey(VK_MENU, false);
+    SendKey('K', false);
+    SendKey('K', true);
+    SendKey(VK_MENU, true);
+    PumpUntil([] { return Got.keys >= 2; });
+    Pump(100);
+    UnhookWindowsHookEx(spy);
+    EXPECT_GE(SysKeyDowns, 1) << "the input did not arrive as WM_SYSKEYDOWN";
+    EXPECT_EQ(2, Got.keys);
+}
+
+TEST_F(HookTest, EachButtonDownPostsOneClick)
+{
+    for (int i = 0; i < 2; ++i) {
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+    }
+    SendMouse(MOUSEEVENTF_MIDDLEDOWN);
+    SendMouse(MOUSEEVENTF_MIDDLEUP);
+    for (int i = 0; i < 3; ++i) {
+        SendMouse(MOUSEEVENTF_RIGHTDOWN);
+        SendMouse(MOUSEEVENTF_RIGHTUP);
+    }
+    // Neither the X buttons nor the wheel are clicks.
+    SendMouse(MOUSEEVENTF_XDOWN, XBUTTON1);
+    SendMouse(MOUSEEVENTF_XUP, XBUTTON1);
+    SendMouse(MOUSEEVENTF_WHEEL, WHEEL_DELTA);
+    PumpUntil([] { return Got.left + Got.middle + Got.right >= 6; });
+    Pump(100);
+    EXPECT_EQ(2, Got.left);
+    EXPECT_EQ(1, Got.middle);
+    EXPECT_EQ(3, Got.right);
+    EXPECT_EQ(0, Got.keys);
+}
+
+TEST_F(HookTest, DistanceOfPixelPathMatchesScreenSize)
+{
+    double mmX = MillimetresPerPixel(HORZSIZE, HORZRES, LOGPIXELSX);
+    double mmY = MillimetresPerPixel(VERTSIZE, VERTRES, LOGPIXELSY);
+    // Horizontal, vertical and diagonal legs, one pixel step at a time or a few at once.
+    struct Leg { int steps, dx, dy; };
+    const Leg legs[] = {{60, 5, 0}, {60, 0, 4}, {60, 3, 4}, {60, -7, -1}, {60, 1, -2}};
+    int x = 300, y = 200, moves = 0;
+    double expected = 0;
+    MoveTo(x, y);  // the first event after DllInit only sets the start
+    Pump(20);
+    for (const Leg &leg : legs) {
+        for (int i = 0; i < leg.steps; ++i) {
+            x += leg.dx;
+            y += leg.dy;
+            MoveTo(x, y);
+            ++moves;
+            expected += hypot(leg.dx * mmX, leg.dy * mmY);
+            Pump(2);  // a fast mouse: hundreds of events a second
+        }
+        DetectScreenValues();  // measuring again on the way changes nothing here
+    }
+    PumpUntil([&] { return fabs(Got.millimetres - expected) <= expected * 0.01; });
+    Pump(150);
+    EXPECT_NEAR(expected, Got.millimetres, expected * 0.01)
+        << "mm per pixel " << mmX << " x " << mmY << ", " << moves << " moves";
+    EXPECT_GE(Got.distances, 2) << "distance is posted on the way, not only at the end";
+    EXPECT_LE(Got.distances, moves / 4) << "one message per move would flood the queue";
+}
+
+TEST_F(HookTest, FirstMoveOnlySetsStartAndStillPointerAddsNothing)
+{
+    double mmX = MillimetresPerPixel(HORZSIZE, HORZRES, LOGPIXELSX);
+    MoveTo(900, 700);  // far from wherever the pointer was before DllInit
+    for (int i = 0; i < 5; ++i)
+        MoveTo(900, 700);
+    Pump(300);
+    EXPECT_EQ(0, Got.distances);
+    EXPECT_EQ(0.0, Got.millimetres);
+    // One step and then stillness: the timer posts it without any further movement.
+    MoveTo(1000, 700);
+    PumpUntil([] { return Got.distances > 0; });
+    EXPECT_NEAR(100 * mmX, Got.millimetres, mmX);
+}
+
+TEST_F(HookTest, UninitPostsPendingDistanceAndStopsMessages)
+{
+    double mmX = MillimetresPerPixel(HORZSIZE, HORZRES, LOGPIXELSX);
+    MoveTo(200, 500);
+    MoveTo(250, 500);
+    MoveTo(280, 500);
+    DllUninit();
+    Pump(200);
+    EXPECT_NEAR(80 * mmX, Got.millimetres, mmX);
+    Got = Received();
+    PressKey('Q');
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    MoveTo(600, 600);
+    MoveTo(700, 700);
+    Pump(300);
+    EXPECT_EQ(0, Got.keys);
+    EXPECT_EQ(0, Got.left);
+    EXPECT_EQ(0, Got.distances);
+}
+
+TEST_F(HookTest, SecondInitDoesNotCountTwice)
+{
+    ASSERT_TRUE(DllInit(window));
+    PressKey('W');
+    SendMouse(MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(MOUSEEVENTF_RIGHTUP);
+    Pump(200);
+    EXPECT_EQ(1, Got.keys);
+    EXPECT_EQ(1, Got.right);
+    // One DllUninit removes everything.
+    DllUninit();
+    PressKey('W');
+    Pump(200);
+    EXPECT_EQ(1, Got.keys);
+}
+
+TEST(HookInit, FailsWithoutAWindow)
+{
+    EXPECT_FALSE(DllInit(NULL));
+    HWND gone = CreateCountingWindow();
+    DestroyWindow(gone);
+    EXPECT_FALSE(DllInit(gone));
+    EXPECT_TRUE(DllUninit());
+    EXPECT_TRUE(DetectScreenValues());
+}
+
+}  // namespace
