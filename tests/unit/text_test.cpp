@@ -1,0 +1,115 @@
+// The string table as the program loads it, and the two message boxes.
+#include <gtest/gtest.h>
+#include <string.h>
+#include <string>
+#include <thread>
+#include <windows.h>
+#include "meter/meter_window.h"
+#include "res/resource.h"
+#include "text/text.h"
+
+namespace {
+
+TEST(LoadTextTest, EveryIdOfTheTableLoadsAndOthersGiveADash)
+{
+    for (UINT id = IDS_APP_TITLE; id <= IDS_CONFIRM_REPLACE; id++)
+        EXPECT_STRNE(LoadText(SLOT_GENERAL, id), "-") << "id " << id;
+    EXPECT_STREQ(LoadText(SLOT_GENERAL, 100), "-");
+    EXPECT_STREQ(LoadText(SLOT_GENERAL, 137), "-");
+    EXPECT_STREQ(LoadText(SLOT_TITLE, 0), "-");
+}
+
+TEST(LoadTextTest, ReturnsItsSlotAndLeavesTheOthers)
+{
+    char *general = LoadText(SLOT_GENERAL, IDS_FMT_METRES);
+    char *title = LoadText(SLOT_TITLE, IDS_APP_TITLE);
+    EXPECT_EQ(general, TextSlots[SLOT_GENERAL]);
+    EXPECT_EQ(title, TextSlots[SLOT_TITLE]);
+    EXPECT_STREQ(general, "%.3f");
+    EXPECT_STREQ(title, "Tallywick");
+}
+
+struct TableCase {
+    UINT id;
+    const char *bytes;  // code page 936
+};
+
+// The resource script is UTF-8: this shows that it reached the program as GBK.
+TEST(LoadTextTest, ChineseTextsArriveInCodePage936)
+{
+    const TableCase cases[] = {
+        {IDS_MENU_EXIT, "\x26\xCD\xCB\xB3\xF6\x21"},
+        {IDS_HISTORY_TITLE, "Tallywick \xCD\xB3\xBC\xC6\xBC\xC7\xC2\xBC"},
+        {IDS_COL_DATE, "\xC8\xD5\xC6\xDA     "},
+        {IDS_MENU_EXPORT_CSV, "\x26\xB5\xBC\xB3\xF6\xBC\xC7\xC2\xBC\xA3\xA8.csv\xA3\xA9..."},
+        {IDS_EXPORT_FAILED, "\xB5\xBC\xB3\xF6\xCA\xA7\xB0\xDC!"},
+        {IDS_IMPORT_TITLE, "\xC7\xEB\xB5\xE3\xBB\xF7\xD1\xA1\xD4\xF1\xA1\xA3\xA1\xA3\xA1\xA3"},
+        {IDS_CONFIRM_REPLACE, "\xCA\xC7\xB7\xF1\xCC\xE6\xBB\xBB\xCF\xD6\xD3\xD0\xCA\xFD\xBE\xDD"
+                              "\xBC\xC7\xC2\xBC?\n\n\xCA\xC7=\xCC\xE6\xBB\xBB, \xB7\xF1="
+                              "\xCC\xF8\xB9\xFD/\xC0\xEB\xBF\xAA"},
+        {IDS_LINE_DISTANCE, "\xCA\xF3\xB1\xEA\xD2\xC6\xB6\xAF\xCD\xB3\xBC\xC6: "
+                            "%lukm %.3fm / %lukm %.3fm"},
+    };
+    for (const TableCase &c : cases)
+        EXPECT_STREQ(LoadText(SLOT_GENERAL, c.id), c.bytes) << "id " << c.id;
+    const char *date = LoadText(SLOT_GENERAL, IDS_COL_DATE);
+    EXPECT_EQ(strcmp(date + strlen(date) - 6, "\xDA     "), 0) << "five spaces end the date header";
+    EXPECT_NE(strstr(LoadText(SLOT_GENERAL, IDS_CONFIRM_REPLACE), "?\n\n"), nullptr);
+}
+
+// Answers the message box that the main thread shows, and reports what it saw.
+struct BoxAnswer {
+    std::string text;
+    bool hasOk = false;
+    bool hasYes = false;
+    bool hasNo = false;
+};
+
+std::thread AnswerMessageBox(BoxAnswer *seen, int button)
+{
+    return std::thread([seen, button] {
+        HWND box = NULL;
+        for (int i = 0; i < 500 && box == NULL; i++) {
+            Sleep(10);
+            box = FindWindowA("#32770", "Tallywick");
+        }
+        if (box == NULL)
+            return;
+        char text[512] = "";
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        seen->text = text;
+        seen->hasOk = GetDlgItem(box, IDOK) != NULL;
+        seen->hasYes = GetDlgItem(box, IDYES) != NULL;
+        seen->hasNo = GetDlgItem(box, IDNO) != NULL;
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    });
+}
+
+TEST(MessageBoxTest, ErrorMessageShowsTheTextWithOkOnly)
+{
+    BoxAnswer seen;
+    std::thread answer = AnswerMessageBox(&seen, IDOK);
+    ShowErrorMessage(IDS_EXPORT_FAILED);
+    answer.join();
+    EXPECT_EQ(seen.text, "\xB5\xBC\xB3\xF6\xCA\xA7\xB0\xDC!");
+    EXPECT_TRUE(seen.hasOk);
+    EXPECT_FALSE(seen.hasYes);
+}
+
+TEST(MessageBoxTest, QuestionIsTrueForYesAndFalseForNo)
+{
+    BoxAnswer seen;
+    std::thread answer = AnswerMessageBox(&seen, IDYES);
+    EXPECT_TRUE(AskYesNo(IDS_CONFIRM_MERGE));
+    answer.join();
+    EXPECT_TRUE(seen.hasYes);
+    EXPECT_TRUE(seen.hasNo);
+    EXPECT_FALSE(seen.hasOk);
+    EXPECT_EQ(seen.text, LoadText(SLOT_GENERAL, IDS_CONFIRM_MERGE));
+
+    answer = AnswerMessageBox(&seen, IDNO);
+    EXPECT_FALSE(AskYesNo(IDS_CONFIRM_REPLACE));
+    answer.join();
+}
+
+} // namespace
