@@ -1,0 +1,231 @@
+// The meter window: creation, class and styles, the dispatch table and show/hide.
+#include <gtest/gtest.h>
+#include <set>
+#include <string.h>
+#include "app/counters.h"
+#include "fakes/fake_hook.h"
+#include "meter/meter_window.h"
+#include "meter/tray_icon.h"
+#include "meter_test_support.h"
+#include "res/resource.h"
+
+namespace {
+
+struct MeterWindowTest : ::testing::Test {
+    void SetUp() override { ResetMeterState(); }
+    void TearDown() override
+    {
+        ShowWindow(MeterWindow, SW_HIDE);
+        PumpMessages();
+    }
+};
+
+RECT WindowRect()
+{
+    RECT rect;
+    GetWindowRect(MeterWindow, &rect);
+    return rect;
+}
+
+// Shows the meter through its command and lets the first paint run.
+void ShowMeter()
+{
+    ASSERT_EQ(SendMessageA(MeterWindow, WM_COMMAND, IDM_SHOW, 0), 0);
+    UpdateWindow(MeterWindow);
+    PumpMessages();
+}
+
+TEST_F(MeterWindowTest, CreationStartsTheHookOnceForTheHiddenDefaultWindow)
+{
+    const MeterCreation &creation = TestMeterWindow();
+    MeterRect expected = DefaultMeterRect();
+    EXPECT_TRUE(creation.result);
+    EXPECT_EQ(creation.hookInitCalls, 1);
+    EXPECT_EQ(creation.hookWindow, MeterWindow);
+    EXPECT_NE(MeterFont, nullptr);
+    EXPECT_EQ(MeterInstance, GetModuleHandleA(nullptr));
+    EXPECT_FALSE(creation.visible);
+    EXPECT_EQ(creation.rect.left, expected.left);
+    EXPECT_EQ(creation.rect.top, expected.top);
+    EXPECT_EQ(creation.rect.right - creation.rect.left, 50);
+    EXPECT_EQ(creation.rect.bottom - creation.rect.top, 50);
+    EXPECT_EQ(expected.left, GetSystemMetrics(SM_CXMAXIMIZED)
+                                 - 2 * GetSystemMetrics(SM_CXFRAME) - 50);
+    char title[64] = "";
+    GetWindowTextA(MeterWindow, title, sizeof title);
+    EXPECT_STREQ(title, "Tallywick");
+}
+
+TEST_F(MeterWindowTest, ClassAndWindowStylesAreExact)
+{
+    char className[32] = "";
+    GetClassNameA(MeterWindow, className, sizeof className);
+    EXPECT_STREQ(className, "TALLYWICK");
+    EXPECT_EQ(GetClassLongPtrA(MeterWindow, GCL_STYLE), 0x000B);
+    // The system adds WS_CLIPSIBLINGS to every top-level window and WS_EX_WINDOWEDGE to
+    // every window with a caption.
+    EXPECT_EQ((DWORD)GetWindowLongPtrA(MeterWindow, GWL_STYLE) & ~WS_CLIPSIBLINGS,
+              0x80C80000u);
+    EXPECT_EQ((DWORD)GetWindowLongPtrA(MeterWindow, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE,
+              0x00000088u);
+    LOGBRUSH brush = {};
+    GetObjectA((HGDIOBJ)GetClassLongPtrA(MeterWindow, GCLP_HBRBACKGROUND), sizeof brush,
+               &brush);
+    EXPECT_EQ(brush.lbStyle, (UINT)BS_SOLID);
+    EXPECT_EQ(brush.lbColor, (COLORREF)0x00DCF0FF);
+    EXPECT_NE(GetClassLongPtrA(MeterWindow, GCLP_HICON), 0);
+    EXPECT_EQ((HCURSOR)GetClassLongPtrA(MeterWindow, GCLP_HCURSOR),
+              LoadCursorA(nullptr, IDC_ARROW));
+}
+
+TEST_F(MeterWindowTest, SystemMenuHoldsOnlyMoveAndClose)
+{
+    HMENU systemMenu = GetSystemMenu(MeterWindow, FALSE);
+    std::set<UINT> commands;
+    for (int index = 0; index < GetMenuItemCount(systemMenu); ++index) {
+        UINT id = GetMenuItemID(systemMenu, index);
+        // Wine puts its own "About Wine" item (SC_SCREENSAVE + 1) into system menus.
+        if (id != 0 && id != (UINT)-1 && id != SC_SCREENSAVE + 1)
+            commands.insert(id);
+    }
+    EXPECT_EQ(commands, (std::set<UINT>{SC_MOVE, SC_CLOSE}));
+}
+
+TEST_F(MeterWindowTest, HookMessagesCountWhileHiddenAndNaNIsDropped)
+{
+    float distance = 2.5f;
+    uint32_t bits;
+    memcpy(&bits, &distance, sizeof bits);
+    EXPECT_EQ(SendMessageA(MeterWindow, MSG_KEY_PRESS, 0, 0), 0);
+    SendMessageA(MeterWindow, MSG_KEY_PRESS, 0, 0);
+    SendMessageA(MeterWindow, MSG_MOUSE_DISTANCE, 0, (LPARAM)bits);
+    SendMessageA(MeterWindow, MSG_MOUSE_DISTANCE, 0, (LPARAM)0x7FC00000);
+    SendMessageA(MeterWindow, MSG_CLICK_LEFT, 0, 0);
+    SendMessageA(MeterWindow, MSG_CLICK_MIDDLE, 0, 0);
+    SendMessageA(MeterWindow, MSG_CLICK_MIDDLE, 0, 0);
+    PostMessageA(MeterWindow, MSG_CLICK_RIGHT, 0, 0);
+    PumpMessages();
+    EXPECT_FALSE(IsWindowVisible(MeterWindow));
+    EXPECT_EQ(Totals.keyPresses, 2u);
+    EXPECT_DOUBLE_EQ(Totals.distance, 2.5);
+    EXPECT_EQ(Totals.leftClicks, 1u);
+    EXPECT_EQ(Totals.middleClicks, 2u);
+    EXPECT_EQ(Totals.rightClicks, 1u);
+}
+
+TEST_F(MeterWindowTest, ShowCommandShowsAndTheFirstPaintGrowsUpAndLeft)
+{
+    RECT before = WindowRect();
+    ShowMeter();
+    EXPECT_TRUE(IsWindowVisible(MeterWindow));
+    RECT grown = WindowRect();
+    EXPECT_GT(grown.right - grown.left, 50);
+    EXPECT_GT(grown.bottom - grown.top, 50);
+    EXPECT_EQ(grown.right, before.right);
+    EXPECT_EQ(grown.bottom, before.bottom);
+
+    // Painting never shrinks, and a clear-data reset is grown again by the next paint.
+    SetWindowPos(MeterWindow, nullptr, grown.left - 200, grown.top, grown.right - grown.left + 200,
+                 grown.bottom - grown.top, SWP_NOZORDER);
+    RedrawWindow(MeterWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(WindowRect().right - WindowRect().left, grown.right - grown.left + 200);
+    ResetMeterWindowPosition();
+    RedrawWindow(MeterWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpMessages();
+    EXPECT_EQ(WindowRect().right - WindowRect().left, grown.right - grown.left);
+    EXPECT_EQ(WindowRect().bottom, before.bottom);
+}
+
+TEST_F(MeterWindowTest, HideCommandCloseAndToggleOnlyHide)
+{
+    ShowMeter();
+    EXPECT_EQ(SendMessageA(MeterWindow, WM_COMMAND, IDM_HIDE, 0), 0);
+    PumpMessages();
+    EXPECT_FALSE(IsWindowVisible(MeterWindow));
+
+    ShowMeter();
+    EXPECT_EQ(SendMessageA(MeterWindow, WM_CLOSE, 0, 0), 0);
+    EXPECT_FALSE(IsWindowVisible(MeterWindow));
+
+    // The toggle looks at visibility alone: a minimised meter is hidden, not restored.
+    ShowMeter();
+    ShowWindow(MeterWindow, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(MeterWindow));
+    ToggleMeterWindow();
+    PumpMessages();
+    EXPECT_FALSE(IsWindowVisible(MeterWindow));
+    EXPECT_TRUE(IsWindow(MeterWindow));
+    ShowWindow(MeterWindow, SW_RESTORE);
+}
+
+TEST_F(MeterWindowTest, TrayLeftPressTogglesAndOtherMouseMessagesDoNothing)
+{
+    for (LPARAM ignored : {WM_LBUTTONUP, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEMOVE}) {
+        SendMessageA(MeterWindow, MSG_TRAY_NOTIFY, TRAY_ICON_ID, ignored);
+        EXPECT_FALSE(TakePostedMessage(MeterWindow, MSG_SHOW_MENU)) << ignored;
+        PumpMessages();
+        EXPECT_FALSE(IsWindowVisible(MeterWindow)) << ignored;
+    }
+    SendMessageA(MeterWindow, MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONDOWN);
+    PumpMessages();
+    EXPECT_TRUE(IsWindowVisible(MeterWindow));
+    SendMessageA(MeterWindow, MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONDOWN);
+    PumpMessages();
+    EXPECT_FALSE(IsWindowVisible(MeterWindow));
+}
+
+TEST_F(MeterWindowTest, TrayRightReleaseAndRightPressOpenTheFullMenu)
+{
+    StartModalCloser(IDCANCEL);
+    SendMessageA(MeterWindow, MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_RBUTTONUP);
+    StopModalCloser();
+    EXPECT_EQ(CloserMenuItemCounts, std::vector<int>{15});
+
+    // A right press in the client area posts the request, so the press completes first.
+    EXPECT_EQ(SendMessageA(MeterWindow, WM_RBUTTONDOWN, 0, 0), 0);
+    EXPECT_TRUE(TakePostedMessage(MeterWindow, MSG_SHOW_MENU));
+}
+
+TEST_F(MeterWindowTest, SessionMessagesAndDisplayChange)
+{
+    EXPECT_EQ(SendMessageA(MeterWindow, WM_QUERYENDSESSION, 0, 0), 1);
+    HFONT font = MeterFont;
+    SendMessageA(MeterWindow, WM_ENDSESSION, 0, 0);
+    EXPECT_EQ(MeterFont, font);
+    EXPECT_FALSE(TakePostedMessage(nullptr, WM_QUIT));
+
+    int detectCalls = FakeHookDetectCalls;
+    SendMessageA(MeterWindow, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    EXPECT_EQ(FakeHookDetectCalls, detectCalls + 1);
+}
+
+TEST_F(MeterWindowTest, EraseIsAPaintAndAnswersZero)
+{
+    ShowMeter();
+    HDC dc = GetDC(MeterWindow);
+    EXPECT_EQ(SendMessageA(MeterWindow, WM_ERASEBKGND, (WPARAM)dc, 0), 0);
+    ReleaseDC(MeterWindow, dc);
+}
+
+TEST_F(MeterWindowTest, UnknownCommandGoesToTheDefaultProcedure)
+{
+    EXPECT_EQ(SendMessageA(MeterWindow, WM_COMMAND, 9999, 0), 0);
+    EXPECT_FALSE(IsWindowVisible(MeterWindow));
+}
+
+TEST(TrayTipTest, CutsAt127BytesWithoutSplittingADoubleByteCharacter)
+{
+    char tip[128];
+    std::string wide = Ansi("中");
+    ASSERT_EQ(wide.size(), 2u);
+    CopyTrayTip(tip, sizeof tip, std::string(200, 'a').c_str());
+    EXPECT_EQ(strlen(tip), 127u);
+    CopyTrayTip(tip, sizeof tip, (std::string(126, 'a') + wide + "b").c_str());
+    EXPECT_EQ(std::string(tip), std::string(126, 'a'));
+    CopyTrayTip(tip, sizeof tip, (std::string(125, 'a') + wide + "b").c_str());
+    EXPECT_EQ(std::string(tip), std::string(125, 'a') + wide);
+    CopyTrayTip(tip, sizeof tip, "Tallywick");
+    EXPECT_STREQ(tip, "Tallywick");
+}
+
+}  // namespace
