@@ -1,0 +1,843 @@
+// The driver's helpers; see driver.h.
+#include "driver/driver.h"
+#include <commctrl.h>
+#include <stdio.h>
+#include <string.h>
+#include "res/resource.h"
+
+namespace driver {
+
+namespace {
+
+const char *const METER_CLASS_NAME = "TALLYWICK";
+const char *const DIALOG_CLASS = "#32770";
+
+void Pause(DWORD ms)
+{
+    Sleep(ms);
+}
+
+}  // namespace
+
+// ---- Processes --------------------------------------------------------------------------
+
+std::string ExeDir()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    char *slash = strrchr(path, '\\');
+    if (slash)
+        slash[1] = '\0';
+    return path;
+}
+
+std::string ProgramPath()
+{
+    return ExeDir() + "tallywick.exe";
+}
+
+Process StartProgram(const std::string &exe, const std::string &args, const std::string &workDir)
+{
+    Process process;
+    std::string commandLine = "\"" + exe + "\"";
+    if (!args.empty())
+        commandLine += " " + args;
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workDir.empty() ? nullptr : workDir.c_str(), &startup, &info))
+        return process;
+    CloseHandle(info.hThread);
+    process.handle = info.hProcess;
+    process.id = info.dwProcessId;
+    return process;
+}
+
+bool WaitExit(const Process &process, DWORD timeoutMs, DWORD *exitCode)
+{
+    if (!process.handle)
+        return false;
+    if (WaitForSingleObject(process.handle, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    if (exitCode)
+        GetExitCodeProcess(process.handle, exitCode);
+    return true;
+}
+
+void CloseProcess(Process *process)
+{
+    if (process->handle)
+        CloseHandle(process->handle);
+    process->handle = nullptr;
+    process->id = 0;
+}
+
+void StopAllInstances()
+{
+    for (HWND meter : FindTopWindows(METER_CLASS_NAME)) {
+        DWORD id = WindowProcessId(meter);
+        HANDLE handle = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        PostCommand(meter, IDM_EXIT);
+        if (handle) {
+            // Dialogs of the program (a left-over message box) may hold up the exit.
+            if (WaitForSingleObject(handle, 5000) != WAIT_OBJECT_0) {
+                TerminateProcess(handle, 1);
+                WaitForSingleObject(handle, 5000);
+            }
+            CloseHandle(handle);
+        } else {
+            WaitWindowGone(meter, 5000);
+        }
+    }
+}
+
+// ---- Windows and messages ---------------------------------------------------------------
+
+namespace {
+
+struct TopWindowSearch {
+    const char *className;
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopWindow(HWND window, LPARAM param)
+{
+    TopWindowSearch *search = (TopWindowSearch *)param;
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (strcmp(name, search->className) != 0)
+        return TRUE;
+    if (search->processId && WindowProcessId(window) != search->processId)
+        return TRUE;
+    search->found.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> FindTopWindows(const char *className, DWORD processId)
+{
+    TopWindowSearch search{className, processId, {}};
+    EnumWindows(CollectTopWindow, (LPARAM)&search);
+    return search.found;
+}
+
+HWND WaitTopWindow(const char *className, DWORD processId, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        std::vector<HWND> found = FindTopWindows(className, processId);
+        if (!found.empty())
+            return found.front();
+        if (GetTickCount() - start >= timeoutMs)
+            return nullptr;
+        Pause(20);
+    }
+}
+
+HWND FindMeter(DWORD timeoutMs)
+{
+    return WaitTopWindow(METER_CLASS_NAME, 0, timeoutMs);
+}
+
+HWND FindMeterOf(DWORD processId, DWORD timeoutMs)
+{
+    return WaitTopWindow(METER_CLASS_NAME, processId, timeoutMs);
+}
+
+bool WaitWindowGone(HWND window, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (IsWindow(window)) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Pause(20);
+    }
+    return true;
+}
+
+bool WaitVisible(HWND window, bool visible, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while ((IsWindowVisible(window) != FALSE) != visible) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Pause(20);
+    }
+    return true;
+}
+
+bool PostCommand(HWND window, WORD command)
+{
+    return PostMessageA(window, WM_COMMAND, command, 0) != FALSE;
+}
+
+LRESULT SendCommand(HWND window, WORD command)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, WM_COMMAND, command, 0, SMTO_NORMAL, 10000, &result);
+    return (LRESULT)result;
+}
+
+void PostRepeated(HWND window, UINT message, int n, LPARAM lParam)
+{
+    for (int i = 0; i < n; ++i) {
+        // A full queue (10,000 messages under Windows) refuses posts: give it time.
+        while (!PostMessageA(window, message, 0, lParam)) {
+            if (!IsWindow(window))
+                return;
+            Pause(5);
+        }
+    }
+}
+
+LPARAM FloatBits(float value)
+{
+    uint32_t bits;
+    memcpy(&bits, &value, sizeof bits);
+    return (LPARAM)bits;
+}
+
+RECT WindowRect(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = "";
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL, 3000, &length);
+    return text;
+}
+
+std::string ClassName(HWND window)
+{
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+DWORD WindowProcessId(HWND window)
+{
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+RECT WaitRectSettled(HWND window, DWORD quietMs, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    RECT last = WindowRect(window);
+    DWORD lastChange = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        Pause(20);
+        RECT now = WindowRect(window);
+        if (!EqualRect(&now, &last)) {
+            last = now;
+            lastChange = GetTickCount();
+        } else if (GetTickCount() - lastChange >= quietMs) {
+            break;
+        }
+    }
+    return last;
+}
+
+// ---- Injected input ---------------------------------------------------------------------
+
+void PressKey(WORD vk, int times)
+{
+    for (int i = 0; i < times; ++i) {
+        INPUT input[2] = {};
+        input[0].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = vk;
+        input[0].ki.wScan = (WORD)MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+        input[1] = input[0];
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+        Pause(2);
+    }
+}
+
+void ClickMouse(MouseButton button, int times)
+{
+    static const DWORD DOWN[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_RIGHTDOWN};
+    static const DWORD UP[] = {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_MIDDLEUP, MOUSEEVENTF_RIGHTUP};
+    for (int i = 0; i < times; ++i) {
+        INPUT input[2] = {};
+        input[0].type = INPUT_MOUSE;
+        input[0].mi.dwFlags = DOWN[button];
+        input[1].type = INPUT_MOUSE;
+        input[1].mi.dwFlags = UP[button];
+        SendInput(2, input, sizeof(INPUT));
+        // Apart enough that two presses never make a double click of their own.
+        Pause(2);
+    }
+}
+
+void MoveMouseTo(int x, int y)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (LONG)((x * 65536LL + 32768) / GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = (LONG)((y * 65536LL + 32768) / GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(INPUT));
+    Pause(10);
+}
+
+void ClickAt(int x, int y, MouseButton button)
+{
+    MoveMouseTo(x, y);
+    ClickMouse(button, 1);
+}
+
+void MoveMouseBy(int dx, int dy, int steps)
+{
+    if (steps < 1)
+        steps = 1;
+    for (int i = 0; i < steps; ++i) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = dx / steps;
+        input.mi.dy = dy / steps;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE;
+        SendInput(1, &input, sizeof(INPUT));
+        Pause(5);
+    }
+}
+
+// ---- Registry ---------------------------------------------------------------------------
+
+const char *const SETTINGS_KEY_PATH = "Software\\Ferrowood\\Tallywick";
+const char *const RUN_KEY_PATH = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char *const TEST_KEY_PATH = "Software\\Ferrowood\\TallywickTest";
+
+bool DeleteKeyTree(const char *path)
+{
+    LONG result = RegDeleteTreeA(HKEY_CURRENT_USER, path);
+    if (result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND)
+        RegDeleteKeyA(HKEY_CURRENT_USER, path);
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        RegCloseKey(key);
+        return false;
+    }
+    return true;
+}
+
+RegValue ReadValue(const char *path, const char *name)
+{
+    RegValue value;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return value;
+    DWORD size = 0;
+    DWORD type = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        value.data.resize(size);
+        if (RegQueryValueExA(key, name, nullptr, &type, size ? value.data.data() : nullptr,
+                             &size) == ERROR_SUCCESS) {
+            value.present = true;
+            value.type = type;
+            value.data.resize(size);
+        }
+    }
+    RegCloseKey(key);
+    return value;
+}
+
+bool ReadQword(const char *path, const char *name, uint64_t *value)
+{
+    RegValue read = ReadValue(path, name);
+    if (!read.present || read.data.size() != 8)
+        return false;
+    memcpy(value, read.data.data(), 8);
+    return true;
+}
+
+bool ReadDword(const char *path, const char *name, DWORD *value)
+{
+    RegValue read = ReadValue(path, name);
+    if (!read.present || read.data.size() != 4)
+        return false;
+    memcpy(value, read.data.data(), 4);
+    return true;
+}
+
+bool WriteValue(const char *path, const char *name, DWORD type, const void *data, DWORD size)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG result = RegSetValueExA(key, name, 0, type, (const BYTE *)data, size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+bool WriteQword(const char *path, const char *name, uint64_t value)
+{
+    return WriteValue(path, name, REG_QWORD, &value, 8);
+}
+
+bool WriteDword(const char *path, const char *name, DWORD value)
+{
+    return WriteValue(path, name, REG_DWORD, &value, 4);
+}
+
+bool DeleteValue(const char *path, const char *name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
+        return false;
+    LONG result = RegDeleteValueA(key, name);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+std::vector<std::pair<std::string, RegValue>> ReadAllValues(const char *path)
+{
+    std::vector<std::pair<std::string, RegValue>> values;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return values;
+    for (DWORD index = 0;; ++index) {
+        char name[256];
+        DWORD nameSize = sizeof name;
+        if (RegEnumValueA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        values.emplace_back(name, ReadValue(path, name));
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+uint32_t MakeDate(int year, int month, int day)
+{
+    return (uint32_t)year << 16 | (uint32_t)(month & 0xFF) << 8 | (uint32_t)(day & 0xFF);
+}
+
+uint32_t TodayDate()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return MakeDate(now.wYear, now.wMonth, now.wDay);
+}
+
+uint32_t DateDaysAgo(int daysBack)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FILETIME file;
+    SystemTimeToFileTime(&now, &file);
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = file.dwLowDateTime;
+    ticks.HighPart = file.dwHighDateTime;
+    ticks.QuadPart -= (ULONGLONG)daysBack * 24 * 3600 * 10000000ULL;
+    file.dwLowDateTime = ticks.LowPart;
+    file.dwHighDateTime = ticks.HighPart;
+    SYSTEMTIME then;
+    FileTimeToSystemTime(&file, &then);
+    return MakeDate(then.wYear, then.wMonth, then.wDay);
+}
+
+bool SeedHistory(const std::vector<DayRecord> &records)
+{
+    DWORD count = (DWORD)records.size();
+    if (!WriteDword(SETTINGS_KEY_PATH, "History Items", count))
+        return false;
+    return WriteValue(SETTINGS_KEY_PATH, "History", REG_BINARY,
+                      records.empty() ? nullptr : records.data(), count * 24);
+}
+
+std::vector<DayRecord> PlausibleHistory(int days, uint32_t seed)
+{
+    std::vector<DayRecord> records;
+    uint32_t state = seed * 2654435761u + 12345;
+    auto next = [&state](uint32_t range) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 8) % range;
+    };
+    for (int back = days; back >= 1; --back) {
+        DayRecord record = {};
+        record.date = DateDaysAgo(back);
+        record.keys = 2000 + next(40000);
+        record.distance = (float)(50000 + next(3000000)) + 0.25f * (float)next(4);
+        record.leftClicks = (uint16_t)(300 + next(5000));
+        record.middleClicks = (uint16_t)next(60);
+        record.rightClicks = (uint16_t)(20 + next(400));
+        record.seconds = 1800 + next(30000);
+        records.push_back(record);
+    }
+    return records;
+}
+
+std::vector<DayRecord> ReadHistory()
+{
+    std::vector<DayRecord> records;
+    RegValue value = ReadValue(SETTINGS_KEY_PATH, "History");
+    size_t count = value.data.size() / 24;
+    records.resize(count);
+    if (count)
+        memcpy(records.data(), value.data.data(), count * 24);
+    return records;
+}
+
+bool SeedTotalsFrom(const std::vector<DayRecord> &records)
+{
+    uint64_t keys = 0, left = 0, middle = 0, right = 0, seconds = 0;
+    double distance = 0;
+    for (const DayRecord &record : records) {
+        keys += record.keys;
+        left += record.leftClicks;
+        middle += record.middleClicks;
+        right += record.rightClicks;
+        seconds += record.seconds;
+        distance += record.distance;
+    }
+    return WriteQword(SETTINGS_KEY_PATH, "Keyboard Presses", keys) &&
+           WriteValue(SETTINGS_KEY_PATH, "Mouse Trajectory", REG_BINARY, &distance, 8) &&
+           WriteQword(SETTINGS_KEY_PATH, "Total Time", seconds) &&
+           WriteQword(SETTINGS_KEY_PATH, "Mouse Clicks L", left) &&
+           WriteQword(SETTINGS_KEY_PATH, "Mouse Clicks M", middle) &&
+           WriteQword(SETTINGS_KEY_PATH, "Mouse Clicks R", right);
+}
+
+// ---- Dialogs and message boxes ----------------------------------------------------------
+
+std::vector<HWND> FindDialogs(DWORD processId)
+{
+    std::vector<HWND> visible;
+    for (HWND dialog : FindTopWindows(DIALOG_CLASS, processId))
+        if (IsWindowVisible(dialog))
+            visible.push_back(dialog);
+    return visible;
+}
+
+HWND WaitDialog(DWORD processId, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        std::vector<HWND> found = FindDialogs(processId);
+        if (!found.empty())
+            return found.front();
+        if (GetTickCount() - start >= timeoutMs)
+            return nullptr;
+        Pause(20);
+    }
+}
+
+namespace {
+
+struct ChildSearch {
+    std::vector<HWND> children;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM param)
+{
+    ((ChildSearch *)param)->children.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> AllChildren(HWND parent)
+{
+    ChildSearch search;
+    EnumChildWindows(parent, CollectChild, (LPARAM)&search);
+    return search.children;
+}
+
+bool IsClass(HWND window, const char *name)
+{
+    return _stricmp(ClassName(window).c_str(), name) == 0;
+}
+
+}  // namespace
+
+std::string DialogStaticText(HWND dialog)
+{
+    std::string text;
+    for (HWND child : AllChildren(dialog)) {
+        if (!IsClass(child, "Static"))
+            continue;
+        std::string piece = WindowText(child);
+        if (piece.empty())
+            continue;
+        if (!text.empty())
+            text += "\n";
+        text += piece;
+    }
+    return text;
+}
+
+std::string DescribeChildren(HWND dialog)
+{
+    std::string description;
+    for (HWND child : AllChildren(dialog)) {
+        char line[512];
+        snprintf(line, sizeof line, "%s id=0x%X visible=%d text=\"%s\"\n", ClassName(child).c_str(),
+                 (unsigned)GetDlgCtrlID(child), IsWindowVisible(child) ? 1 : 0,
+                 WindowText(child).c_str());
+        description += line;
+    }
+    return description;
+}
+
+bool HasButton(HWND dialog, int id)
+{
+    HWND button = GetDlgItem(dialog, id);
+    return button && IsClass(button, "Button");
+}
+
+bool PressButton(HWND dialog, int id)
+{
+    HWND button = GetDlgItem(dialog, id);
+    if (button && IsClass(button, "Button"))
+        return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
+    return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button) != FALSE;
+}
+
+namespace {
+
+// The file-name field of a common file dialog: edt1 (0x480) in the old style, cmb13
+// (0x47C) in the explorer style, where it is a combo box around an edit control.
+HWND FileNameField(HWND dialog)
+{
+    HWND field = GetDlgItem(dialog, 0x47C);
+    if (!field)
+        field = GetDlgItem(dialog, 0x480);
+    if (!field)
+        return nullptr;
+    if (IsClass(field, "ComboBox") || IsClass(field, "ComboBoxEx32")) {
+        HWND edit = FindWindowExA(field, nullptr, "Edit", nullptr);
+        if (!edit) {
+            HWND inner = FindWindowExA(field, nullptr, "ComboBox", nullptr);
+            if (inner)
+                edit = FindWindowExA(inner, nullptr, "Edit", nullptr);
+        }
+        if (edit)
+            return edit;
+    }
+    return field;
+}
+
+}  // namespace
+
+bool IsFileDialog(HWND dialog)
+{
+    return FileNameField(dialog) != nullptr;
+}
+
+bool FillFileDialog(HWND dialog, const std::string &path)
+{
+    HWND field = FileNameField(dialog);
+    if (!field)
+        return false;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(field, WM_SETTEXT, 0, (LPARAM)path.c_str(), SMTO_NORMAL, 3000, &result);
+    if (WindowText(field) != path)
+        return false;
+    return PressButton(dialog, IDOK);
+}
+
+// ---- The history list view of another process -------------------------------------------
+
+namespace {
+
+// Memory lent in another process for the pointers that list view messages carry.
+struct RemoteBuffer {
+    HANDLE process = nullptr;
+    void *address = nullptr;
+    RemoteBuffer(HWND window, size_t size)
+    {
+        process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                              WindowProcessId(window));
+        if (process)
+            address = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE,
+                                     PAGE_READWRITE);
+    }
+    ~RemoteBuffer()
+    {
+        if (address)
+            VirtualFreeEx(process, address, 0, MEM_RELEASE);
+        if (process)
+            CloseHandle(process);
+    }
+    bool Write(size_t offset, const void *data, size_t size)
+    {
+        SIZE_T done = 0;
+        return WriteProcessMemory(process, (char *)address + offset, data, size, &done) &&
+               done == size;
+    }
+    bool Read(size_t offset, void *data, size_t size)
+    {
+        SIZE_T done = 0;
+        return ReadProcessMemory(process, (char *)address + offset, data, size, &done) &&
+               done == size;
+    }
+};
+
+LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
+    return (LRESULT)result;
+}
+
+}  // namespace
+
+HWND HistoryListViewOf(HWND historyWindow)
+{
+    return FindWindowExA(historyWindow, nullptr, "SysListView32", nullptr);
+}
+
+int ListViewRowCount(HWND listView)
+{
+    return (int)SendTo(listView, LVM_GETITEMCOUNT, 0, 0);
+}
+
+int ListViewColumnCount(HWND listView)
+{
+    HWND header = (HWND)SendTo(listView, LVM_GETHEADER, 0, 0);
+    return header ? (int)SendTo(header, HDM_GETITEMCOUNT, 0, 0) : 0;
+}
+
+std::string ListViewCell(HWND listView, int row, int column)
+{
+    const size_t TEXT_SIZE = 512;
+    RemoteBuffer remote(listView, sizeof(LVITEMA) + TEXT_SIZE);
+    if (!remote.address)
+        return "<no remote memory>";
+    char *remoteText = (char *)remote.address + sizeof(LVITEMA);
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = remoteText;
+    item.cchTextMax = TEXT_SIZE;
+    char text[TEXT_SIZE] = "";
+    if (!remote.Write(0, &item, sizeof item) || !remote.Write(sizeof(LVITEMA), text, TEXT_SIZE))
+        return "<write failed>";
+    SendTo(listView, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)remote.address);
+    // The list view may answer with a pointer of its own in pszText.
+    LVITEMA answered = {};
+    remote.Read(0, &answered, sizeof answered);
+    if (answered.pszText && answered.pszText != remoteText) {
+        SIZE_T done = 0;
+        ReadProcessMemory(remote.process, answered.pszText, text, TEXT_SIZE - 1, &done);
+    } else {
+        remote.Read(sizeof(LVITEMA), text, TEXT_SIZE);
+    }
+    text[TEXT_SIZE - 1] = '\0';
+    return text;
+}
+
+std::vector<std::vector<std::string>> ListViewRows(HWND listView)
+{
+    std::vector<std::vector<std::string>> rows;
+    int count = ListViewRowCount(listView);
+    int columns = ListViewColumnCount(listView);
+    for (int row = 0; row < count; ++row) {
+        std::vector<std::string> cells;
+        for (int column = 0; column < columns; ++column)
+            cells.push_back(ListViewCell(listView, row, column));
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+int ListViewSelectedRow(HWND listView)
+{
+    return (int)SendTo(listView, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+}
+
+bool ClickColumnHeader(HWND listView, int column)
+{
+    HWND header = (HWND)SendTo(listView, LVM_GETHEADER, 0, 0);
+    if (!header)
+        return false;
+    RemoteBuffer remote(listView, sizeof(RECT));
+    if (!remote.address)
+        return false;
+    RECT rect = {};
+    if (!SendTo(header, HDM_GETITEMRECT, (WPARAM)column, (LPARAM)remote.address) ||
+        !remote.Read(0, &rect, sizeof rect))
+        return false;
+    POINT middle = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(header, &middle);
+    HWND top = GetAncestor(listView, GA_ROOT);
+    SetForegroundWindow(top);
+    Pause(50);
+    ClickAt(middle.x, middle.y, MOUSE_LEFT);
+    Pause(50);
+    // Away from the header, so that the next click is not taken as a double click.
+    MoveMouseTo(middle.x, middle.y + 200);
+    Pause(400);
+    return true;
+}
+
+// ---- Text -------------------------------------------------------------------------------
+
+std::string Utf8ToCodePage(const char *utf8, UINT codePage)
+{
+    int wide = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    std::vector<wchar_t> buffer(wide);
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, buffer.data(), wide);
+    int narrow = WideCharToMultiByte(codePage, 0, buffer.data(), -1, nullptr, 0, nullptr, nullptr);
+    std::vector<char> out(narrow);
+    WideCharToMultiByte(codePage, 0, buffer.data(), -1, out.data(), narrow, nullptr, nullptr);
+    return std::string(out.data());
+}
+
+std::string ToHex(const std::string &bytes)
+{
+    std::string hex;
+    char piece[4];
+    for (unsigned char c : bytes) {
+        snprintf(piece, sizeof piece, "%02X ", c);
+        hex += piece;
+    }
+    return hex;
+}
+
+bool ReadFileBytes(const std::string &path, std::string *bytes)
+{
+    FILE *file = fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    bytes->clear();
+    char chunk[65536];
+    size_t got;
+    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0)
+        bytes->append(chunk, got);
+    fclose(file);
+    return true;
+}
+
+bool WriteFileBytes(const std::string &path, const std::string &bytes)
+{
+    FILE *file = fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    bool ok = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return fclose(file) == 0 && ok;
+}
+
+std::string TempDir()
+{
+    char base[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, base);
+    char dir[MAX_PATH];
+    snprintf(dir, sizeof dir, "%stallywick-e2e-%lu\\", base, GetCurrentProcessId());
+    CreateDirectoryA(dir, nullptr);
+    return dir;
+}
+
+}  // namespace driver

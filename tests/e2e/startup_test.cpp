@@ -1,0 +1,227 @@
+// Start-up as the user meets it: the command-line export, the single instance, the first
+// run, and the exit codes of a normal run and of a hook library that cannot start.
+#include "e2e_support.h"
+#include "res/resource.h"
+
+using namespace driver;
+
+namespace e2e {
+namespace {
+
+struct StartupTest : E2eTest {};
+
+std::vector<DayRecord> ExportSample()
+{
+    std::vector<DayRecord> records = PlausibleHistory(3, 7);
+    // Wide figures: grouping of a 7-digit count, 90000 s as 25:00:00, an old date out of
+    // list order, and a day with nothing.
+    records[0].keys = 1234567;
+    records[0].seconds = 90000;
+    records[0].distance = 1234567.0f;
+    records[0].leftClicks = 65535;
+    DayRecord old = {};
+    old.date = MakeDate(2010, 6, 7);
+    old.keys = 12345;
+    old.distance = 999999.0f;
+    old.leftClicks = 1500;
+    old.middleClicks = 20;
+    old.rightClicks = 300;
+    old.seconds = 3725;
+    records.push_back(old);
+    records.push_back(DayRecord{MakeDate(2024, 2, 29), 0, 0.0f, 0, 0, 0, 0, 0});
+    return records;
+}
+
+std::string ExpectedCsv(const std::vector<DayRecord> &records)
+{
+    std::string csv;
+    for (const DayRecord &record : records)
+        csv += CsvLine(record);
+    return csv;
+}
+
+// While the export runs no meter window of any other process may appear.
+DWORD RunExportWatchingWindows(const std::string &args, bool *windowSeen)
+{
+    std::vector<HWND> before = FindTopWindows("TALLYWICK");
+    Process exporter = StartProgram(ProgramPath(), args);
+    *windowSeen = false;
+    DWORD code = 0xDEAD;
+    DWORD start = GetTickCount();
+    while (!WaitExit(exporter, 10, &code)) {
+        if (FindTopWindows("TALLYWICK").size() > before.size() ||
+            !FindTopWindows("TALLYWICK", exporter.id).empty())
+            *windowSeen = true;
+        if (GetTickCount() - start > START_TIMEOUT_MS) {
+            TerminateProcess(exporter.handle, 1);
+            code = 0xDEAD;
+            break;
+        }
+    }
+    CloseProcess(&exporter);
+    return code;
+}
+
+TEST_F(StartupTest, CommandLineExportWritesTheStoredHistoryInAnyLetterCase)
+{
+    ASSERT_EQ(GetACP(), 936u) << "the tests expect the zh_CN locale (code page 936)";
+    std::vector<DayRecord> records = ExportSample();
+    ASSERT_TRUE(SeedHistory(records));
+    std::string expected = ExpectedCsv(records);
+    std::string dir = TempDir();
+
+    const char *switches[] = {"/exporthistory", "/EXPORTHISTORY", "/ExportHistory"};
+    for (int i = 0; i < 3; ++i) {
+        const char *option = switches[i];
+        std::string path = dir + "export" + std::to_string(i) + ".csv";
+        DeleteFileA(path.c_str());
+        bool windowSeen = false;
+        DWORD code = RunExportWatchingWindows(std::string(option) + " \"" + path + "\" ignored", &windowSeen);
+        EXPECT_EQ(code, 0u) << option;
+        EXPECT_FALSE(windowSeen) << option << " created a meter window";
+        std::string bytes;
+        ASSERT_TRUE(ReadFileBytes(path, &bytes)) << option << ": no file " << path;
+        EXPECT_EQ(bytes, expected) << option << "\n got: " << ToHex(bytes) << "\nwant: " << ToHex(expected);
+    }
+}
+
+TEST_F(StartupTest, ExportWhileResidentRunsShowsItsLastSaveAndDisturbsNothing)
+{
+    std::vector<DayRecord> records = PlausibleHistory(4);
+    ASSERT_TRUE(SeedHistory(records));
+    StartResident();
+    PostRepeated(meter, MSG_KEY_PRESS, 3);
+
+    std::string path = TempDir() + "while-running.csv";
+    DeleteFileA(path.c_str());
+    bool windowSeen = false;
+    EXPECT_EQ(RunExportWatchingWindows("/exporthistory \"" + path + "\"", &windowSeen), 0u);
+    EXPECT_FALSE(windowSeen);
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(path, &bytes));
+    // The resident instance has saved nothing yet: the file is the seeded history.
+    EXPECT_EQ(bytes, ExpectedCsv(records));
+
+    EXPECT_TRUE(IsWindow(meter));
+    EXPECT_EQ(FindTopWindows("TALLYWICK").size(), 1u);
+    EXPECT_EQ(ExitResident(), 0u);
+    uint64_t keys = 0;
+    EXPECT_TRUE(ReadQword(SETTINGS_KEY_PATH, "Keyboard Presses", &keys));
+    EXPECT_EQ(keys, 3u);
+}
+
+TEST_F(StartupTest, ExportOfAnEmptyHistoryGivesAnEmptyFileAndAFailureIsReported)
+{
+    std::string path = TempDir() + "empty.csv";
+    WriteFileBytes(path, "old contents");
+    EXPECT_EQ(RunToEnd("/exporthistory \"" + path + "\""), 0u);
+    std::string bytes = "?";
+    ASSERT_TRUE(ReadFileBytes(path, &bytes));
+    EXPECT_EQ(bytes, "");
+
+    // A folder that does not exist: the box has no owner, and the exit code stays 0.
+    Process exporter = StartProgram(ProgramPath(), "/exporthistory C:\\no\\such\\folder\\x.csv");
+    HWND box = WaitDialog(exporter.id, 10000);
+    ASSERT_TRUE(box) << "no failure message";
+    EXPECT_EQ(DialogStaticText(box), Gbk("导出失败!"));
+    EXPECT_EQ(WindowText(box), "Tallywick");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    PressButton(box, IDOK);
+    DWORD code = 0xDEAD;
+    EXPECT_TRUE(WaitExit(exporter, 10000, &code));
+    EXPECT_EQ(code, 0u);
+    CloseProcess(&exporter);
+}
+
+TEST_F(StartupTest, SwitchWithoutFileNameStartsTheResidentProgram)
+{
+    program = StartProgram(ProgramPath(), "/exporthistory");
+    meter = FindMeterOf(program.id, START_TIMEOUT_MS);
+    ASSERT_TRUE(meter) << "the switch alone must start the resident program";
+    EXPECT_EQ(ExitResident(), 0u);
+}
+
+TEST_F(StartupTest, FirstRunCreatesEveryValueAndSecondStartChangesNothing)
+{
+    StartResident();
+    EXPECT_FALSE(IsWindowVisible(meter));
+
+    // A second start while the first runs ends at once with 0 and touches nothing.
+    PostRepeated(meter, MSG_KEY_PRESS, 2);
+    auto before = ReadAllValues(SETTINGS_KEY_PATH);
+    EXPECT_EQ(RunToEnd(""), 0u);
+    EXPECT_EQ(FindTopWindows("TALLYWICK").size(), 1u);
+    auto after = ReadAllValues(SETTINGS_KEY_PATH);
+    EXPECT_EQ(before.size(), after.size());
+    EXPECT_TRUE(before.empty()) << "nothing is saved before the first period ends";
+
+    EXPECT_EQ(ExitResident(), 0u);
+    struct Expected {
+        const char *name;
+        DWORD type;
+        size_t size;
+    } expected[] = {
+        {"Keyboard Presses", REG_QWORD, 8}, {"Mouse Trajectory", REG_BINARY, 8},
+        {"Total Time", REG_QWORD, 8},       {"Mouse Clicks L", REG_QWORD, 8},
+        {"Mouse Clicks M", REG_QWORD, 8},   {"Mouse Clicks R", REG_QWORD, 8},
+        {"History Items", REG_DWORD, 4},    {"History", REG_BINARY, 24},
+    };
+    auto values = ReadAllValues(SETTINGS_KEY_PATH);
+    EXPECT_EQ(values.size(), 8u) << "the key holds the eight values and nothing else";
+    for (const Expected &want : expected) {
+        RegValue value = ReadValue(SETTINGS_KEY_PATH, want.name);
+        EXPECT_TRUE(value.present) << want.name;
+        EXPECT_EQ(value.type, want.type) << want.name;
+        EXPECT_EQ(value.data.size(), want.size) << want.name;
+    }
+    DWORD items = 0;
+    EXPECT_TRUE(ReadDword(SETTINGS_KEY_PATH, "History Items", &items));
+    EXPECT_EQ(items, 1u);
+    std::vector<DayRecord> history = ReadHistory();
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].date, TodayDate());
+    EXPECT_EQ(history[0].keys, 2u);
+
+    // After a normal exit the next start runs at once, and a second exit saves on top.
+    auto saved = ReadAllValues(SETTINGS_KEY_PATH);
+    StartResident();
+    EXPECT_EQ(ExitResident(), 0u);
+    uint64_t keys = 99;
+    EXPECT_TRUE(ReadQword(SETTINGS_KEY_PATH, "Keyboard Presses", &keys));
+    EXPECT_EQ(keys, 2u);
+    history = ReadHistory();
+    ASSERT_EQ(history.size(), 1u) << "the same day's record is brought up to date";
+    EXPECT_EQ(history[0].keys, 2u);
+}
+
+TEST_F(StartupTest, FailingHookLibraryEndsWithMinusOneAfterOneUninit)
+{
+    ASSERT_TRUE(DeleteKeyTree(TEST_KEY_PATH));
+    std::string dir = TempDir() + "failing\\";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    std::string exe = dir + "tallywick.exe";
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), exe.c_str(), FALSE));
+    std::string hook = ExeDir() + "..\\failing_hook\\HOOK.dll";
+    ASSERT_TRUE(CopyFileA(hook.c_str(), (dir + "HOOK.dll").c_str(), FALSE)) << hook;
+
+    Process failing = StartProgram(exe, "", dir);
+    ASSERT_TRUE(failing.handle);
+    DWORD code = 0;
+    EXPECT_TRUE(WaitExit(failing, START_TIMEOUT_MS, &code));
+    CloseProcess(&failing);
+    EXPECT_EQ(code, 0xFFFFFFFFu) << "exit code " << (int)code;
+    DWORD inits = 0, uninits = 0;
+    EXPECT_TRUE(ReadDword(TEST_KEY_PATH, "DllInit Calls", &inits));
+    EXPECT_TRUE(ReadDword(TEST_KEY_PATH, "DllUninit Calls", &uninits));
+    EXPECT_EQ(inits, 1u);
+    EXPECT_EQ(uninits, 1u);
+    EXPECT_TRUE(ReadAllValues(SETTINGS_KEY_PATH).empty()) << "nothing is saved on that path";
+    DeleteKeyTree(TEST_KEY_PATH);
+
+    // The mutex went with the failed instance: the real program starts afterwards.
+    StartResident();
+    EXPECT_EQ(ExitResident(), 0u);
+}
+
+}  // namespace
+}  // namespace e2e
