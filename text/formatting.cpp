@@ -41,21 +41,50 @@ static char *FormatDate(const char *format, ...)
 }
 
 // Each entry point owns its buffer, so that results of different ones can be held together.
-#define DEFINE_FORMAT_ENTRY(name, buffer)                          \
-    char *name(const char *format, ...)                            \
-    {                                                              \
-        va_list args;                                              \
-        va_start(args, format);                                    \
-        FormatInto(buffer, sizeof buffer, format, args);           \
-        va_end(args);                                              \
-        return buffer;                                             \
-    }
+char *FormatTimeText(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    FormatInto(TimeText, sizeof TimeText, format, args);
+    va_end(args);
+    return TimeText;
+}
 
-DEFINE_FORMAT_ENTRY(FormatTimeText, TimeText)
-DEFINE_FORMAT_ENTRY(FormatDistanceText, DistanceText)
-DEFINE_FORMAT_ENTRY(FormatClicksText, ClicksText)
-DEFINE_FORMAT_ENTRY(FormatKeysText, KeysText)
-DEFINE_FORMAT_ENTRY(FormatMeterText, MeterText)
+char *FormatDistanceText(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    FormatInto(DistanceText, sizeof DistanceText, format, args);
+    va_end(args);
+    return DistanceText;
+}
+
+char *FormatClicksText(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    FormatInto(ClicksText, sizeof ClicksText, format, args);
+    va_end(args);
+    return ClicksText;
+}
+
+char *FormatKeysText(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    FormatInto(KeysText, sizeof KeysText, format, args);
+    va_end(args);
+    return KeysText;
+}
+
+char *FormatMeterText(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    FormatInto(MeterText, sizeof MeterText, format, args);
+    va_end(args);
+    return MeterText;
+}
 
 static void ReverseText(char *text)
 {
@@ -92,12 +121,10 @@ void GroupDigits(int64_t value, char *out)
     int digits = 0;
     char *p = out;
     for (int i = (int)strlen(scratch) - 1; i >= 0; i--) {
-        char c = scratch[i];
-        *p++ = c;
-        if (c < '0' || c > '9')
-            continue;
+        *p++ = scratch[i];
         digits++;
-        if (digits % 3 == 0 && i > 0 && scratch[i - 1] >= '0' && scratch[i - 1] <= '9')
+        // Only the first character can be the minus sign.
+        if (digits % 3 == 0 && i > 0 && scratch[i - 1] != '-')
             *p++ = ' ';
     }
     *p = 0;
