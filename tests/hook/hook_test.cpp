@@ -254,10 +254,12 @@ TEST_F(HookTest, FirstMoveOnlySetsStartAndStillPointerAddsNothing)
     Pump(300);
     EXPECT_EQ(0, Got.distances);
     EXPECT_EQ(0.0, Got.millimetres);
-    // One step and then stillness: the timer posts it without any further movement.
+    // Two quick steps and then stillness: the second falls within the interval after the
+    // first was posted, and the timer posts it without any further movement.
     MoveTo(1000, 700);
-    PumpUntil([] { return Got.distances > 0; });
-    EXPECT_NEAR(100 * mmX, Got.millimetres, mmX);
+    MoveTo(1040, 700);
+    PumpUntil([&] { return Got.millimetres >= 139 * mmX; });
+    EXPECT_NEAR(140 * mmX, Got.millimetres, mmX);
 }
 
 TEST_F(HookTest, UninitPostsPendingDistanceAndStopsMessages)
