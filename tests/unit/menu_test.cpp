@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 #include <string.h>
 #include "app/autostart.h"
+#include "history/history_window.h"
 #include "meter/menu.h"
 #include "meter/meter_window.h"
 #include "meter_test_support.h"
 #include "res/resource.h"
+#include "settings_key_support.h"
 
 namespace {
 
@@ -131,6 +133,43 @@ TEST_F(MenuTest, ShowCommandTogglesAndUnknownCommandsAreNotHandled)
     EXPECT_TRUE(TakePostedMessage(MeterWindow, WM_CLOSE));
     for (WORD command : {0, 1, 3, 1037, 1044, 0xFFFF})
         EXPECT_FALSE(RunMeterCommand(MeterWindow, command)) << command;
+}
+
+TEST_F(MenuTest, CommandsOfTheOtherModulesRunAndOnlyRecountIsNotHandled)
+{
+    DeleteSettingsKey();
+    ClearStoredHistory();
+    Totals.keyPresses = 7;
+    SetWindowPos(MeterWindow, nullptr, 10, 10, 300, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(RunMeterCommand(MeterWindow, IDM_CLEAR_DATA));
+    EXPECT_EQ(PeriodBaseline.keyPresses, 7u) << "no new period";
+    RECT rect;
+    GetWindowRect(MeterWindow, &rect);
+    EXPECT_EQ(rect.left, DefaultMeterRect().left);
+    EXPECT_EQ(rect.right - rect.left, 50);
+
+    EXPECT_TRUE(RunMeterCommand(MeterWindow, IDM_VIEW_HISTORY));
+    EXPECT_NE(HistoryWindow, nullptr);
+    if (HistoryWindow)
+        DestroyWindow(HistoryWindow);
+
+    // The file dialogs are cancelled as soon as they are up.
+    for (WORD command : {IDM_EXPORT_CSV, IDM_EXPORT_HISTORY, IDM_IMPORT_HISTORY}) {
+        StartModalCloser(IDCANCEL);
+        EXPECT_TRUE(RunMeterCommand(MeterWindow, command)) << command;
+        StopModalCloser();
+        EXPECT_EQ(CloserDialogCaptions.size(), 1u) << command;
+    }
+
+    HistoryRecord earlier = MakeRecord(DateKeyOf(2010, 6, 1), 100, 0.0f, 0, 0, 0, 60);
+    ClearStoredHistory();
+    AppendStoredRecord(&earlier);
+    Totals = PeriodBaseline = CounterBlock{};
+    EXPECT_FALSE(RunMeterCommand(MeterWindow, IDM_RECOUNT));
+    EXPECT_EQ(Totals.keyPresses, 100u) << "no recount";
+    DeleteSettingsKey();
+    ClearStoredHistory();
+    PumpMessages();
 }
 
 TEST_F(MenuTest, AboutCommandOpensAnUnownedBoxAndReturnsWhenItCloses)

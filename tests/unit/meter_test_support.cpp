@@ -15,13 +15,16 @@ const MeterCreation &TestMeterWindow()
 {
     static MeterCreation creation;
     static bool created = false;
-    if (created)
+    if (created) {
+        MeterWindow = creation.window;
         return creation;
+    }
     created = true;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     RegisterMeterClass(instance);
     ResetFakeHook();
     creation.result = CreateMeterWindow(instance);
+    creation.window = MeterWindow;
     creation.hookInitCalls = FakeHookInitCalls;
     creation.hookWindow = FakeHookWindow;
     creation.visible = IsWindowVisible(MeterWindow) != FALSE;

@@ -8,6 +8,7 @@
 
 // What CreateMeterWindow left behind when the test process made its meter window.
 struct MeterCreation {
+    HWND window;
     bool result;
     int hookInitCalls;
     HWND hookWindow;
@@ -15,7 +16,8 @@ struct MeterCreation {
     RECT rect;
 };
 
-// Registers the class and creates the meter window on first use; later calls reuse it.
+// Registers the class and creates the meter window on first use; later calls reuse it
+// and make it MeterWindow again (a start-up test may have created one of its own).
 const MeterCreation &TestMeterWindow();
 // Counters, clock and period back to a plain state; the meter hidden at its default place.
 void ResetMeterState();

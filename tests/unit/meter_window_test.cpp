@@ -4,6 +4,7 @@
 #include <string.h>
 #include "app/counters.h"
 #include "fakes/fake_hook.h"
+#include "history/history_window.h"
 #include "meter/meter_window.h"
 #include "meter/tray_icon.h"
 #include "meter_test_support.h"
@@ -184,6 +185,17 @@ TEST_F(MeterWindowTest, TrayRightReleaseAndRightPressOpenTheFullMenu)
     // A right press in the client area posts the request, so the press completes first.
     EXPECT_EQ(SendMessageA(MeterWindow, WM_RBUTTONDOWN, 0, 0), 0);
     EXPECT_TRUE(TakePostedMessage(MeterWindow, MSG_SHOW_MENU));
+}
+
+TEST_F(MeterWindowTest, LeftDoubleClickOpensTheHistoryWindow)
+{
+    if (HistoryWindow)
+        DestroyWindow(HistoryWindow);
+    SendMessageA(MeterWindow, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+    EXPECT_NE(HistoryWindow, nullptr);
+    if (HistoryWindow)
+        DestroyWindow(HistoryWindow);
+    PumpMessages();
 }
 
 TEST_F(MeterWindowTest, SessionMessagesAndDisplayChange)
