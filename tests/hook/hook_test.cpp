@@ -223,6 +223,7 @@ TEST_F(HookTest, DistanceOfPixelPathMatchesScreenSize)
     struct Leg { int steps, dx, dy; };
     const Leg legs[] = {{60, 5, 0}, {60, 0, 4}, {60, 3, 4}, {60, -7, -1}, {60, 1, -2}};
     int x = 300, y = 200, moves = 0;
+    DWORD start = GetTickCount();
     double expected = 0;
     MoveTo(x, y);  // the first event after DllInit only sets the start
     Pump(20);
@@ -237,12 +238,16 @@ TEST_F(HookTest, DistanceOfPixelPathMatchesScreenSize)
         }
         DetectScreenValues();  // measuring again on the way changes nothing here
     }
+    DWORD elapsed = GetTickCount() - start;
     PumpUntil([&] { return fabs(Got.millimetres - expected) <= expected * 0.01; });
     Pump(150);
     EXPECT_NEAR(expected, Got.millimetres, expected * 0.01)
         << "mm per pixel " << mmX << " x " << mmY << ", " << moves << " moves";
     EXPECT_GE(Got.distances, 2) << "distance is posted on the way, not only at the end";
-    EXPECT_LE(Got.distances, moves / 4) << "one message per move would flood the queue";
+    // At most one post per 50 ms of movement, one per 100 ms from the timer, and the rest.
+    EXPECT_LE(Got.distances, (int)(elapsed / 50 + elapsed / 100 + 3))
+        << moves << " moves in " << elapsed << " ms";
+    EXPECT_LT(Got.distances, moves) << "one message per move would flood the queue";
 }
 
 TEST_F(HookTest, FirstMoveOnlySetsStartAndStillPointerAddsNothing)
