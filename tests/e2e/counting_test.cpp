@@ -1,0 +1,152 @@
+// Counting from outside: hook messages posted to the meter window and real injected input
+// through the real HOOK.dll, saved at exit and at clear data into the registry key.
+#include <math.h>
+#include <string.h>
+#include "e2e_support.h"
+#include "res/resource.h"
+
+using namespace driver;
+
+namespace e2e {
+namespace {
+
+struct CountingTest : E2eTest {
+    DWORD startTick = 0;
+
+    void StartCounting()
+    {
+        startTick = GetTickCount();
+        StartResident();
+    }
+    // Whole seconds the program can have run, with one to spare for rounding.
+    uint64_t MaxSeconds() const
+    {
+        return (GetTickCount() - startTick) / 1000 + 1;
+    }
+};
+
+double ReadDistance()
+{
+    RegValue value = ReadValue(SETTINGS_KEY_PATH, "Mouse Trajectory");
+    double distance = -1;
+    if (value.data.size() == 8)
+        memcpy(&distance, value.data.data(), 8);
+    return distance;
+}
+
+uint64_t Qword(const char *name)
+{
+    uint64_t value = 0xDEADDEAD;
+    EXPECT_TRUE(ReadQword(SETTINGS_KEY_PATH, name, &value)) << name << " missing or not 8 bytes";
+    return value;
+}
+
+TEST_F(CountingTest, PostedHookMessagesAreSavedOnTopOfTheStoredTotals)
+{
+    DayRecord yesterday = PlausibleHistory(1).front();
+    ASSERT_TRUE(SeedHistory({yesterday}));
+    ASSERT_TRUE(SeedTotalsFrom({yesterday}));
+    ASSERT_TRUE(WriteQword(SETTINGS_KEY_PATH, "Total Time", 5000));
+    StartCounting();
+
+    PostRepeated(meter, MSG_KEY_PRESS, 7);
+    PostRepeated(meter, MSG_MOUSE_DISTANCE, 1, FloatBits(1000.5f));
+    PostRepeated(meter, MSG_MOUSE_DISTANCE, 1, FloatBits(NAN));
+    PostRepeated(meter, MSG_MOUSE_DISTANCE, 1, FloatBits(250.25f));
+    PostRepeated(meter, MSG_MOUSE_DISTANCE, 1, FloatBits(-0.75f));
+    PostRepeated(meter, MSG_CLICK_LEFT, 5);
+    PostRepeated(meter, MSG_CLICK_MIDDLE, 2);
+    PostRepeated(meter, MSG_CLICK_RIGHT, 3);
+    EXPECT_EQ(ExitResident(), 0u);
+
+    EXPECT_EQ(Qword("Keyboard Presses"), yesterday.keys + 7u);
+    EXPECT_EQ(Qword("Mouse Clicks L"), yesterday.leftClicks + 5u);
+    EXPECT_EQ(Qword("Mouse Clicks M"), yesterday.middleClicks + 2u);
+    EXPECT_EQ(Qword("Mouse Clicks R"), yesterday.rightClicks + 3u);
+    RegValue distance = ReadValue(SETTINGS_KEY_PATH, "Mouse Trajectory");
+    EXPECT_EQ(distance.type, (DWORD)REG_BINARY);
+    EXPECT_EQ(ReadDistance(), (double)yesterday.distance + 1250.0) << "a NaN must be dropped";
+    uint64_t totalTime = Qword("Total Time");
+    EXPECT_GE(totalTime, 5000u);
+    EXPECT_LE(totalTime, 5000u + MaxSeconds());
+
+    DWORD items = 0;
+    EXPECT_TRUE(ReadDword(SETTINGS_KEY_PATH, "History Items", &items));
+    EXPECT_EQ(items, 2u);
+    std::vector<DayRecord> history = ReadHistory();
+    ASSERT_EQ(history.size(), 2u);
+    EXPECT_EQ(memcmp(&history[0], &yesterday, 24), 0) << "yesterday's record is untouched";
+    const DayRecord &today = history[1];
+    EXPECT_EQ(today.date, TodayDate());
+    EXPECT_EQ(today.keys, 7u);
+    EXPECT_EQ(today.distance, 1250.0f);
+    EXPECT_EQ(today.leftClicks, 5);
+    EXPECT_EQ(today.middleClicks, 2);
+    EXPECT_EQ(today.rightClicks, 3);
+    EXPECT_EQ(today.reserved, 0);
+    EXPECT_LE(today.seconds, MaxSeconds());
+    EXPECT_LE(today.seconds, totalTime - 5000 + 1);
+}
+
+TEST_F(CountingTest, InjectedKeysClicksAndMovesAreCountedByTheHookLibrary)
+{
+    StartCounting();
+    SetCursorPos(400, 300);
+    Sleep(200);
+    PressKey('A', 12);
+    ClickMouse(MOUSE_LEFT, 4);
+    ClickMouse(MOUSE_MIDDLE, 2);
+    ClickMouse(MOUSE_RIGHT, 3);
+    MoveMouseBy(300, 0, 10);
+    MoveMouseBy(0, 200, 10);
+    Sleep(300);
+    EXPECT_EQ(ExitResident(), 0u);
+
+    EXPECT_EQ(Qword("Keyboard Presses"), 12u);
+    EXPECT_EQ(Qword("Mouse Clicks L"), 4u);
+    EXPECT_EQ(Qword("Mouse Clicks M"), 2u);
+    EXPECT_EQ(Qword("Mouse Clicks R"), 3u);
+    double distance = ReadDistance();
+    // 500 pixels of travel is some centimetres on any screen.
+    EXPECT_GT(distance, 10.0);
+    EXPECT_LT(distance, 2000.0);
+    std::vector<DayRecord> history = ReadHistory();
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].keys, 12u);
+    EXPECT_EQ(history[0].leftClicks, 4);
+    EXPECT_EQ(history[0].distance, (float)distance);
+}
+
+TEST_F(CountingTest, ClearDataKeepsTheTotalsAndCreditsEachPeriodOnce)
+{
+    ASSERT_TRUE(WriteQword(SETTINGS_KEY_PATH, "Keyboard Presses", 1000));
+    ASSERT_TRUE(WriteQword(SETTINGS_KEY_PATH, "Mouse Clicks L", 50));
+    StartCounting();
+    PostRepeated(meter, MSG_KEY_PRESS, 4);
+    PostRepeated(meter, MSG_CLICK_LEFT, 1);
+    PostCommand(meter, IDM_CLEAR_DATA);
+    PostCommand(meter, IDM_CLEAR_DATA);  // a second one in a row adds no counts
+    PostRepeated(meter, MSG_KEY_PRESS, 6);
+    PostRepeated(meter, MSG_CLICK_LEFT, 2);
+
+    // The first clear data has saved already: the key holds the first period.
+    DWORD start = GetTickCount();
+    uint64_t saved = 0;
+    while (GetTickCount() - start < 5000 &&
+           !(ReadQword(SETTINGS_KEY_PATH, "Keyboard Presses", &saved) && saved >= 1004))
+        Sleep(20);
+    EXPECT_EQ(saved, 1004u);
+
+    EXPECT_EQ(ExitResident(), 0u);
+    EXPECT_EQ(Qword("Keyboard Presses"), 1010u);
+    EXPECT_EQ(Qword("Mouse Clicks L"), 53u);
+    std::vector<DayRecord> history = ReadHistory();
+    ASSERT_EQ(history.size(), 1u) << "all periods of one day share one record";
+    EXPECT_EQ(history[0].date, TodayDate());
+    EXPECT_EQ(history[0].keys, 10u);
+    EXPECT_EQ(history[0].leftClicks, 3);
+    EXPECT_LE(history[0].seconds, MaxSeconds());
+}
+
+}  // namespace
+}  // namespace e2e
