@@ -1,0 +1,247 @@
+// The history file: reading every malformed shape, writing, and the merge of an import.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <stdio.h>
+#include <string.h>
+#include <string>
+#include <vector>
+#include "history/history_file.h"
+#include "settings_key_support.h"
+
+namespace {
+
+const DateKey JUNE_4 = 0x07DA0604;
+const DateKey JUNE_5 = 0x07DA0605;
+const DateKey JUNE_6 = 0x07DA0606;
+const DateKey JUNE_8 = 0x07DA0608;
+
+typedef std::vector<unsigned char> Bytes;
+
+std::string TempFilePath()
+{
+    char folder[MAX_PATH], path[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    GetTempFileNameA(folder, "twh", 0, path);
+    return path;
+}
+
+Bytes Magic()
+{
+    return Bytes{'T', 'W', 'K', 'H'};
+}
+
+Bytes operator+(Bytes a, const Bytes &b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Bytes Count(uint32_t n)
+{
+    return Bytes{(unsigned char)n, (unsigned char)(n >> 8), (unsigned char)(n >> 16),
+                 (unsigned char)(n >> 24)};
+}
+
+Bytes RecordBytes(const HistoryRecord &record)
+{
+    const unsigned char *bytes = (const unsigned char *)&record;
+    return Bytes(bytes, bytes + sizeof record);
+}
+
+HistoryRecord Day(DateKey date, uint32_t keys)
+{
+    HistoryRecord record = MakeRecord(date, keys, keys * 1.5f, (uint16_t)keys, 2, 3, keys * 60);
+    record.reserved = 0xBEEF;
+    return record;
+}
+
+struct HistoryFileTest : ::testing::Test {
+    std::string path = TempFilePath();
+    HistoryList list = {nullptr, 0, 0, HISTORY_GROW_STEP};
+
+    void TearDown() override
+    {
+        DestroyHistoryList(&list);
+        DeleteFileA(path.c_str());
+    }
+    void WriteFileBytes(const Bytes &bytes)
+    {
+        FILE *file = fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        if (!bytes.empty())
+            fwrite(bytes.data(), 1, bytes.size(), file);
+        fclose(file);
+    }
+    Bytes ReadFileBytes()
+    {
+        Bytes bytes;
+        FILE *file = fopen(path.c_str(), "rb");
+        for (int c; file && (c = fgetc(file)) != EOF;)
+            bytes.push_back((unsigned char)c);
+        if (file)
+            fclose(file);
+        return bytes;
+    }
+    HistoryFileResult Read(const Bytes &bytes)
+    {
+        WriteFileBytes(bytes);
+        FILE *file = fopen(path.c_str(), "rb");
+        EXPECT_NE(file, nullptr);
+        if (!file)
+            return HISTORY_FILE_OK;
+        HistoryFileResult result = ReadHistoryFile(file, &list);
+        fclose(file);
+        return result;
+    }
+};
+
+TEST_F(HistoryFileTest, MalformedFilesAreRefusedAndLeaveTheListEmpty)
+{
+    Bytes oneRecord = RecordBytes(Day(JUNE_5, 1));
+    const struct {
+        const char *shape;
+        Bytes bytes;
+        HistoryFileResult expected;
+    } cases[] = {
+        {"empty file", Bytes{}, HISTORY_FILE_BAD_FORMAT},
+        {"one byte", Bytes{'T'}, HISTORY_FILE_BAD_FORMAT},
+        {"three bytes", Bytes{'T', 'W', 'K'}, HISTORY_FILE_BAD_FORMAT},
+        {"wrong magic", Bytes{'T', 'W', 'K', 'h'} + Count(1) + oneRecord, HISTORY_FILE_BAD_FORMAT},
+        {"magic only", Magic(), HISTORY_FILE_EMPTY},
+        {"one count byte", Magic() + Bytes{1}, HISTORY_FILE_BAD_FORMAT},
+        {"three count bytes", Magic() + Bytes{1, 0, 0}, HISTORY_FILE_BAD_FORMAT},
+        {"count 0", Magic() + Count(0) + oneRecord, HISTORY_FILE_EMPTY},
+        {"no records", Magic() + Count(1), HISTORY_FILE_BAD_FORMAT},
+        {"one record of two", Magic() + Count(2) + oneRecord, HISTORY_FILE_BAD_FORMAT},
+        {"last record cut", Magic() + Count(2) + oneRecord + Bytes(23, 0), HISTORY_FILE_BAD_FORMAT},
+        {"count 0xFFFFFFFF", Magic() + Count(0xFFFFFFFF) + oneRecord, HISTORY_FILE_NO_MEMORY},
+        {"count 0x80000000", Magic() + Count(0x80000000) + oneRecord, HISTORY_FILE_NO_MEMORY},
+        // Refused from the file's length before any memory is reserved for the count.
+        {"count 178956971", Magic() + Count(178956971) + oneRecord, HISTORY_FILE_BAD_FORMAT},
+        {"count 50000000", Magic() + Count(50000000) + oneRecord, HISTORY_FILE_BAD_FORMAT},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(Read(c.bytes), c.expected) << c.shape;
+        EXPECT_EQ(list.records, nullptr) << c.shape;
+        EXPECT_EQ(list.count, 0) << c.shape;
+        EXPECT_EQ(list.capacity, 0) << c.shape;
+    }
+}
+
+TEST_F(HistoryFileTest, ReadsWholeRecordsAndIgnoresTrailingBytes)
+{
+    HistoryRecord first = Day(JUNE_6, 7), second = Day(JUNE_5, 70000);
+    Bytes bytes = Magic() + Count(2) + RecordBytes(first) + RecordBytes(second) + Bytes(30, 0xCC);
+    ASSERT_EQ(Read(bytes), HISTORY_FILE_OK);
+    ASSERT_EQ(list.count, 2);
+    EXPECT_GE(list.capacity, 2);
+    EXPECT_EQ(list.growStep, HISTORY_GROW_STEP);
+    EXPECT_EQ(memcmp(&list.records[0], &first, sizeof first), 0);
+    EXPECT_EQ(memcmp(&list.records[1], &second, sizeof second), 0);
+}
+
+TEST_F(HistoryFileTest, WriteThenReadGivesTheRecordsWithReservedBytesZeroed)
+{
+    HistoryList source = {nullptr, 0, 0, HISTORY_GROW_STEP};
+    ASSERT_TRUE(ReserveHistory(&source, 3));
+    source.records[0] = Day(JUNE_6, 1);
+    source.records[1] = Day(JUNE_4, 123456);
+    source.records[2] = Day(JUNE_6, 9);
+    source.count = 3;
+    FILE *file = fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(WriteHistoryFile(file, &source));
+    fclose(file);
+
+    Bytes bytes = ReadFileBytes();
+    ASSERT_EQ(bytes.size(), 8u + 3 * 24);
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 8), Magic() + Count(3));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(bytes[8 + 24 * i + 18], 0) << "record " << i;
+        EXPECT_EQ(bytes[8 + 24 * i + 19], 0) << "record " << i;
+    }
+    EXPECT_EQ(source.records[0].reserved, 0xBEEF);  // the list itself is not touched
+
+    file = fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(ReadHistoryFile(file, &list), HISTORY_FILE_OK);
+    fclose(file);
+    ASSERT_EQ(list.count, 3);
+    for (int i = 0; i < 3; ++i) {
+        HistoryRecord expected = source.records[i];
+        expected.reserved = 0;
+        EXPECT_EQ(memcmp(&list.records[i], &expected, sizeof expected), 0) << "record " << i;
+    }
+    DestroyHistoryList(&source);
+}
+
+TEST_F(HistoryFileTest, EmptyHistoryWritesEightBytesThatReadAsEmpty)
+{
+    FILE *file = fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(WriteHistoryFile(file, &list));
+    fclose(file);
+    EXPECT_EQ(ReadFileBytes(), Magic() + Count(0));
+    EXPECT_EQ(Read(ReadFileBytes()), HISTORY_FILE_EMPTY);
+}
+
+struct MergeImportTest : ::testing::Test {
+    HistoryList imported = {nullptr, 0, 0, HISTORY_GROW_STEP};
+
+    void SetUp() override
+    {
+        ClearStoredHistory();
+        HistoryRecord june5 = Day(JUNE_5, 1), june6 = Day(JUNE_6, 2);
+        ASSERT_TRUE(AppendStoredRecord(&june5));
+        ASSERT_TRUE(AppendStoredRecord(&june6));
+        ASSERT_TRUE(ReserveHistory(&imported, 4));
+        imported.records[0] = Day(JUNE_6, 20);
+        imported.records[1] = Day(JUNE_8, 80);
+        imported.records[2] = Day(JUNE_8, 81);
+        imported.records[3] = Day(JUNE_4, 40);
+        imported.count = 4;
+    }
+    void TearDown() override
+    {
+        DestroyHistoryList(&imported);
+        ClearStoredHistory();
+    }
+    static std::vector<uint32_t> StoredKeys()
+    {
+        std::vector<uint32_t> keys;
+        for (int32_t i = 0; i < StoredHistory.count; ++i)
+            keys.push_back(StoredHistory.records[i].keys);
+        return keys;
+    }
+};
+
+TEST_F(MergeImportTest, WithoutReplaceKnownDaysStayAndTheFirstOfTwoNewOnesWins)
+{
+    HistoryRecord june6 = StoredHistory.records[1];
+    MergeImportedHistory(&imported, 0);
+    EXPECT_EQ(StoredKeys(), (std::vector<uint32_t>{1, 2, 80, 40}));
+    EXPECT_EQ(memcmp(&StoredHistory.records[1], &june6, sizeof june6), 0);
+}
+
+TEST_F(MergeImportTest, WithReplaceEveryFieldTakesTheImportAndTheLaterOfTwoWins)
+{
+    MergeImportedHistory(&imported, 1);
+    EXPECT_EQ(StoredKeys(), (std::vector<uint32_t>{1, 20, 81, 40}));
+    EXPECT_EQ(memcmp(&StoredHistory.records[1], &imported.records[0], sizeof(HistoryRecord)), 0);
+    EXPECT_EQ(memcmp(&StoredHistory.records[2], &imported.records[2], sizeof(HistoryRecord)), 0);
+}
+
+TEST_F(MergeImportTest, ImportingTheSameHistoryChangesNothing)
+{
+    HistoryList same = {nullptr, 0, 0, HISTORY_GROW_STEP};
+    ASSERT_TRUE(ReserveHistory(&same, StoredHistory.count));
+    memcpy(same.records, StoredHistory.records, StoredHistory.count * sizeof(HistoryRecord));
+    same.count = StoredHistory.count;
+    MergeImportedHistory(&same, 1);
+    MergeImportedHistory(&same, 0);
+    ASSERT_EQ(StoredHistory.count, same.count);
+    EXPECT_EQ(memcmp(StoredHistory.records, same.records, same.count * sizeof(HistoryRecord)), 0);
+    DestroyHistoryList(&same);
+}
+
+}  // namespace
