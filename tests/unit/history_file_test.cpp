@@ -5,7 +5,12 @@
 #include <string.h>
 #include <string>
 #include <vector>
+#include <commctrl.h>
+#include "history/csv_export.h"
 #include "history/history_file.h"
+#include "history/history_window.h"
+#include "res/resource.h"
+#include "fakes/fake_clock.h"
 #include "settings_key_support.h"
 
 namespace {
@@ -243,5 +248,157 @@ TEST_F(MergeImportTest, ImportingTheSameHistoryChangesNothing)
     EXPECT_EQ(memcmp(StoredHistory.records, same.records, same.count * sizeof(HistoryRecord)), 0);
     DestroyHistoryList(&same);
 }
+
+// The whole import through its dialogs: the open dialog is confirmed with the preset
+// name, and each question gets the next scripted answer.
+namespace import_flow {
+
+std::vector<int> Answers;
+std::vector<std::string> MessageTexts;
+std::vector<int> PreviewRowCounts;
+std::vector<std::string> PreviewTitles;
+
+BOOL CALLBACK AnswerOneDialog(HWND window, LPARAM)
+{
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (!IsWindowVisible(window) || strcmp(className, "#32770") != 0 || GetPropA(window, "answered"))
+        return TRUE;
+    SetPropA(window, "answered", (HANDLE)1);
+    if (!GetDlgItem(window, IDYES) && !GetDlgItem(window, IDNO) && !GetDlgItem(window, 0xFFFF)) {
+        PostMessageA(window, WM_COMMAND, IDOK, 0);  // the open dialog, with the preset name
+        return TRUE;
+    }
+    char text[512] = "";
+    GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
+    MessageTexts.push_back(text);
+    char title[256] = "";
+    if (HistoryWindow)
+        GetWindowTextA(HistoryWindow, title, sizeof title);
+    PreviewTitles.push_back(title);
+    PreviewRowCounts.push_back(HistoryListView && HistoryWindow
+                                   ? (int)SendMessageA(HistoryListView, LVM_GETITEMCOUNT, 0, 0) : -1);
+    int answer = IDOK;
+    if (GetDlgItem(window, IDYES)) {
+        answer = Answers.empty() ? IDNO : Answers.front();
+        if (!Answers.empty())
+            Answers.erase(Answers.begin());
+    }
+    PostMessageA(window, WM_COMMAND, answer, 0);
+    return TRUE;
+}
+
+void CALLBACK AnswerDialogs(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), AnswerOneDialog, 0);
+}
+
+std::string Resource(UINT id)
+{
+    char text[512] = "";
+    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+    return text;
+}
+
+struct ImportFlowTest : ::testing::Test {
+    std::string folder;
+    std::string path;
+
+    void SetUp() override
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        folder = temp;
+        path = folder + "TallywickHistory.twh";
+        RememberFileDir((folder + "x").c_str());
+        ResetFakeClock();
+        DeleteSettingsKey();
+        ClearStoredHistory();
+        Totals = CounterBlock{};
+        PeriodBaseline = CounterBlock{};
+        StoredTotalTime = 0;
+        StartPeriod();
+        HistoryRecord june5 = Day(JUNE_5, 1), june6 = Day(JUNE_6, 2);
+        ASSERT_TRUE(AppendStoredRecord(&june5));
+        ASSERT_TRUE(AppendStoredRecord(&june6));
+        Answers.clear();
+        MessageTexts.clear();
+        PreviewRowCounts.clear();
+        PreviewTitles.clear();
+    }
+    void TearDown() override
+    {
+        DeleteFileA(path.c_str());
+        DeleteSettingsKey();
+        ClearStoredHistory();
+    }
+    void WriteImportFile(const Bytes &bytes)
+    {
+        FILE *file = fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        fwrite(bytes.data(), 1, bytes.size(), file);
+        fclose(file);
+    }
+    void Import(std::vector<int> answers)
+    {
+        Answers = answers;
+        UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerDialogs);
+        ImportHistoryFile();
+        KillTimer(nullptr, timer);
+    }
+};
+
+TEST_F(ImportFlowTest, YesAndReplaceMergesShowsThePreviewAndRecounts)
+{
+    WriteImportFile(Magic() + Count(2) + RecordBytes(Day(JUNE_6, 60)) + RecordBytes(Day(JUNE_8, 80)));
+    Import({IDYES, IDYES});
+    ASSERT_EQ(MessageTexts.size(), 2u);
+    EXPECT_EQ(MessageTexts[0], Resource(IDS_CONFIRM_MERGE));
+    EXPECT_EQ(MessageTexts[1], Resource(IDS_CONFIRM_REPLACE));
+    EXPECT_EQ(PreviewTitles[0], Resource(IDS_IMPORT_TITLE));
+    EXPECT_EQ(PreviewRowCounts[0], 2);
+    EXPECT_EQ(HistoryWindow, nullptr);
+    ASSERT_EQ(StoredHistory.count, 4);  // June 5, June 6 replaced, June 8, today
+    EXPECT_EQ(StoredHistory.records[1].keys, 60u);
+    EXPECT_EQ(StoredHistory.records[2].date, JUNE_8);
+    EXPECT_EQ(Totals.keyPresses, 1u + 60 + 80);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 1u + 60 + 80);
+    EXPECT_STREQ(LastFileDir, folder.c_str());
+}
+
+TEST_F(ImportFlowTest, NoToTheFirstQuestionClosesThePreviewAndChangesNothing)
+{
+    WriteImportFile(Magic() + Count(1) + RecordBytes(Day(JUNE_6, 60)));
+    Import({IDNO});
+    ASSERT_EQ(MessageTexts.size(), 1u);
+    EXPECT_EQ(MessageTexts[0], Resource(IDS_CONFIRM_MERGE));
+    EXPECT_EQ(HistoryWindow, nullptr);
+    ASSERT_EQ(StoredHistory.count, 2);
+    EXPECT_EQ(StoredHistory.records[1].keys, 2u);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), UINT64_MAX);  // nothing was saved
+}
+
+TEST_F(ImportFlowTest, MalformedFilesAreReportedWithoutAPreview)
+{
+    const struct {
+        Bytes bytes;
+        UINT message;
+    } cases[] = {
+        {Magic() + Count(0), IDS_EMPTY_FILE},
+        {Magic() + Count(0xFFFFFFFF), IDS_BAD_FORMAT},  // too large to hold
+    };
+    for (const auto &c : cases) {
+        MessageTexts.clear();
+        PreviewTitles.clear();
+        WriteImportFile(c.bytes);
+        Import({});
+        ASSERT_EQ(MessageTexts.size(), 1u);
+        EXPECT_EQ(MessageTexts[0], Resource(c.message));
+        EXPECT_EQ(PreviewTitles[0], "");
+        EXPECT_EQ(StoredHistory.count, 2);
+    }
+}
+
+}  // namespace import_flow
 
 }  // namespace
