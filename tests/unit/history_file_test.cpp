@@ -249,9 +249,9 @@ TEST_F(MergeImportTest, ImportingTheSameHistoryChangesNothing)
     DestroyHistoryList(&same);
 }
 
-// The whole import through its dialogs: the open dialog is confirmed with the preset
+// Export and import through their dialogs: a file dialog is confirmed with the preset
 // name, and each question gets the next scripted answer.
-namespace import_flow {
+namespace file_flow {
 
 std::vector<int> Answers;
 std::vector<std::string> MessageTexts;
@@ -300,7 +300,7 @@ std::string Resource(UINT id)
     return text;
 }
 
-struct ImportFlowTest : ::testing::Test {
+struct HistoryFileFlowTest : ::testing::Test {
     std::string folder;
     std::string path;
 
@@ -348,7 +348,7 @@ struct ImportFlowTest : ::testing::Test {
     }
 };
 
-TEST_F(ImportFlowTest, YesAndReplaceMergesShowsThePreviewAndRecounts)
+TEST_F(HistoryFileFlowTest, YesAndReplaceMergesShowsThePreviewAndRecounts)
 {
     WriteImportFile(Magic() + Count(2) + RecordBytes(Day(JUNE_6, 60)) + RecordBytes(Day(JUNE_8, 80)));
     Import({IDYES, IDYES});
@@ -366,7 +366,7 @@ TEST_F(ImportFlowTest, YesAndReplaceMergesShowsThePreviewAndRecounts)
     EXPECT_STREQ(LastFileDir, folder.c_str());
 }
 
-TEST_F(ImportFlowTest, NoToTheFirstQuestionClosesThePreviewAndChangesNothing)
+TEST_F(HistoryFileFlowTest, NoToTheFirstQuestionClosesThePreviewAndChangesNothing)
 {
     WriteImportFile(Magic() + Count(1) + RecordBytes(Day(JUNE_6, 60)));
     Import({IDNO});
@@ -378,7 +378,7 @@ TEST_F(ImportFlowTest, NoToTheFirstQuestionClosesThePreviewAndChangesNothing)
     EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), UINT64_MAX);  // nothing was saved
 }
 
-TEST_F(ImportFlowTest, MalformedFilesAreReportedWithoutAPreview)
+TEST_F(HistoryFileFlowTest, MalformedFilesAreReportedWithoutAPreview)
 {
     const struct {
         Bytes bytes;
@@ -399,6 +399,26 @@ TEST_F(ImportFlowTest, MalformedFilesAreReportedWithoutAPreview)
     }
 }
 
-}  // namespace import_flow
+TEST_F(HistoryFileFlowTest, ExportWritesTheStoredHistoryToTheChosenFile)
+{
+    DeleteFileA(path.c_str());
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerDialogs);
+    ExportHistoryFile();
+    KillTimer(nullptr, timer);
+    FILE *file = fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    HistoryList written = {nullptr, 0, 0, HISTORY_GROW_STEP};
+    EXPECT_EQ(ReadHistoryFile(file, &written), HISTORY_FILE_OK);
+    EXPECT_EQ(fgetc(file), EOF);
+    fclose(file);
+    ASSERT_EQ(written.count, 2);
+    EXPECT_EQ(written.records[0].keys, 1u);
+    EXPECT_EQ(written.records[1].keys, 2u);
+    EXPECT_EQ(written.records[1].reserved, 0);
+    EXPECT_TRUE(MessageTexts.empty());
+    DestroyHistoryList(&written);
+}
+
+}  // namespace file_flow
 
 }  // namespace
