@@ -1,0 +1,264 @@
+// The history as the user meets it: the history window's rows and sorting, the CSV and
+// history file exports through the save dialog, and the import through the open dialog with
+// its preview, its two questions and its messages for files it cannot take.
+#include <string.h>
+#include "e2e_support.h"
+#include "res/resource.h"
+
+using namespace driver;
+
+namespace e2e {
+namespace {
+
+const char *const HISTORY_CLASS_NAME = "TallywickHistory";
+
+struct HistoryTest : E2eTest {
+    std::vector<DayRecord> seeded;
+
+    void SeedAndStart(int days, void (*change)(std::vector<DayRecord> *) = nullptr)
+    {
+        seeded = PlausibleHistory(days, 3);
+        if (change)
+            change(&seeded);
+        ASSERT_TRUE(SeedHistory(seeded));
+        ASSERT_TRUE(SeedTotalsFrom(seeded));
+        StartResident();
+    }
+
+    HWND OpenHistory()
+    {
+        PostCommand(meter, IDM_VIEW_HISTORY);
+        return WaitTopWindow(HISTORY_CLASS_NAME, program.id, 5000);
+    }
+
+    // Runs a menu command that opens a file dialog and answers it with `path`; returns
+    // the folder the dialog opened in and the file name it was preset with, as
+    // "folder|name" (the dialog shows the preset folder by opening in it).
+    std::string ChooseFile(WORD command, const std::string &path)
+    {
+        PostCommand(meter, command);
+        HWND dialog = WaitDialog(program.id, 10000);
+        EXPECT_TRUE(dialog && IsFileDialog(dialog)) << "no file dialog for command " << command;
+        if (!dialog || !IsFileDialog(dialog))
+            return "";
+        std::string preset = FileNameFieldText(dialog);
+        EXPECT_TRUE(FillFileDialog(dialog, path)) << DescribeChildren(dialog);
+        EXPECT_TRUE(WaitWindowGone(dialog, 5000));
+        return preset;
+    }
+
+    static std::string FileNameFieldText(HWND dialog)
+    {
+        HWND folder = GetDlgItem(dialog, 0x471);  // cmb2, the "look in" box
+        HWND field = GetDlgItem(dialog, 0x47C);
+        return (folder ? WindowText(folder) : "") + "|" + (field ? WindowText(field) : "");
+    }
+
+    // The program's message box (not a file dialog), polled.
+    HWND WaitMessageBox(DWORD timeoutMs = 5000)
+    {
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < timeoutMs) {
+            for (HWND dialog : FindDialogs(program.id))
+                if (!IsFileDialog(dialog))
+                    return dialog;
+            Sleep(20);
+        }
+        return nullptr;
+    }
+
+    // Answers the open message box with `button`; returns its text.
+    std::string Answer(int button)
+    {
+        HWND box = WaitMessageBox();
+        EXPECT_TRUE(box) << "no message box";
+        if (!box)
+            return "";
+        std::string text = DialogStaticText(box);
+        EXPECT_EQ(WindowText(box), "Tallywick");
+        EXPECT_EQ(GetWindow(box, GW_OWNER), meter) << "owned by the meter window";
+        EXPECT_TRUE(HasButton(box, button)) << "no button " << button << " in \"" << text << "\"";
+        PressButton(box, button);
+        EXPECT_TRUE(WaitWindowGone(box, 5000));
+        return text;
+    }
+};
+
+std::vector<std::vector<std::string>> ExpectedRows(std::vector<DayRecord> records)
+{
+    std::vector<std::vector<std::string>> rows;
+    for (const DayRecord &record : records)
+        rows.push_back(RowTexts(record));
+    return rows;
+}
+
+std::vector<DayRecord> Reversed(std::vector<DayRecord> records)
+{
+    return std::vector<DayRecord>(records.rbegin(), records.rend());
+}
+
+TEST_F(HistoryTest, WindowListsNewestDayFirstSortsByColumnAndIsReplacedWhenOpenedAgain)
+{
+    SeedAndStart(6, [](std::vector<DayRecord> *records) {
+        (*records)[2].keys = 99999;  // the largest key count, in the middle of the list
+        (*records)[4].keys = 9;      // the smallest
+    });
+
+    HWND window = OpenHistory();
+    ASSERT_TRUE(window) << "no history window";
+    EXPECT_EQ(WindowText(window), Gbk("Tallywick 统计记录"));
+    EXPECT_EQ(GetWindow(window, GW_OWNER), meter);
+    HWND list = HistoryListViewOf(window);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(ListViewColumnCount(list), 7);
+    const std::vector<DayRecord> &stored = seeded;
+    EXPECT_EQ(ListViewRows(list), ExpectedRows(Reversed(stored)));
+    EXPECT_EQ(ListViewSelectedRow(list), 0);
+
+    // Date: first click oldest on top, second newest on top; keys then largest on top.
+    ASSERT_TRUE(ClickColumnHeader(list, 0));
+    EXPECT_EQ(ListViewCell(list, 0, 0), DateText(stored.front().date));
+    ClickColumnHeader(list, 0);
+    EXPECT_EQ(ListViewCell(list, 0, 0), DateText(stored.back().date));
+    ClickColumnHeader(list, 1);
+    EXPECT_EQ(ListViewCell(list, 0, 1), GroupedText(99999));
+    EXPECT_EQ(ListViewCell(list, ListViewRowCount(list) - 1, 1), "9");
+
+    // A second opening replaces the window, with the sort reset.
+    HWND second = OpenHistory();
+    EXPECT_TRUE(WaitWindowGone(window, 5000));
+    second = WaitTopWindow(HISTORY_CLASS_NAME, program.id, 5000);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(FindTopWindows(HISTORY_CLASS_NAME, program.id).size(), 1u);
+    EXPECT_EQ(ListViewRows(HistoryListViewOf(second)), ExpectedRows(Reversed(stored)));
+
+    PostMessageA(second, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitWindowGone(second, 5000));
+    EXPECT_EQ(ExitResident(), 0u);
+}
+
+TEST_F(HistoryTest, ExportsThroughTheSaveDialogAndImportsWithPreviewAndQuestions)
+{
+    SeedAndStart(5);
+    std::string dir = TempDir();
+    std::string folderName = dir.substr(0, dir.size() - 1);
+    folderName = folderName.substr(folderName.rfind('\\') + 1);
+    std::string csvPath = dir + "history.csv";
+    std::string twhPath = dir + "history.twh";
+    DeleteFileA(csvPath.c_str());
+    DeleteFileA(twhPath.c_str());
+
+    // CSV: the first dialog of a run shows the bare default name.
+    std::string first = ChooseFile(IDM_EXPORT_CSV, csvPath);
+    EXPECT_EQ(first.substr(first.find('|')), "|TallywickHistory.csv");
+    std::string csv, expectedCsv;
+    for (const DayRecord &record : seeded)
+        expectedCsv += CsvLine(record);
+    ASSERT_TRUE(ReadFileBytes(csvPath, &csv));
+    EXPECT_EQ(csv, expectedCsv);
+
+    // History file: the dialog remembers the folder chosen last.
+    EXPECT_EQ(ChooseFile(IDM_EXPORT_HISTORY, twhPath), folderName + "|TallywickHistory.twh");
+    std::string twh;
+    ASSERT_TRUE(ReadFileBytes(twhPath, &twh));
+    EXPECT_EQ(twh, HistoryFileBytes(seeded)) << ToHex(twh);
+
+    // A file with a day the history holds (other figures) and a day it lacks.
+    DayRecord changed = seeded[1];
+    changed.keys += 1111;
+    changed.distance = 4242.0f;
+    changed.seconds = 77;
+    DayRecord added = {};
+    added.date = MakeDate(2019, 3, 4);
+    added.keys = 321;
+    added.distance = 1500.0f;
+    added.leftClicks = 12;
+    added.seconds = 3600;
+    std::vector<DayRecord> imported = {changed, added};
+    std::string importPath = dir + "import.dat";  // any extension: the magic decides
+    ASSERT_TRUE(WriteFileBytes(importPath, HistoryFileBytes(imported)));
+
+    // No: the preview closes and nothing changes.
+    auto before = ReadAllValues(SETTINGS_KEY_PATH);
+    EXPECT_EQ(ChooseFile(IDM_IMPORT_HISTORY, importPath), folderName + "|TallywickHistory.twh");
+    HWND preview = WaitTopWindow(HISTORY_CLASS_NAME, program.id, 5000);
+    ASSERT_TRUE(preview) << "no preview";
+    EXPECT_EQ(WindowText(preview), Gbk("请点击选择。。。"));
+    EXPECT_EQ(ListViewRows(HistoryListViewOf(preview)), ExpectedRows(Reversed(imported)));
+    EXPECT_EQ(Answer(IDNO), Gbk("确定将当前记录 合并/替换 到历史记录中?"));
+    EXPECT_TRUE(WaitWindowGone(preview, 5000));
+    EXPECT_TRUE(WaitMessageBox(300) == nullptr) << "no second question after No";
+    auto after = ReadAllValues(SETTINGS_KEY_PATH);
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < after.size(); ++i)
+        EXPECT_EQ(after[i].second.data, before[i].second.data) << after[i].first;
+
+    // Yes, then No: the new day is appended, the known day kept; stored at once.
+    ChooseFile(IDM_IMPORT_HISTORY, importPath);
+    EXPECT_EQ(Answer(IDYES), Gbk("确定将当前记录 合并/替换 到历史记录中?"));
+    EXPECT_EQ(Answer(IDNO), Gbk("是否替换现有数据记录?\n\n是=替换, 否=跳过/离开"));
+    HWND left = WaitTopWindow(HISTORY_CLASS_NAME, program.id, 0);
+    EXPECT_TRUE(!left || WaitWindowGone(left, 5000)) << "preview left open";
+    std::vector<DayRecord> history = ReadHistory();
+    ASSERT_EQ(history.size(), seeded.size() + 2) << "seeded, the new day, then today";
+    EXPECT_EQ(RecordBytes({history.begin(), history.begin() + seeded.size()}), RecordBytes(seeded));
+    EXPECT_EQ(RecordBytes({history[seeded.size()]}), RecordBytes({added}));
+    EXPECT_EQ(history.back().date, TodayDate());
+    EXPECT_EQ(history.back().keys, 0u);
+    uint64_t keys = 0, sum = 0;
+    for (const DayRecord &record : history)
+        sum += record.keys;
+    EXPECT_TRUE(ReadQword(SETTINGS_KEY_PATH, "Keyboard Presses", &keys));
+    EXPECT_EQ(keys, sum) << "the totals are recounted from the merged history";
+
+    // Yes, Yes: the known day takes the imported figures.
+    ChooseFile(IDM_IMPORT_HISTORY, importPath);
+    Answer(IDYES);
+    Answer(IDYES);
+    history = ReadHistory();
+    ASSERT_EQ(history.size(), seeded.size() + 2);
+    EXPECT_EQ(RecordBytes({history[1]}), RecordBytes({changed}));
+    EXPECT_EQ(RecordBytes({history[seeded.size()]}), RecordBytes({added}));
+    EXPECT_TRUE(ReadQword(SETTINGS_KEY_PATH, "Keyboard Presses", &keys));
+    EXPECT_EQ(keys, sum + 1111);
+
+    EXPECT_EQ(ExitResident(), 0u);
+}
+
+TEST_F(HistoryTest, MalformedFilesAreRefusedWithTheirMessageAndChangeNothing)
+{
+    SeedAndStart(3);
+    std::string dir = TempDir();
+    std::string record = RecordBytes({seeded[0]});
+    uint32_t three = 3, zero = 0;
+    struct Case {
+        const char *name;
+        std::string bytes;
+        const char *message;
+    } cases[] = {
+        {"bad-magic.twh", "TWKX" + std::string((char *)&three, 4) + record + record + record,
+         "不支持的文件格式!"},
+        {"short-magic.twh", "TW", "不支持的文件格式!"},
+        {"zero-count.twh", "TWKH" + std::string((char *)&zero, 4) + record, "此文件没有任何记录!"},
+        {"no-count.twh", "TWKH", "此文件没有任何记录!"},
+        {"cut-count.twh", "TWKH\x03", "不支持的文件格式!"},
+        {"cut-records.twh", "TWKH" + std::string((char *)&three, 4) + record + record,
+         "不支持的文件格式!"},
+    };
+    auto before = ReadAllValues(SETTINGS_KEY_PATH);
+    for (const Case &each : cases) {
+        std::string path = dir + each.name;
+        ASSERT_TRUE(WriteFileBytes(path, each.bytes));
+        ChooseFile(IDM_IMPORT_HISTORY, path);
+        EXPECT_EQ(Answer(IDOK), Gbk(each.message)) << each.name;
+        EXPECT_TRUE(FindTopWindows(HISTORY_CLASS_NAME, program.id).empty()) << each.name << ": preview";
+    }
+    auto after = ReadAllValues(SETTINGS_KEY_PATH);
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < after.size(); ++i)
+        EXPECT_EQ(after[i].second.data, before[i].second.data) << after[i].first;
+    EXPECT_EQ(ExitResident(), 0u);
+}
+
+}  // namespace
+}  // namespace e2e
