@@ -36,7 +36,8 @@ int Usage()
           "                       question open\n"
           "  answer yes|no|ok     press a button of the program's message box\n"
           "  dialogs              describe the program's open dialogs\n"
-          "  rect                 print the meter's window rectangle and visibility\n",
+          "  rect                 print the meter's window rectangle and visibility\n"
+          "  move X Y             move the meter's top left corner, as a drag would\n",
           stderr);
     return 2;
 }
@@ -144,7 +145,8 @@ int AnswerFileDialog(WORD command, const char *path)
     PostCommand(meter, command);
     HWND dialog = WaitDialog(id, 10000);
     if (!dialog || !IsFileDialog(dialog)) {
-        fputs("twdriver: no file dialog\n", stderr);
+        fprintf(stderr, "twdriver: no file dialog (found %s)\n",
+                dialog ? (WindowText(dialog) + "\n" + DescribeChildren(dialog)).c_str() : "none");
         return 1;
     }
     if (!FillFileDialog(dialog, path)) {
@@ -254,5 +256,10 @@ int main(int argc, char **argv)
         return Dialogs();
     if (!strcmp(command, "rect"))
         return PrintRect();
+    if (!strcmp(command, "move") && argc >= 4) {
+        HWND meter = Meter();
+        return meter && SetWindowPos(meter, nullptr, atoi(arg), atoi(argv[3]), 0, 0,
+                                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+    }
     return Usage();
 }
