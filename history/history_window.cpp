@@ -95,9 +95,8 @@ static bool CopyRecords(const HistoryList *list, HistoryRecord **copy)
 static HWND CreateHistoryFrame(UINT titleId)
 {
     const char *title = LoadText(SLOT_GENERAL, titleId);
-    int left = GetSystemMetrics(SM_CXMAXIMIZED) - 2 * GetSystemMetrics(SM_CXFRAME) - HISTORY_WIDTH;
-    int top = GetSystemMetrics(SM_CYMAXIMIZED) - 2 * GetSystemMetrics(SM_CYFRAME) - HISTORY_HEIGHT;
-    return CreateWindowExA(0, HISTORY_CLASS, title, WS_OVERLAPPEDWINDOW, left, top,
+    POINT corner = WorkAreaCorner(HISTORY_WIDTH, HISTORY_HEIGHT);
+    return CreateWindowExA(0, HISTORY_CLASS, title, WS_OVERLAPPEDWINDOW, corner.x, corner.y,
                            HISTORY_WIDTH, HISTORY_HEIGHT, MeterWindow, NULL,
                            ProgramInstance(), NULL);
 }

@@ -16,14 +16,31 @@ HWND MeterWindow;
 HFONT MeterFont;
 HINSTANCE MeterInstance;
 
+POINT WorkAreaCorner(int width, int height)
+{
+    // The maximised size less two frames is the work area on the classic frame metrics;
+    // where a system's metrics make it larger (padded borders, or Wine on a bare X screen)
+    // the window would hang off the bottom or the right, so it is kept inside the work area.
+    POINT corner;
+    corner.x = GetSystemMetrics(SM_CXMAXIMIZED) - 2 * GetSystemMetrics(SM_CXFRAME) - width;
+    corner.y = GetSystemMetrics(SM_CYMAXIMIZED) - 2 * GetSystemMetrics(SM_CYFRAME) - height;
+    RECT work;
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+        if (corner.x > work.right - width)
+            corner.x = work.right - width;
+        if (corner.y > work.bottom - height)
+            corner.y = work.bottom - height;
+    }
+    return corner;
+}
+
 MeterRect DefaultMeterRect()
 {
     // The bottom right-hand corner of the primary monitor's work area.
+    POINT corner = WorkAreaCorner(METER_DEFAULT_SIZE, METER_DEFAULT_SIZE);
     MeterRect rect;
-    rect.left = GetSystemMetrics(SM_CXMAXIMIZED) - 2 * GetSystemMetrics(SM_CXFRAME)
-        - METER_DEFAULT_SIZE;
-    rect.top = GetSystemMetrics(SM_CYMAXIMIZED) - 2 * GetSystemMetrics(SM_CYFRAME)
-        - METER_DEFAULT_SIZE;
+    rect.left = corner.x;
+    rect.top = corner.y;
     rect.width = METER_DEFAULT_SIZE;
     rect.height = METER_DEFAULT_SIZE;
     return rect;

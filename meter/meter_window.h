@@ -17,6 +17,8 @@ struct MeterRect {
     int left, top, width, height;
 };
 
+// Where a window of this size sits in the bottom right-hand corner of the work area.
+POINT WorkAreaCorner(int width, int height);
 MeterRect DefaultMeterRect();
 void RegisterMeterClass(HINSTANCE instance);
 // Creates the hidden window, the tray icon and the timer, then starts HOOK.dll.

@@ -11,10 +11,15 @@ namespace {
 
 struct MeterWindowTest : E2eTest {};
 
+// The bottom right-hand corner of the work area, never hanging off the screen.
 RECT DefaultRect()
 {
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     int left = GetSystemMetrics(SM_CXMAXIMIZED) - 2 * GetSystemMetrics(SM_CXFRAME) - 50;
     int top = GetSystemMetrics(SM_CYMAXIMIZED) - 2 * GetSystemMetrics(SM_CYFRAME) - 50;
+    left = left < work.right - 50 ? left : work.right - 50;
+    top = top < work.bottom - 50 ? top : work.bottom - 50;
     return RECT{left, top, left + 50, top + 50};
 }
 
