@@ -40,21 +40,30 @@ void RememberFileDir(const char *path)
         *cut = '\0';
 }
 
-void ExportHistoryCsv()
+OPENFILENAMEA FileDialogRequest(char *path, const char *filter, const char *defaultName,
+                                const char *extension, DWORD flags)
 {
-    char path[MAX_PATH];
-    PresetFileName(path, CSV_DEFAULT_NAME);
+    PresetFileName(path, defaultName);
     OPENFILENAMEA request = {};
     request.lStructSize = sizeof request;
     request.hwndOwner = MeterWindow;
     request.hInstance = MeterInstance;
-    // Pairs of display text and pattern; the literal's own terminator ends the list.
-    request.lpstrFilter = "CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
+    request.lpstrFilter = filter;
     request.nFilterIndex = 1;
     request.lpstrFile = path;
     request.nMaxFile = MAX_PATH;
-    request.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
-    request.lpstrDefExt = "csv";
+    request.Flags = flags;
+    request.lpstrDefExt = extension;
+    return request;
+}
+
+void ExportHistoryCsv()
+{
+    char path[MAX_PATH];
+    // Pairs of display text and pattern; the literal's own terminator ends the list.
+    OPENFILENAMEA request =
+        FileDialogRequest(path, "CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0",
+                          CSV_DEFAULT_NAME, "csv", OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
     if (!GetSaveFileNameA(&request))
         return;
     RememberFileDir(path);

@@ -4,6 +4,7 @@
 #define TALLYWICK_CSV_EXPORT_H
 
 #include <windows.h>
+#include <commdlg.h>
 
 extern char LastFileDir[MAX_PATH];  // chosen folder with its last backslash; "" at start
 
@@ -12,6 +13,10 @@ extern char LastFileDir[MAX_PATH];  // chosen folder with its last backslash; ""
 void PresetFileName(char *buffer, const char *defaultName);
 // Remembers the folder of a path chosen in a file dialog.
 void RememberFileDir(const char *path);
+
+// A file dialog request owned by the meter window, its file name preset as above.
+OPENFILENAMEA FileDialogRequest(char *path, const char *filter, const char *defaultName,
+                                const char *extension, DWORD flags);
 
 void ExportHistoryCsv();
 // Writes StoredHistory to `path`; a file that cannot be created is reported in a message

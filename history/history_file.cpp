@@ -102,18 +102,7 @@ bool WriteHistoryFile(FILE *file, const HistoryList *list)
 
 static OPENFILENAMEA HistoryFileDialog(char *path, DWORD flags)
 {
-    PresetFileName(path, HISTORY_FILE_NAME);
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = MeterWindow;
-    dialog.hInstance = GetModuleHandleA(NULL);
-    dialog.lpstrFilter = HISTORY_FILE_FILTER;
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.Flags = flags;
-    dialog.lpstrDefExt = "twh";
-    return dialog;
+    return FileDialogRequest(path, HISTORY_FILE_FILTER, HISTORY_FILE_NAME, "twh", flags);
 }
 
 void ExportHistoryFile()
