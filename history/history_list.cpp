@@ -90,6 +90,10 @@ void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source)
     uint32_t seconds = source->seconds + PeriodSeconds();
     uint32_t keys = source->keys + (uint32_t)Totals.keyPresses - (uint32_t)PeriodBaseline.keyPresses;
     double distance = (Totals.distance - PeriodBaseline.distance) + (double)source->distance;
+    // An infinite total stays infinite, and its period (infinity less infinity) is no
+    // number: the day keeps what it had rather than turning into a NaN for good.
+    if (distance != distance)
+        distance = source->distance;
     uint16_t left = (uint16_t)(source->leftClicks + (uint16_t)Totals.leftClicks
                                - (uint16_t)PeriodBaseline.leftClicks);
     uint16_t middle = (uint16_t)(source->middleClicks + (uint16_t)Totals.middleClicks

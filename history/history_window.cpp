@@ -122,13 +122,13 @@ static void InsertHistoryColumns(HWND listView)
     for (int column = 0; column < COLUMN_COUNT; ++column) {
         char *header = LoadText(SLOT_GENERAL, COLUMNS[column].headerId);
         int textWidth = (int)SendMessageA(listView, LVM_GETSTRINGWIDTHA, 0, (LPARAM)header);
-        LVCOLUMNA spec = {};
-        spec.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        spec.fmt = COLUMNS[column].format;
-        spec.cx = textWidth + COLUMNS[column].extraWidth;
-        spec.pszText = header;
-        spec.iSubItem = column;
-        SendMessageA(listView, LVM_INSERTCOLUMNA, column, (LPARAM)&spec);
+        LVCOLUMNA columnInfo = {};
+        columnInfo.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        columnInfo.fmt = COLUMNS[column].format;
+        columnInfo.cx = textWidth + COLUMNS[column].extraWidth;
+        columnInfo.pszText = header;
+        columnInfo.iSubItem = column;
+        SendMessageA(listView, LVM_INSERTCOLUMNA, column, (LPARAM)&columnInfo);
     }
 }
 

@@ -1,6 +1,8 @@
 // The history list: growth, reserve, merge by date, and the crediting of a period to a
 // day's record in the record's own widths.
 #include <gtest/gtest.h>
+
+#include <cmath>
 #include <string.h>
 #include "history/history_list.h"
 #include "fakes/fake_clock.h"
@@ -206,6 +208,20 @@ TEST_F(HistoryListTest, ClicksWrapModulo2To16)
     Totals.leftClicks = 0x10000 + 70000;
     AddPeriodToRecord(&record, &record);
     EXPECT_EQ(record.leftClicks, 4464);
+}
+
+TEST_F(HistoryListTest, InfiniteTotalsNeverPutANaNIntoADay)
+{
+    HistoryRecord record = {};
+    record.distance = 250.0f;
+    Totals.distance = INFINITY;  // the period that reached infinity credits it
+    AddPeriodToRecord(&record, &record);
+    EXPECT_TRUE(std::isinf(record.distance) && record.distance > 0) << record.distance;
+
+    record.distance = 250.0f;  // later periods start from an infinite baseline
+    PeriodBaseline.distance = INFINITY;
+    AddPeriodToRecord(&record, &record);
+    EXPECT_EQ(record.distance, 250.0f);
 }
 
 TEST_F(HistoryListTest, AfterATickWrapSecondsEndAtTheLastWholeSecond)

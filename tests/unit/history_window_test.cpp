@@ -213,16 +213,16 @@ TEST_F(HistoryWindowTest, EmptyListShowsTheSevenHeadersAndNoRows)
                    {IDS_COL_TIME, LVCFMT_RIGHT, 28}};
     for (int column = 0; column < 7; ++column) {
         char text[256] = "";
-        LVCOLUMNA spec = {};
-        spec.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
-        spec.pszText = text;
-        spec.cchTextMax = sizeof text;
-        ASSERT_TRUE(SendMessageA(HistoryListView, LVM_GETCOLUMNA, column, (LPARAM)&spec)) << column;
+        LVCOLUMNA columnInfo = {};
+        columnInfo.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+        columnInfo.pszText = text;
+        columnInfo.cchTextMax = sizeof text;
+        ASSERT_TRUE(SendMessageA(HistoryListView, LVM_GETCOLUMNA, column, (LPARAM)&columnInfo)) << column;
         std::string expected = StringResource(headers[column].id);
         EXPECT_EQ(std::string(text), expected) << "column " << column;
-        EXPECT_EQ(spec.fmt & LVCFMT_JUSTIFYMASK, headers[column].format) << "column " << column;
+        EXPECT_EQ(columnInfo.fmt & LVCFMT_JUSTIFYMASK, headers[column].format) << "column " << column;
         int textWidth = (int)SendMessageA(HistoryListView, LVM_GETSTRINGWIDTHA, 0, (LPARAM)expected.c_str());
-        EXPECT_EQ(spec.cx, textWidth + headers[column].extra) << "column " << column;
+        EXPECT_EQ(columnInfo.cx, textWidth + headers[column].extra) << "column " << column;
     }
     LVCOLUMNA beyond = {};
     beyond.mask = LVCF_FMT;
