@@ -311,12 +311,7 @@ struct HistoryFileFlowTest : ::testing::Test {
         folder = temp;
         path = folder + "TallywickHistory.twh";
         RememberFileDir((folder + "x").c_str());
-        ResetFakeClock();
-        DeleteSettingsKey();
-        ClearStoredHistory();
-        Totals = CounterBlock{};
-        PeriodBaseline = CounterBlock{};
-        StoredTotalTime = 0;
+        ResetProgramState();
         StartPeriod();
         HistoryRecord june5 = Day(JUNE_5, 1), june6 = Day(JUNE_6, 2);
         ASSERT_TRUE(AppendStoredRecord(&june5));

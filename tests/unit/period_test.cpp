@@ -66,12 +66,7 @@ struct PeriodTest : ::testing::Test {
 
     void SetUp() override
     {
-        ResetFakeClock();
-        DeleteSettingsKey();
-        ClearStoredHistory();
-        Totals = CounterBlock{};
-        PeriodBaseline = CounterBlock{};
-        StoredTotalTime = 0;
+        ResetProgramState();
         StartPeriod();
         PaintCount = 0;
         window = CreatePeriodTestWindow();

@@ -37,13 +37,8 @@ bool SameRecords(const std::vector<HistoryRecord> &a, const std::vector<HistoryR
 struct RecountTest : ::testing::Test {
     void SetUp() override
     {
-        ResetFakeClock();
+        ResetProgramState();
         SetFakeTickCount(PERIOD_START_TICKS);
-        DeleteSettingsKey();
-        ClearStoredHistory();
-        Totals = CounterBlock{};
-        PeriodBaseline = CounterBlock{};
-        StoredTotalTime = 0;
         StartPeriod();
     }
     void TearDown() override

@@ -8,6 +8,7 @@
 #include "app/counters.h"
 #include "app/registry_store.h"
 #include "history/history_list.h"
+#include "fakes/fake_clock.h"
 
 inline void DeleteSettingsKey()
 {
@@ -39,6 +40,18 @@ inline void ClearStoredHistory()
 {
     DestroyHistoryList(&StoredHistory);
     StoredHistory = HistoryList{nullptr, 0, 0, HISTORY_GROW_STEP};
+}
+
+// The saved and counted state as at a first start: no key, no history, zero counters,
+// the fake clock at its ordinary moment.
+inline void ResetProgramState()
+{
+    ResetFakeClock();
+    DeleteSettingsKey();
+    ClearStoredHistory();
+    Totals = CounterBlock{};
+    PeriodBaseline = CounterBlock{};
+    StoredTotalTime = 0;
 }
 
 inline DateKey DateKeyOf(WORD year, WORD month, WORD day)

@@ -52,13 +52,8 @@ struct StartupTest : ::testing::Test {
 
     void SetUp() override
     {
-        ResetFakeClock();
+        ResetProgramState();
         ResetFakeHook();
-        DeleteSettingsKey();
-        ClearStoredHistory();
-        Totals = CounterBlock{};
-        PeriodBaseline = CounterBlock{};
-        StoredTotalTime = 0;
         CloseInstanceMutex();
     }
     void TearDown() override
