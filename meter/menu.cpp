@@ -20,9 +20,14 @@ void ShowPopupMenu(HWND window)
     BuildTrayMenu(window, menu);
     POINT cursor = {0, 0};
     GetCursorPos(&cursor);
+    // A menu opened from the tray closes on Escape or a click elsewhere only while its
+    // owner is the foreground window; the meter stays hidden if it was. The posted
+    // message lets the menu's loop end cleanly before the next input arrives.
+    SetForegroundWindow(window);
     // TPM_RIGHTBUTTON alone: top left corner at the cursor, either button chooses. The
     // choice arrives as WM_COMMAND.
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+    PostMessageA(window, WM_NULL, 0, 0);
     DestroyMenu(menu);
 }
 

@@ -70,15 +70,6 @@ void ClickIcon(HWND icon, MouseButton button)
     ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, button);
 }
 
-// The program does not take the foreground before it tracks the menu, and the press on the
-// icon made Wine's tray window the foreground window; so Escape goes to the tray, and a
-// press outside the menu goes to the window under it, and neither ends the menu. Posting
-// WM_CANCELMODE to the owner is what EndMenu does: the menu's loop ends on it.
-void CloseMenu(HWND owner)
-{
-    PostMessageA(owner, WM_CANCELMODE, 0, 0);
-}
-
 // Two presses closer together than this would make a double click, which does nothing.
 void WaitOutDoubleClick()
 {
@@ -109,9 +100,18 @@ TEST_F(TrayTest, LeftPressShowsAndHidesTheMeterRightClickOpensTheMenu)
     ClickIcon(icon, MOUSE_RIGHT);
     ASSERT_TRUE(WaitMenuOpen(program.id, true, 5000)) << "a right click on the icon opened no menu";
     EXPECT_FALSE(IsWindowVisible(meter));
-    CloseMenu(meter);
-    EXPECT_TRUE(WaitMenuOpen(program.id, false, 5000)) << "WM_CANCELMODE did not end the menu";
+    // Escape closes it, as a menu opened from the tray must allow.
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitMenuOpen(program.id, false, 5000)) << "Escape did not close the menu";
     EXPECT_TRUE(FindDialogs(program.id).empty());
+    EXPECT_FALSE(IsWindowVisible(meter));
+
+    // So does a press anywhere outside it.
+    WaitOutDoubleClick();
+    ClickIcon(icon, MOUSE_RIGHT);
+    ASSERT_TRUE(WaitMenuOpen(program.id, true, 5000)) << "the menu did not open again";
+    ClickAt(900, 800, MOUSE_LEFT);
+    EXPECT_TRUE(WaitMenuOpen(program.id, false, 5000)) << "a click elsewhere did not close the menu";
     EXPECT_FALSE(IsWindowVisible(meter));
 
     // Exit takes the icon out of the tray.
