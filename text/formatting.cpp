@@ -31,60 +31,23 @@ static char *FormatInto(char *buffer, size_t size, const char *format, va_list a
     return buffer;
 }
 
-static char *FormatDate(const char *format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    FormatInto(DateText, sizeof DateText, format, args);
-    va_end(args);
-    return DateText;
-}
-
 // Each entry point owns its buffer, so that results of different ones can be held together.
-char *FormatTimeText(const char *format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    FormatInto(TimeText, sizeof TimeText, format, args);
-    va_end(args);
-    return TimeText;
-}
+#define FORMAT_ENTRY_POINT(linkage, name, buffer)          \
+    linkage char *name(const char *format, ...)            \
+    {                                                       \
+        va_list args;                                       \
+        va_start(args, format);                             \
+        FormatInto(buffer, sizeof buffer, format, args);    \
+        va_end(args);                                       \
+        return buffer;                                      \
+    }
 
-char *FormatDistanceText(const char *format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    FormatInto(DistanceText, sizeof DistanceText, format, args);
-    va_end(args);
-    return DistanceText;
-}
-
-char *FormatClicksText(const char *format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    FormatInto(ClicksText, sizeof ClicksText, format, args);
-    va_end(args);
-    return ClicksText;
-}
-
-char *FormatKeysText(const char *format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    FormatInto(KeysText, sizeof KeysText, format, args);
-    va_end(args);
-    return KeysText;
-}
-
-char *FormatMeterText(const char *format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    FormatInto(MeterText, sizeof MeterText, format, args);
-    va_end(args);
-    return MeterText;
-}
+FORMAT_ENTRY_POINT(static, FormatDate, DateText)
+FORMAT_ENTRY_POINT(, FormatTimeText, TimeText)
+FORMAT_ENTRY_POINT(, FormatDistanceText, DistanceText)
+FORMAT_ENTRY_POINT(, FormatClicksText, ClicksText)
+FORMAT_ENTRY_POINT(, FormatKeysText, KeysText)
+FORMAT_ENTRY_POINT(, FormatMeterText, MeterText)
 
 static void ReverseText(char *text)
 {
