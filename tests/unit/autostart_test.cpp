@@ -5,37 +5,18 @@
 #include <string>
 #include <vector>
 #include "app/autostart.h"
+#include "settings_key_support.h"
 
 namespace {
 
-struct RunValue {
-    bool present;
-    DWORD type;
-    std::vector<BYTE> data;
-};
-
-RunValue ReadRunValue()
+RegistryValue ReadRunValue()
 {
-    RunValue value = {false, 0, {}};
-    HKEY key;
-    if (RegOpenKeyA(HKEY_CURRENT_USER, RUN_KEY, &key) != ERROR_SUCCESS)
-        return value;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, RUN_VALUE, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
-        value.data.resize(size);
-        value.present = RegQueryValueExA(key, RUN_VALUE, nullptr, &value.type,
-                                         value.data.data(), &size) == ERROR_SUCCESS;
-    }
-    RegCloseKey(key);
-    return value;
+    return ReadRegistryValue(RUN_KEY, RUN_VALUE);
 }
 
 void WriteRunValue(DWORD type, const void *data, DWORD size)
 {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, RUN_KEY, &key), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, RUN_VALUE, 0, type, (const BYTE *)data, size), ERROR_SUCCESS);
-    RegCloseKey(key);
+    WriteRegistryValue(RUN_KEY, RUN_VALUE, type, data, size);
 }
 
 void DeleteRunValue()
@@ -60,7 +41,7 @@ void Toggle()
 }
 
 struct AutostartTest : ::testing::Test {
-    static RunValue original;
+    static RegistryValue original;
     static void SetUpTestSuite() { original = ReadRunValue(); }
     static void TearDownTestSuite()
     {
@@ -73,7 +54,7 @@ struct AutostartTest : ::testing::Test {
 
     void ExpectOwnQuotedPath()
     {
-        RunValue value = ReadRunValue();
+        RegistryValue value = ReadRunValue();
         ASSERT_TRUE(value.present);
         EXPECT_EQ(value.type, (DWORD)REG_SZ);
         std::string expected = QuotedOwnPath();
@@ -81,7 +62,7 @@ struct AutostartTest : ::testing::Test {
         EXPECT_EQ(std::string((const char *)value.data.data()), expected);
     }
 };
-RunValue AutostartTest::original;
+RegistryValue AutostartTest::original;
 
 TEST_F(AutostartTest, TogglingTwiceFromDisabledLeavesNoValue)
 {

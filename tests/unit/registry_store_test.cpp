@@ -6,45 +6,21 @@
 #include "app/registry_store.h"
 #include "history/history_list.h"
 #include "fakes/fake_clock.h"
+#include "settings_key_support.h"
 
 namespace {
 
 const DateKey JUNE_6 = 0x07DA0606;
 const DateKey JUNE_7 = 0x07DA0607;  // the fake clock's day
 
-struct RawValue {
-    bool present;
-    DWORD type;
-    std::vector<BYTE> data;
-};
-
-RawValue ReadRaw(const char *name)
+RegistryValue ReadRaw(const char *name)
 {
-    RawValue value = {false, 0, {}};
-    HKEY key;
-    if (RegOpenKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key) != ERROR_SUCCESS)
-        return value;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
-        value.data.resize(size);
-        value.present = RegQueryValueExA(key, name, nullptr, &value.type,
-                                         value.data.data(), &size) == ERROR_SUCCESS;
-    }
-    RegCloseKey(key);
-    return value;
-}
-
-void WriteRaw(const char *name, DWORD type, const void *data, DWORD size)
-{
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, name, 0, type, (const BYTE *)data, size), ERROR_SUCCESS);
-    RegCloseKey(key);
+    return ReadRegistryValue(SETTINGS_KEY, name);
 }
 
 void WriteItems(DWORD items)
 {
-    WriteRaw("History Items", REG_DWORD, &items, sizeof items);
+    WriteSettingsValue("History Items", REG_DWORD, &items, sizeof items);
 }
 
 void WriteRecords(const std::vector<HistoryRecord> &records, DWORD extraBytes = 0)
@@ -52,7 +28,7 @@ void WriteRecords(const std::vector<HistoryRecord> &records, DWORD extraBytes = 
     std::vector<BYTE> blob(records.size() * sizeof(HistoryRecord) + extraBytes, 0xAB);
     if (!records.empty())
         memcpy(blob.data(), records.data(), records.size() * sizeof(HistoryRecord));
-    WriteRaw("History", REG_BINARY, blob.data(), (DWORD)blob.size());
+    WriteSettingsValue("History", REG_BINARY, blob.data(), (DWORD)blob.size());
 }
 
 HistoryRecord Day(DateKey date, uint32_t keys)
@@ -67,7 +43,7 @@ HistoryRecord Day(DateKey date, uint32_t keys)
     return record;
 }
 
-uint64_t Qword(const RawValue &value)
+uint64_t Qword(const RegistryValue &value)
 {
     uint64_t result = 0;
     memcpy(&result, value.data.data(), value.data.size() < 8 ? value.data.size() : 8);
@@ -145,13 +121,13 @@ TEST_F(RegistryStoreTest, SaveWritesEightValuesThatLoadBack)
         {"History Items", REG_DWORD, 4, 1},
     };
     for (const Expected &e : table) {
-        RawValue value = ReadRaw(e.name);
+        RegistryValue value = ReadRaw(e.name);
         ASSERT_TRUE(value.present) << e.name;
         EXPECT_EQ(value.type, e.type) << e.name;
         EXPECT_EQ(value.data.size(), e.size) << e.name;
         EXPECT_EQ(Qword(value), e.value) << e.name;
     }
-    RawValue history = ReadRaw("History");
+    RegistryValue history = ReadRaw("History");
     EXPECT_EQ(history.type, (DWORD)REG_BINARY);
     ASSERT_EQ(history.data.size(), 24u);
     HistoryRecord stored;
@@ -176,7 +152,7 @@ TEST_F(RegistryStoreTest, SaveWritesEightValuesThatLoadBack)
 TEST_F(RegistryStoreTest, KeyPressesOfAPeriodAddUpAcrossARestart)
 {
     uint64_t old = 500;
-    WriteRaw("Keyboard Presses", REG_QWORD, &old, 8);
+    WriteSettingsValue("Keyboard Presses", REG_QWORD, &old, 8);
     ASSERT_TRUE(LoadFromRegistry());
     for (int i = 0; i < 10; ++i)
         OnKeyPress();
@@ -191,11 +167,11 @@ TEST_F(RegistryStoreTest, KeyPressesOfAPeriodAddUpAcrossARestart)
 TEST_F(RegistryStoreTest, ValuesOfAnotherTypeLoadByTheirBytes)
 {
     double distance = 1234.5;
-    WriteRaw("Mouse Trajectory", REG_QWORD, &distance, 8);
+    WriteSettingsValue("Mouse Trajectory", REG_QWORD, &distance, 8);
     DWORD presses = 77;
-    WriteRaw("Keyboard Presses", REG_DWORD, &presses, 4);
+    WriteSettingsValue("Keyboard Presses", REG_DWORD, &presses, 4);
     BYTE tooLong[16] = {1, 2, 3};  // does not fit an 8-byte counter: left at zero
-    WriteRaw("Mouse Clicks R", REG_BINARY, tooLong, sizeof tooLong);
+    WriteSettingsValue("Mouse Clicks R", REG_BINARY, tooLong, sizeof tooLong);
     ASSERT_TRUE(LoadFromRegistry());
     EXPECT_EQ(PeriodBaseline.distance, 1234.5);
     EXPECT_EQ(PeriodBaseline.keyPresses, 77u);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <stdint.h>
+#include <vector>
 #include "app/counters.h"
 #include "app/registry_store.h"
 #include "history/history_list.h"
@@ -28,12 +29,41 @@ inline uint64_t ReadSettingsQword(const char *name, uint64_t missing = UINT64_MA
     return result == ERROR_SUCCESS ? value : missing;
 }
 
-inline void WriteSettingsValue(const char *name, DWORD type, const void *data, DWORD size)
+// A value of a key of the current user as it is stored: type and bytes.
+struct RegistryValue {
+    bool present;
+    DWORD type;
+    std::vector<BYTE> data;
+};
+
+inline RegistryValue ReadRegistryValue(const char *subkey, const char *name)
+{
+    RegistryValue value = {false, 0, {}};
+    HKEY key;
+    if (RegOpenKeyA(HKEY_CURRENT_USER, subkey, &key) != ERROR_SUCCESS)
+        return value;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+        value.data.resize(size);
+        value.present = RegQueryValueExA(key, name, nullptr, &value.type, value.data.data(),
+                                         &size) == ERROR_SUCCESS;
+    }
+    RegCloseKey(key);
+    return value;
+}
+
+inline void WriteRegistryValue(const char *subkey, const char *name, DWORD type,
+                               const void *data, DWORD size)
 {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key), ERROR_SUCCESS);
-    RegSetValueExA(key, name, 0, type, (const BYTE *)data, size);
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, subkey, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, name, 0, type, (const BYTE *)data, size), ERROR_SUCCESS);
     RegCloseKey(key);
+}
+
+inline void WriteSettingsValue(const char *name, DWORD type, const void *data, DWORD size)
+{
+    WriteRegistryValue(SETTINGS_KEY, name, type, data, size);
 }
 
 inline void ClearStoredHistory()
