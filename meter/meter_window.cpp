@@ -72,14 +72,17 @@ bool CreateMeterWindow(HINSTANCE instance)
                                   rect.width, rect.height, nullptr, nullptr, instance, nullptr);
     if (!MeterWindow)
         return false;
-    if (!AddTrayIcon())
-        return false;
+    // A shell that is not ready yet does not end the program: the icon comes later.
+    ShowTrayIcon();
     SetTimer(MeterWindow, METER_TIMER_ID, METER_TIMER_MS, nullptr);
     UpdateWindow(MeterWindow);
     // Only the low byte of the library's answer counts. A failure ends the message loop at
-    // once with -1; the window and the tray icon are left to the end of the process.
-    if ((BYTE)DllInit(MeterWindow) == 0)
+    // once with -1; the icon goes first, so that no dead icon stays in the tray, and the
+    // window is left to the end of the process.
+    if ((BYTE)DllInit(MeterWindow) == 0) {
+        RemoveTrayIcon();
         PostQuitMessage(-1);
+    }
     return true;
 }
 
@@ -148,6 +151,10 @@ static void OnMeterClose(HWND window)
 
 LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (IsTaskbarCreated(message)) {  // registered at run time, so it cannot be a case
+        OnTaskbarCreated();
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
         OnMeterCreate(window);

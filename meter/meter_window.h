@@ -22,7 +22,7 @@ POINT WorkAreaCorner(int width, int height);
 MeterRect DefaultMeterRect();
 void RegisterMeterClass(HINSTANCE instance);
 // Creates the hidden window, the tray icon and the timer, then starts HOOK.dll.
-// False when the window or the tray icon cannot be made.
+// False when the window cannot be made.
 bool CreateMeterWindow(HINSTANCE instance);
 void ToggleMeterWindow();
 // Puts the meter back to its default place and size, topmost.

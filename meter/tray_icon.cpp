@@ -1,5 +1,9 @@
-// The notification-area icon: added once with the meter window, removed by the exit
-// sequence, never modified.
+// The notification-area icon: put in with the meter window, put back whenever the shell
+// makes a new taskbar, retried on a timer while the shell refuses it, and removed by the
+// exit sequence.
+//
+// Everything here runs on the program's one thread: in MeterWindowProc, and in the retry
+// timer's callback, which DispatchMessage calls from the message loop or a modal loop.
 #include "tray_icon.h"
 #include "meter_window.h"
 #include "../res/resource.h"
@@ -7,6 +11,18 @@
 
 #include <shellapi.h>
 #include <string.h>
+
+// At logon the shell may not be ready yet: a try every 3 s for two minutes, then one every
+// 30 s for as long as the program runs. The meter is hidden and the icon is the user's only
+// handle on it, and a shell that never announces its taskbar would otherwise leave the
+// program unreachable; a try costs one call to the shell.
+static const UINT TRAY_RETRY_FAST_MS = 3000;
+static const int TRAY_RETRY_FAST_TRIES = 40;
+static const UINT TRAY_RETRY_SLOW_MS = 30000;
+
+static UINT TaskbarCreatedMessage;  // registered by ShowTrayIcon; 0 until then
+static bool TrayIconWanted;         // from ShowTrayIcon until RemoveTrayIcon
+static int TrayRetryCount;          // failed tries since the last start of the retry timer
 
 // The fields that name our icon to the shell; everything else is zero.
 static void PrepareTrayData(NOTIFYICONDATAA *data)
@@ -34,7 +50,9 @@ void CopyTrayTip(char *tip, size_t size, const char *text)
     tip[length] = '\0';
 }
 
-bool AddTrayIcon()
+// NIM_ADD or NIM_MODIFY with the icon, the tip and the callback. The shell keeps its own
+// copy of the icon, so ours goes at once: retries must not pile up icon handles.
+static bool SendTrayIcon(DWORD shellMessage)
 {
     HICON icon = (HICON)LoadImageA(MeterInstance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,
                                    GetSystemMetrics(SM_CXSMICON),
@@ -47,11 +65,62 @@ bool AddTrayIcon()
     data.uCallbackMessage = MSG_TRAY_NOTIFY;
     data.hIcon = icon;
     CopyTrayTip(data.szTip, sizeof data.szTip, LoadText(SLOT_GENERAL, IDS_APP_TITLE));
-    return Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+    bool done = Shell_NotifyIconA(shellMessage, &data) != FALSE;
+    DestroyIcon(icon);
+    return done;
+}
+
+// A shell that still holds the icon refuses NIM_ADD; it is in, so that counts as success.
+// (A busy shell may also time out on an add that it then carries out.)
+static bool PutTrayIcon()
+{
+    return SendTrayIcon(NIM_ADD) || SendTrayIcon(NIM_MODIFY);
+}
+
+static void CALLBACK RetryTrayIcon(HWND window, UINT, UINT_PTR, DWORD)
+{
+    if (PutTrayIcon()) {
+        KillTimer(window, TRAY_RETRY_TIMER_ID);
+        return;
+    }
+    if (++TrayRetryCount == TRAY_RETRY_FAST_TRIES)
+        SetTimer(window, TRAY_RETRY_TIMER_ID, TRAY_RETRY_SLOW_MS, RetryTrayIcon);
+}
+
+// Puts the icon in, or starts the retries afresh when the shell refuses it.
+static void PutTrayIconOrRetry()
+{
+    KillTimer(MeterWindow, TRAY_RETRY_TIMER_ID);
+    TrayRetryCount = 0;
+    if (!PutTrayIcon())
+        SetTimer(MeterWindow, TRAY_RETRY_TIMER_ID, TRAY_RETRY_FAST_MS, RetryTrayIcon);
+}
+
+void ShowTrayIcon()
+{
+    if (!TaskbarCreatedMessage)
+        TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    TrayIconWanted = true;
+    PutTrayIconOrRetry();
+}
+
+bool IsTaskbarCreated(UINT message)
+{
+    // A failed registration leaves 0, which is WM_NULL and must not match.
+    return TaskbarCreatedMessage != 0 && message == TaskbarCreatedMessage;
+}
+
+void OnTaskbarCreated()
+{
+    // The new taskbar has none of the old one's icons.
+    if (TrayIconWanted)
+        PutTrayIconOrRetry();
 }
 
 bool RemoveTrayIcon()
 {
+    TrayIconWanted = false;
+    KillTimer(MeterWindow, TRAY_RETRY_TIMER_ID);
     NOTIFYICONDATAA data;
     PrepareTrayData(&data);
     return Shell_NotifyIconA(NIM_DELETE, &data) != FALSE;

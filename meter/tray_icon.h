@@ -4,8 +4,14 @@
 
 #include <windows.h>
 
-bool AddTrayIcon();
+// Puts the icon in for MeterWindow; while the shell refuses it, a timer keeps trying.
+void ShowTrayIcon();
+// Takes the icon out and stops every further try to put it in.
 bool RemoveTrayIcon();
+// True for the shell's registered "TaskbarCreated" message, sent when a taskbar appears.
+bool IsTaskbarCreated(UINT message);
+// "TaskbarCreated": the icon goes in again unless the program is on its way out.
+void OnTaskbarCreated();
 // MSG_TRAY_NOTIFY: left press toggles the meter, right release opens the menu.
 void OnTrayNotify(HWND window, LPARAM mouseMessage);
 // Copies `text` into a tip of `size` bytes, cut before a character that would not fit.

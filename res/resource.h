@@ -74,5 +74,6 @@
 #define METER_TIMER_ID           1024   // fires every 50 ms
 #define METER_TIMER_MS           50
 #define TRAY_ICON_ID             1
+#define TRAY_RETRY_TIMER_ID      1025   // runs while the shell refuses the tray icon
 
 #endif

@@ -1,9 +1,14 @@
 // The tray icon as the user meets it: Wine's own notification area (its "Wine System Tray"
 // window when X has no tray of its own) shows the icon, and real button presses on it show
-// and hide the meter and open the popup menu; the icon goes with the program's exit.
+// and hide the meter and open the popup menu; the icon goes with the program's exit. It
+// comes back when a new taskbar is announced, and a start without a working tray keeps
+// trying until the icon is in.
 #include "e2e_support.h"
 #include "res/resource.h"
+#include <shellapi.h>
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 using namespace driver;
 
@@ -115,6 +120,143 @@ TEST_F(TrayTest, LeftPressShowsAndHidesTheMeterRightClickOpensTheMenu)
     EXPECT_FALSE(IsWindowVisible(meter));
 
     // Exit takes the icon out of the tray.
+    EXPECT_EQ(ExitResident(), 0u);
+    EXPECT_TRUE(WaitWindowGone(icon, 5000)) << "the icon outlived the program";
+}
+
+// The program's icon as any process names it to the shell: the meter's window and id 1.
+NOTIFYICONDATAA IconOf(HWND meterWindow)
+{
+    NOTIFYICONDATAA data = {};
+    data.cbSize = sizeof data;
+    data.hWnd = meterWindow;
+    data.uID = TRAY_ICON_ID;
+    return data;
+}
+
+// An NIM_MODIFY that changes nothing succeeds only for an icon that the shell holds.
+bool IconInTray(HWND meterWindow)
+{
+    NOTIFYICONDATAA data = IconOf(meterWindow);
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+// What the shell broadcasts when it has made a new taskbar (after an Explorer restart).
+void AnnounceNewTaskbar(HWND window)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_NORMAL,
+                        5000, &result);
+}
+
+TEST_F(TrayTest, IconComesBackWhenANewTaskbarIsAnnounced)
+{
+    std::vector<HWND> before = TrayIconWindows();
+    StartResident();
+    ASSERT_TRUE(WaitNewTrayIcon(before, 5000)) << "no icon at start";
+    ASSERT_TRUE(IconInTray(meter));
+
+    // Announced while the shell still holds the icon: it stays, once.
+    AnnounceNewTaskbar(meter);
+    EXPECT_TRUE(IconInTray(meter));
+    EXPECT_EQ(TrayIconWindows().size(), before.size() + 1);
+
+    // As after an Explorer restart: the icon is gone, then the new taskbar is announced.
+    NOTIFYICONDATAA data = IconOf(meter);
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));
+    ASSERT_FALSE(IconInTray(meter)) << "NIM_DELETE from outside left the icon in";
+    AnnounceNewTaskbar(meter);
+    EXPECT_TRUE(IconInTray(meter)) << "no icon after \"TaskbarCreated\"";
+
+    // It is a whole icon again: a left press on it shows the meter.
+    HWND icon = WaitNewTrayIcon(before, 5000);
+    ASSERT_TRUE(icon);
+    ClickIcon(icon, MOUSE_LEFT);
+    EXPECT_TRUE(WaitVisible(meter, true, 5000)) << "the icon came back without its callback";
+    EXPECT_EQ(ExitResident(), 0u);
+}
+
+// A taskbar that refuses every icon, as a shell that is not ready yet does: a topmost
+// "Shell_TrayWnd" of this process, which Shell_NotifyIcon finds before Wine's own. It
+// answers on a thread of its own, so that it answers while the test waits.
+struct RefusingTray {
+    std::atomic<int> adds{0};
+    std::atomic<HWND> window{nullptr};
+    std::thread thread;
+
+    RefusingTray() : thread(&RefusingTray::Run, this)
+    {
+        for (int i = 0; i < 500 && !window; ++i)
+            Sleep(10);
+    }
+    ~RefusingTray() { Close(); }
+    void Close()
+    {
+        if (!thread.joinable())
+            return;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        thread.join();
+    }
+
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto *tray = (RefusingTray *)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
+        if (message == WM_COPYDATA) {
+            // Wine's Shell_NotifyIcon hands the NIM_ code over as the copy's dwData.
+            if (tray && ((const COPYDATASTRUCT *)lParam)->dwData == NIM_ADD)
+                ++tray->adds;
+            return FALSE;
+        }
+        if (message == WM_DESTROY)
+            PostQuitMessage(0);
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    void Run()
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "Shell_TrayWnd";
+        RegisterClassA(&windowClass);
+        HWND hwnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Shell_TrayWnd", "",
+                                    WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, (LONG_PTR)this);
+        window = hwnd;
+        MSG message;
+        while (hwnd && GetMessageA(&message, nullptr, 0, 0) > 0)
+            DispatchMessageA(&message);
+        UnregisterClassA("Shell_TrayWnd", GetModuleHandleA(nullptr));
+    }
+};
+
+bool WaitAtLeast(const std::atomic<int> &count, int wanted, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (count < wanted) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+TEST_F(TrayTest, StartWhileTheTrayRefusesIconsKeepsRunningAndTriesAgain)
+{
+    std::vector<HWND> before = TrayIconWindows();
+    RefusingTray refusing;
+    ASSERT_TRUE(refusing.window.load()) << "no stand-in taskbar";
+    StartResident();
+    ASSERT_TRUE(WaitAtLeast(refusing.adds, 1, 5000)) << "the stand-in taskbar was not asked";
+    // Still running, and trying again on its own.
+    EXPECT_TRUE(WaitAtLeast(refusing.adds, 2, 10000)) << "no second try";
+    EXPECT_FALSE(WaitExit(program, 0, nullptr)) << "the program ended without its icon";
+
+    // Once the taskbar takes icons, the next try puts it in: no restart needed.
+    refusing.Close();
+    HWND icon = WaitNewTrayIcon(before, 10000);
+    ASSERT_TRUE(icon) << "the icon never came";
+    EXPECT_TRUE(IconInTray(meter));
     EXPECT_EQ(ExitResident(), 0u);
     EXPECT_TRUE(WaitWindowGone(icon, 5000)) << "the icon outlived the program";
 }

@@ -1,5 +1,7 @@
 // Start-up: the command-line export, the single-instance test and the message loop.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
 #include <stdio.h>
 #include <string>
 #include "app/startup.h"
@@ -167,6 +169,13 @@ TEST_F(StartupTest, FailedHookStartEndsWithMinusOneAndFreesTheMutex)
     EXPECT_EQ(PeriodDate, DateKeyOf(2010, 6, 7));
     EXPECT_STREQ(LastFileDir, "");
     EXPECT_FALSE(MutexExists());
+    // The window outlives the loop in this process, so only the program's own removal
+    // can have taken the icon out; an NIM_MODIFY then finds none.
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = MeterWindow;
+    icon.uID = TRAY_ICON_ID;
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &icon)) << "a dead icon stayed in the tray";
     // The meter of this start stays, hidden; its timer would only repaint and check dates.
     if (MeterWindow && MeterWindow != savedMeterWindow)
         KillTimer(MeterWindow, METER_TIMER_ID);
