@@ -7,6 +7,7 @@
 #include "../history/csv_export.h"
 #include "../hook/hook.h"
 #include "../meter/meter_window.h"
+#include "../res/resource.h"
 
 HANDLE InstanceMutex;
 
@@ -42,12 +43,43 @@ static bool ClaimSingleInstance()
     return InstanceMutex != NULL;
 }
 
+// A running instance may still be on its way to its window (two starts in a row): it is
+// looked for a little while, then given up, since it may as well be ending.
+static const int RUNNING_METER_TRIES = 20;
+static const DWORD RUNNING_METER_WAIT_MS = 100;
+
+static HWND FindRunningMeter()
+{
+    for (int tries = 1;; ++tries) {
+        HWND meter = FindWindowA(METER_CLASS, nullptr);
+        if (meter || tries == RUNNING_METER_TRIES)
+            return meter;
+        Sleep(RUNNING_METER_WAIT_MS);
+    }
+}
+
+// A second start brings the running instance's meter into view, so that a user who starts
+// the program again sees it. The running instance may take the foreground only with the
+// leave of this process, which was started by the user.
+static void ShowRunningMeter()
+{
+    HWND meter = FindRunningMeter();
+    if (!meter)
+        return;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(meter, &owner);
+    AllowSetForegroundWindow(owner);
+    PostMessageA(meter, MSG_SHOW_METER, 0, 0);
+}
+
 int RunProgram(HINSTANCE instance, int argc, char **argv)
 {
     if (IsExportCommand(argc, argv))
         return RunCommandLineExport(argv[2]);
-    if (!ClaimSingleInstance())
+    if (!ClaimSingleInstance()) {
+        ShowRunningMeter();
         return 0;
+    }
     LoadFromRegistry();
     LastFileDir[0] = '\0';
     StartPeriod();

@@ -86,6 +86,12 @@ bool CreateMeterWindow(HINSTANCE instance)
     return true;
 }
 
+void ShowMeterWindow()
+{
+    ShowWindow(MeterWindow, SW_RESTORE);
+    SetForegroundWindow(MeterWindow);
+}
+
 void ToggleMeterWindow()
 {
     // Visibility alone decides, so a minimised but visible meter is hidden.
@@ -93,8 +99,7 @@ void ToggleMeterWindow()
         PostMessageA(MeterWindow, WM_CLOSE, 0, 0);
         return;
     }
-    ShowWindow(MeterWindow, SW_RESTORE);
-    SetForegroundWindow(MeterWindow);
+    ShowMeterWindow();
 }
 
 void ResetMeterWindowPosition()
@@ -199,6 +204,9 @@ LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case MSG_TRAY_NOTIFY:
         OnTrayNotify(window, lParam);
         return DefWindowProcA(window, message, wParam, lParam);
+    case MSG_SHOW_METER:  // a second start: shown, never toggled away
+        ShowMeterWindow();
+        return 0;
     case MSG_KEY_PRESS:
         OnKeyPress();
         return DefWindowProcA(window, message, wParam, lParam);

@@ -24,6 +24,8 @@ void RegisterMeterClass(HINSTANCE instance);
 // Creates the hidden window, the tray icon and the timer, then starts HOOK.dll.
 // False when the window cannot be made.
 bool CreateMeterWindow(HINSTANCE instance);
+// Shows and restores the meter and brings it to the front.
+void ShowMeterWindow();
 void ToggleMeterWindow();
 // Puts the meter back to its default place and size, topmost.
 void ResetMeterWindowPosition();

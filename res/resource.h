@@ -64,6 +64,7 @@
 // Private window messages of the meter window
 #define MSG_SHOW_MENU            0x040D // WM_USER + 13: open the popup menu at the cursor
 #define MSG_TRAY_NOTIFY          0x8001 // WM_APP + 1: the tray icon's callback
+#define MSG_SHOW_METER           0x8002 // WM_APP + 2: posted by a second start: show the meter
 #define MSG_KEY_PRESS            0x8005 // WM_APP + 5 to + 9: posted by HOOK.dll
 #define MSG_MOUSE_DISTANCE       0x8006 // lParam: the 32 bits of a float, millimetres
 #define MSG_CLICK_LEFT           0x8007

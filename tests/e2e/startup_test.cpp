@@ -141,19 +141,25 @@ TEST_F(StartupTest, SwitchWithoutFileNameStartsTheResidentProgram)
     EXPECT_EQ(ExitResident(), 0u);
 }
 
-TEST_F(StartupTest, FirstRunCreatesEveryValueAndSecondStartChangesNothing)
+TEST_F(StartupTest, FirstRunCreatesEveryValueAndSecondStartShowsTheMeterAndSavesNothing)
 {
     StartResident();
     EXPECT_FALSE(IsWindowVisible(meter));
 
-    // A second start while the first runs ends at once with 0 and touches nothing.
+    // A second start while the first runs ends at once with 0, saves nothing and brings
+    // the hidden meter into view.
     PostRepeated(meter, MSG_KEY_PRESS, 2);
     auto before = ReadAllValues(SETTINGS_KEY_PATH);
     EXPECT_EQ(RunToEnd(""), 0u);
+    EXPECT_TRUE(WaitVisible(meter, true, 5000)) << "the second start did not show the meter";
     EXPECT_EQ(FindTopWindows("TALLYWICK").size(), 1u);
     auto after = ReadAllValues(SETTINGS_KEY_PATH);
     EXPECT_EQ(before.size(), after.size());
     EXPECT_TRUE(before.empty()) << "nothing is saved before the first period ends";
+    // A third start shows it, never hides it.
+    EXPECT_EQ(RunToEnd(""), 0u);
+    EXPECT_FALSE(WaitVisible(meter, false, 1000)) << "a further start hid the meter";
+    EXPECT_FALSE(WaitExit(program, 0, nullptr)) << "the first instance ended";
 
     EXPECT_EQ(ExitResident(), 0u);
     struct Expected {

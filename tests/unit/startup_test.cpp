@@ -9,6 +9,7 @@
 #include "fakes/fake_hook.h"
 #include "history/csv_export.h"
 #include "meter/meter_window.h"
+#include "meter_test_support.h"
 #include "res/resource.h"
 #include "settings_key_support.h"
 
@@ -108,9 +109,11 @@ TEST_F(StartupTest, ExportRunsWhileAnotherInstanceHoldsTheMutex)
     DeleteFileA(path.c_str());
 }
 
-TEST_F(StartupTest, SecondInstanceEndsAtOnceWithoutTouchingAnything)
+TEST_F(StartupTest, SecondInstanceAsksTheMeterToShowAndEndsWithoutTouchingAnything)
 {
     StoreOneDay();
+    TestMeterWindow();  // stands in for the running instance's meter
+    ResetFakeHook();
     HANDLE other = CreateMutexA(NULL, TRUE, INSTANCE_MUTEX_NAME);
     ASSERT_NE(other, (HANDLE)NULL);
     Totals.keyPresses = 99;
@@ -121,6 +124,8 @@ TEST_F(StartupTest, SecondInstanceEndsAtOnceWithoutTouchingAnything)
     EXPECT_EQ(InstanceMutex, (HANDLE)NULL);
     EXPECT_EQ(FakeHookInitCalls, 0);
     EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 10u);
+    // Posted, not toggled: the running meter shows itself when it takes the message.
+    EXPECT_TRUE(TakePostedMessage(nullptr, MSG_SHOW_METER)) << "the meter was not asked to show";
     CloseHandle(other);
     EXPECT_FALSE(MutexExists());
 }
