@@ -11,6 +11,7 @@
 #include <string.h>
 
 #include "../meter/meter_window.h"
+#include "../meter/on_screen.h"
 #include "../res/resource.h"
 #include "../text/formatting.h"
 #include "../text/text.h"
@@ -285,6 +286,12 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return 1;
     case WM_NOTIFY:
         OnHistoryNotify(wParam, lParam);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_DISPLAYCHANGE:
+        KeepWindowOnScreen(window);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_SETTINGCHANGE:
+        OnScreenSettingChange(window, wParam);
         return DefWindowProcA(window, message, wParam, lParam);
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -3,6 +3,7 @@
 #include "meter_window.h"
 #include "menu.h"
 #include "meter_paint.h"
+#include "on_screen.h"
 #include "tray_icon.h"
 #include "../app/counters.h"
 #include "../app/period.h"
@@ -154,6 +155,12 @@ static void OnMeterClose(HWND window)
     ShowWindow(window, SW_HIDE);
 }
 
+static void OnMeterDisplayChange(HWND window)
+{
+    DetectScreenValues();  // HOOK.dll measures the new screens first
+    KeepWindowOnScreen(window);
+}
+
 LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (IsTaskbarCreated(message)) {  // registered at run time, so it cannot be a case
@@ -183,7 +190,10 @@ LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             RunExitSequence();
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_DISPLAYCHANGE:
-        DetectScreenValues();
+        OnMeterDisplayChange(window);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_SETTINGCHANGE:
+        OnScreenSettingChange(window, wParam);
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_COMMAND:
         if (RunMeterCommand(window, LOWORD(wParam)))

@@ -79,6 +79,35 @@ TEST_F(MeterWindowTest, HiddenAtStartShownGrownHiddenAndBackToItsCorner)
     EXPECT_EQ(keys, 7u) << "counting goes on while the meter is hidden";
 }
 
+TEST_F(MeterWindowTest, MeterLeftOffScreenComesBackAfterADisplayOrWorkAreaChange)
+{
+    StartResident();
+    PostCommand(meter, IDM_SHOW);
+    ASSERT_TRUE(WaitVisible(meter, true, 5000));
+    RECT shown = WaitRectSettled(meter, 300, 5000);
+    RECT work;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    LONG width = shown.right - shown.left, height = shown.bottom - shown.top;
+
+    // Where an unplugged monitor was: back into the nearest corner of the work area.
+    SetWindowPos(meter, nullptr, 5000, 5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_EQ(WindowRect(meter).left, 5000);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(meter, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024), SMTO_NORMAL, 5000, &result);
+    RECT back = WindowRect(meter);
+    RECT expected = {work.right - width, work.bottom - height, work.right, work.bottom};
+    EXPECT_TRUE(EqualRect(&back, &expected)) << Describe(back) << " want " << Describe(expected);
+
+    // Above and left of the screen, after the taskbar moved.
+    SetWindowPos(meter, nullptr, -5000, -5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageTimeoutA(meter, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0, SMTO_NORMAL, 5000, &result);
+    back = WindowRect(meter);
+    expected = {work.left, work.top, work.left + width, work.top + height};
+    EXPECT_TRUE(EqualRect(&back, &expected)) << Describe(back) << " want " << Describe(expected);
+    EXPECT_TRUE(IsWindowVisible(meter));
+    EXPECT_EQ(ExitResident(), 0u);
+}
+
 TEST_F(MeterWindowTest, AutostartToggledTwiceWritesThenRemovesTheRunValue)
 {
     StartResident();

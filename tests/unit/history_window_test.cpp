@@ -333,6 +333,32 @@ TEST_F(HistoryWindowTest, CloseBoxAndEscapeCloseAndCommandsAnswerOne)
     EXPECT_FALSE(IsWindow(window));
 }
 
+TEST_F(HistoryWindowTest, WindowLeftOffScreenComesBackOnAWorkAreaOrDisplayChange)
+{
+    ShowHistoryWindow(&StoredHistory, IDS_HISTORY_TITLE);
+    ASSERT_NE(HistoryWindow, nullptr);
+    RECT work, opened;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    GetWindowRect(HistoryWindow, &opened);
+    const struct {
+        UINT message;
+        WPARAM wParam;
+    } changes[] = {{WM_SETTINGCHANGE, SPI_SETWORKAREA}, {WM_DISPLAYCHANGE, 32}};
+    for (const auto &change : changes) {
+        SetWindowPos(HistoryWindow, nullptr, 5000, -5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SendMessageA(HistoryWindow, WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+        RECT rect;
+        GetWindowRect(HistoryWindow, &rect);
+        EXPECT_EQ(rect.left, 5000) << "a change of another setting moved the window";
+        SendMessageA(HistoryWindow, change.message, change.wParam, 0);
+        GetWindowRect(HistoryWindow, &rect);
+        EXPECT_EQ(rect.right, work.right) << "message " << change.message;
+        EXPECT_EQ(rect.top, work.top) << "message " << change.message;
+        EXPECT_EQ(rect.right - rect.left, opened.right - opened.left);
+        EXPECT_EQ(rect.bottom - rect.top, opened.bottom - opened.top);
+    }
+}
+
 TEST_F(HistoryWindowTest, ResizingTheWindowResizesTheListView)
 {
     ShowHistoryWindow(&StoredHistory, IDS_HISTORY_TITLE);
