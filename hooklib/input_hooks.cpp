@@ -68,7 +68,7 @@ bool InstallHooks()
     KeyboardHook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardProc, module, 0);
     MouseHook = SetWindowsHookExA(WH_MOUSE_LL, MouseProc, module, 0);
     if (KeyboardHook && MouseHook) {
-        NoteHookEvent();
+        NoteHookEvent();  // input from before they were installed is none of theirs
         return true;
     }
     RemoveHooks();

@@ -13,7 +13,7 @@ void RemoveHooks();
 bool HooksInstalled();
 // The tick count when a hook last saw an event.
 DWORD LastHookEventTime();
-// Takes input up to `time` as seen, for input that no hook can see any more.
+// Takes input up to `time` as seen; never moves the last event time back.
 void MarkInputSeen(DWORD time);
 
 #endif

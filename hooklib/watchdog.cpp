@@ -2,10 +2,10 @@
 // LowLevelHooksTimeout; from then on nothing would count. The system's last input time
 // tells: input that no hook has seen is a sign. One check alone could meet an event on its
 // way to the hook, and the clocks of the two stamps can differ by a tick, so the hooks
-// count as gone only when input more than INPUT_SLACK_MS newer than the last hook event is
-// still unseen at the next check, two seconds on. Reinstalling removes what is left first,
-// so no event is ever seen by two hooks, and a reinstall after a false alarm costs nothing
-// but the reinstall.
+// count as gone only when input more than INPUT_SLACK_MS newer than the last hook event
+// is still unseen at the next check, WATCHDOG_INTERVAL_MS on. Reinstalling removes what
+// is left first, so no event is ever seen by two hooks, and a reinstall after a false
+// alarm costs nothing but the reinstall.
 #include "watchdog.h"
 #include "input_hooks.h"
 
@@ -23,11 +23,11 @@ bool IsUnseen(DWORD time)
     return (LONG)(time - LastHookEventTime()) > INPUT_SLACK_MS;
 }
 
-void Reinstall(DWORD lastInputTime)
+// The input that went unseen is lost; fresh hooks take only later input as a sign.
+void Reinstall()
 {
     RemoveHooks();
-    if (InstallHooks())
-        MarkInputSeen(lastInputTime);  // that input is lost; only later input is a sign
+    InstallHooks();
 }
 
 }  // namespace
@@ -41,7 +41,7 @@ void CheckHooks()
 {
     LASTINPUTINFO info = {sizeof info, 0};
     if (!HooksInstalled()) {  // a reinstall failed: try again
-        Reinstall(GetTickCount());
+        Reinstall();
         return;
     }
     if (!GetLastInputInfo(&info) || !IsUnseen(info.dwTime)) {
@@ -53,7 +53,7 @@ void CheckHooks()
     }
     if (HaveSuspect && IsUnseen(SuspectInputTime)) {
         HaveSuspect = false;
-        Reinstall(info.dwTime);
+        Reinstall();
         return;
     }
     HaveSuspect = true;
