@@ -38,6 +38,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
+!define MUI_WELCOMEPAGE_TEXT "$(WELCOME_TEXT)"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\tallywick.exe"
 
 !insertmacro MUI_PAGE_WELCOME
@@ -53,6 +54,8 @@ BrandingText "${PRODUCT} ${VERSION}"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
+LangString WELCOME_TEXT ${LANG_ENGLISH} "Setup will install ${PRODUCT} ${VERSION} for you alone; it needs no administrator rights.$\r$\n$\r$\nIf ${PRODUCT} is running, setup asks it to exit first. It saves its statistics as it exits, and they are kept.$\r$\n$\r$\nClick Next to continue."
+LangString WELCOME_TEXT ${LANG_SIMPCHINESE} "安装程序将只为你安装 ${PRODUCT} ${VERSION}，无需管理员权限。$\r$\n$\r$\n如果 ${PRODUCT} 正在运行，安装程序会先请它退出。它在退出时保存统计数据，这些数据将被保留。$\r$\n$\r$\n点击 [下一步(N)] 继续。"
 LangString SECTION_PROGRAM ${LANG_ENGLISH} "Tallywick"
 LangString SECTION_PROGRAM ${LANG_SIMPCHINESE} "Tallywick"
 LangString SECTION_AUTOSTART ${LANG_ENGLISH} "Start with Windows"
