@@ -7,7 +7,8 @@
 
 enum HistoryFileResult {
     HISTORY_FILE_OK,
-    HISTORY_FILE_BAD_FORMAT,   // no magic, or the count or records cut short
+    HISTORY_FILE_BAD_FORMAT,   // no magic, the count or records cut short, or a record
+                               // with an impossible date or distance
     HISTORY_FILE_EMPTY,        // a count of 0, or the file ends right after the magic
     HISTORY_FILE_NO_MEMORY,    // the count is too large to reserve
 };

@@ -1,6 +1,7 @@
 // The history file: reading every malformed shape, writing, and the merge of an import.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <math.h>
 #include <stdio.h>
 #include <string.h>
 #include <string>
@@ -18,6 +19,7 @@ namespace {
 const DateKey JUNE_4 = 0x07DA0604;
 const DateKey JUNE_5 = 0x07DA0605;
 const DateKey JUNE_6 = 0x07DA0606;
+const DateKey JUNE_7 = 0x07DA0607;  // the fake clock's day
 const DateKey JUNE_8 = 0x07DA0608;
 
 typedef std::vector<unsigned char> Bytes;
@@ -131,6 +133,45 @@ TEST_F(HistoryFileTest, MalformedFilesAreRefusedAndLeaveTheListEmpty)
         EXPECT_EQ(list.count, 0) << c.shape;
         EXPECT_EQ(list.capacity, 0) << c.shape;
     }
+}
+
+HistoryRecord WithDistance(float distance)
+{
+    HistoryRecord record = Day(JUNE_5, 1);
+    record.distance = distance;
+    return record;
+}
+
+// One record that no day could have produced refuses the whole file; the edges of what a
+// day can be still read.
+TEST_F(HistoryFileTest, RecordsWithImpossibleDatesOrDistancesRefuseTheFile)
+{
+    Bytes good = RecordBytes(Day(JUNE_4, 1));
+    const struct {
+        const char *shape;
+        HistoryRecord record;
+    } bad[] = {
+        {"NaN distance", WithDistance(NAN)},
+        {"infinite distance", WithDistance(INFINITY)},
+        {"negative distance", WithDistance(-0.5f)},
+        {"month 0", Day(DateKeyOf(2010, 0, 5), 1)},
+        {"month 13", Day(DateKeyOf(2010, 13, 5), 1)},
+        {"day 0", Day(DateKeyOf(2010, 6, 0), 1)},
+        {"31 June", Day(DateKeyOf(2010, 6, 31), 1)},
+        {"29 February 1900", Day(DateKeyOf(1900, 2, 29), 1)},
+        {"year 1600", Day(DateKeyOf(1600, 12, 31), 1)},
+        {"year 30828", Day(DateKeyOf(30828, 1, 1), 1)},
+    };
+    for (const auto &c : bad) {
+        EXPECT_EQ(Read(Magic() + Count(3) + good + RecordBytes(c.record) + good),
+                  HISTORY_FILE_BAD_FORMAT) << c.shape;
+        EXPECT_EQ(list.count, 0) << c.shape;
+    }
+    Bytes edges = RecordBytes(Day(DateKeyOf(2000, 2, 29), 1)) +
+                  RecordBytes(Day(DateKeyOf(1601, 1, 1), 1)) +
+                  RecordBytes(Day(DateKeyOf(30827, 12, 31), 1)) + RecordBytes(WithDistance(0.0f));
+    EXPECT_EQ(Read(Magic() + Count(4) + edges), HISTORY_FILE_OK);
+    EXPECT_EQ(list.count, 4);
 }
 
 TEST_F(HistoryFileTest, ReadsWholeRecordsAndIgnoresTrailingBytes)
@@ -359,6 +400,35 @@ TEST_F(HistoryFileFlowTest, YesAndReplaceMergesShowsThePreviewAndRecounts)
     EXPECT_EQ(Totals.keyPresses, 1u + 60 + 80);
     EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 1u + 60 + 80);
     EXPECT_STREQ(LastFileDir, folder.c_str());
+}
+
+// Today's record stays the only one of its date when an older day comes in after it.
+TEST_F(HistoryFileFlowTest, AnOlderDayImportedLeavesOneRecordForToday)
+{
+    HistoryRecord today = Day(JUNE_7, 7);
+    ASSERT_TRUE(AppendStoredRecord(&today));
+    WriteImportFile(Magic() + Count(1) + RecordBytes(Day(JUNE_4, 40)));
+    Import({IDYES, IDNO});
+    ASSERT_EQ(StoredHistory.count, 4);
+    EXPECT_EQ(StoredHistory.records[2].date, JUNE_7);
+    EXPECT_EQ(StoredHistory.records[3].date, JUNE_4);
+    EXPECT_EQ(Totals.keyPresses, 1u + 2 + 7 + 40);
+}
+
+// The merged figures stay in memory, and the user is told in the system's own words.
+TEST_F(HistoryFileFlowTest, ASaveRefusedAfterTheMergeIsReported)
+{
+    ReadOnlySettingsKey readOnly;
+    WriteImportFile(Magic() + Count(1) + RecordBytes(Day(JUNE_8, 80)));
+    Import({IDYES, IDNO});
+    char refused[512] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                   ERROR_ACCESS_DENIED, 0, refused, sizeof refused, NULL);
+    ASSERT_EQ(MessageTexts.size(), 3u);
+    EXPECT_EQ(MessageTexts[2], refused);
+    EXPECT_EQ(StoredHistory.count, 4);  // June 5, June 6, June 8, today
+    EXPECT_EQ(Totals.keyPresses, 1u + 2 + 80);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), UINT64_MAX);
 }
 
 TEST_F(HistoryFileFlowTest, NoToTheFirstQuestionClosesThePreviewAndChangesNothing)

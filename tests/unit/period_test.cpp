@@ -1,8 +1,10 @@
 // Period changes through ClearData and the meter timer, and the exit sequence, against the
 // real settings key and the fake clock.
 #include <gtest/gtest.h>
+#include "app/checkpoint.h"
 #include "app/counters.h"
 #include "app/period.h"
+#include "app/power.h"
 #include "app/registry_store.h"
 #include "app/startup.h"
 #include "fakes/fake_clock.h"
@@ -237,6 +239,106 @@ TEST_F(PeriodTest, FailedSaveCarriesThePeriodInMemoryAndLosesNothing)
     EXPECT_EQ(StoredHistory.records[0].seconds, 180u);
     EXPECT_EQ(Totals.keyPresses, 17u);
     EXPECT_EQ(PeriodBaseline.keyPresses, 17u);
+}
+
+// A refused write fails the save after the credit was made: the period is carried in
+// memory and credited once; a checkpoint meanwhile is carried the same way.
+TEST_F(PeriodTest, RefusedValueWriteCarriesThePeriodInMemoryOnce)
+{
+    {
+        ReadOnlySettingsKey readOnly;
+        Totals.keyPresses = 10;
+        AdvanceSeconds(100);
+        ClearData();
+        EXPECT_EQ(LastSaveError, ERROR_ACCESS_DENIED);
+        EXPECT_EQ(ReadSettingsQword("Total Time"), UINT64_MAX) << "a write went through";
+        ASSERT_EQ(StoredHistory.count, 1);
+        EXPECT_EQ(StoredHistory.records[0].keys, 10u);
+        EXPECT_EQ(StoredHistory.records[0].seconds, 100u);
+        EXPECT_EQ(StoredTotalTime, 100u);
+        EXPECT_EQ(PeriodBaseline.keyPresses, 10u);
+
+        Totals.keyPresses += 5;
+        AdvanceSeconds(60);
+        CheckpointWhenDue();
+        EXPECT_EQ(StoredHistory.records[0].keys, 15u);
+        EXPECT_EQ(StoredHistory.records[0].seconds, 160u);
+    }
+    AdvanceSeconds(5);
+    ClearData();
+    EXPECT_EQ(LastSaveError, ERROR_SUCCESS);
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 165u);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 15u);
+    ASSERT_EQ(StoredHistory.count, 1);
+    EXPECT_EQ(StoredHistory.records[0].keys, 15u);
+    EXPECT_EQ(StoredHistory.records[0].seconds, 165u);
+}
+
+// A checkpoint writes what a save would write now, while the period and the meter's
+// figures go on; every later save adds only what came after it.
+TEST_F(PeriodTest, CheckpointsSaveWhenDueAndNothingIsCountedTwice)
+{
+    Totals.keyPresses = 10;
+    Totals.leftClicks = 2;
+    AdvanceSeconds(59);
+    CheckpointWhenDue();
+    EXPECT_EQ(ReadSettingsQword("Total Time"), UINT64_MAX) << "a checkpoint before 60 s";
+    AdvanceSeconds(1);
+    CheckpointWhenDue();
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 60u);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 10u);
+    ASSERT_EQ(StoredHistory.count, 1);
+    EXPECT_EQ(StoredHistory.records[0].keys, 10u);
+    EXPECT_EQ(StoredHistory.records[0].seconds, 60u);
+    EXPECT_EQ(PeriodBaseline.keyPresses, 0u) << "the meter's period went on";
+    EXPECT_EQ(PeriodSeconds(), 60u);
+    EXPECT_EQ(StoredTotalTime, 0u);
+
+    DeleteSettingsKey();
+    SaveCheckpoint();
+    EXPECT_EQ(ReadSettingsQword("Total Time"), UINT64_MAX) << "nothing new, yet written";
+    // Running time alone is saved, but only every ten minutes.
+    AdvanceSeconds(IDLE_CHECKPOINT_SECONDS - 1);
+    CheckpointWhenDue();
+    EXPECT_EQ(ReadSettingsQword("Total Time"), UINT64_MAX);
+    AdvanceSeconds(1);
+    CheckpointWhenDue();
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 660u);
+
+    Totals.keyPresses += 5;
+    AdvanceSeconds(10);
+    ClearData();
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 670u);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 15u);
+    ASSERT_EQ(StoredHistory.count, 1);
+    EXPECT_EQ(StoredHistory.records[0].keys, 15u);
+    EXPECT_EQ(StoredHistory.records[0].leftClicks, 2);
+    EXPECT_EQ(StoredHistory.records[0].seconds, 670u);
+}
+
+// Asleep over a midnight: the period before sleep goes to its own day without the hours
+// asleep; the second resume event of the same wake-up changes nothing.
+TEST_F(PeriodTest, SuspendAndResumeLeaveTheSecondsAsleepOut)
+{
+    Totals.keyPresses = 3;
+    AdvanceSeconds(100);
+    OnPowerBroadcast(PBT_APMSUSPEND);
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 100u) << "no checkpoint at suspend";
+    AdvanceSeconds(60 * 3600);
+    SetFakeDate(2010, 6, 9);
+    OnPowerBroadcast(PBT_APMRESUMEAUTOMATIC);
+    AdvanceSeconds(5);
+    OnPowerBroadcast(PBT_APMRESUMESUSPEND);
+    EXPECT_EQ(PeriodSeconds(), 105u);
+    EXPECT_EQ(Totals.keyPresses - PeriodBaseline.keyPresses, 3u) << "the meter lost its figures";
+
+    OnMeterTimer(window, METER_TIMER_ID);
+    ASSERT_EQ(StoredHistory.count, 1);
+    EXPECT_EQ(StoredHistory.records[0].date, DateKeyOf(2010, 6, 7));
+    EXPECT_EQ(StoredHistory.records[0].keys, 3u);
+    EXPECT_EQ(StoredHistory.records[0].seconds, 105u);
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 105u);
+    EXPECT_EQ(PeriodDate, DateKeyOf(2010, 6, 9));
 }
 
 bool TakeQuitMessage(WPARAM *code)
