@@ -140,14 +140,18 @@ void ExportHistoryFile()
     if (!GetSaveFileNameA(&dialog))
         return;
     RememberFileDir(path);
+    SaveHistoryFile(path);
+}
+
+bool SaveHistoryFile(const char *path)
+{
     FILE *file = fopen(path, "wb");
-    if (!file) {
+    bool written = file && WriteHistoryFile(file, &StoredHistory);
+    if (file && !CloseWrittenFile(file))
+        written = false;
+    if (!written)
         ShowErrorMessage(IDS_EXPORT_FAILED);
-        return;
-    }
-    bool written = WriteHistoryFile(file, &StoredHistory);
-    if (!CloseWrittenFile(file) || !written)
-        ShowErrorMessage(IDS_EXPORT_FAILED);
+    return written;
 }
 
 // In file order, so that of two imported records of one date the first is appended and,

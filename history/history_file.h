@@ -23,6 +23,9 @@ bool WriteHistoryFile(FILE *file, const HistoryList *list);
 void MergeImportedHistory(const HistoryList *imported, int replace);
 
 void ExportHistoryFile();
+// Writes StoredHistory as a history file; a file that cannot be created or written whole
+// is reported with IDS_EXPORT_FAILED. False on that failure.
+bool SaveHistoryFile(const char *path);
 void ImportHistoryFile();
 
 #endif

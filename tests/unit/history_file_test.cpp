@@ -484,6 +484,16 @@ TEST_F(HistoryFileFlowTest, ExportWritesTheStoredHistoryToTheChosenFile)
     DestroyHistoryList(&written);
 }
 
+// Every write to /dev/full fails, as on a full disk (Wine maps Z: to the host's root).
+TEST_F(HistoryFileFlowTest, AnExportWhoseWritesFailIsReported)
+{
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerDialogs);
+    EXPECT_FALSE(SaveHistoryFile("Z:\\dev\\full"));
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(MessageTexts.size(), 1u);
+    EXPECT_EQ(MessageTexts[0], Resource(IDS_EXPORT_FAILED));
+}
+
 }  // namespace file_flow
 
 }  // namespace
