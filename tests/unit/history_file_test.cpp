@@ -102,9 +102,20 @@ struct HistoryFileTest : ::testing::Test {
     }
 };
 
+HistoryRecord WithDistance(float distance)
+{
+    HistoryRecord record = Day(JUNE_5, 1);
+    record.distance = distance;
+    return record;
+}
+
 TEST_F(HistoryFileTest, MalformedFilesAreRefusedAndLeaveTheListEmpty)
 {
     Bytes oneRecord = RecordBytes(Day(JUNE_5, 1));
+    // One record that no day could have produced, among good ones, refuses the file.
+    auto among = [&](const HistoryRecord &bad) {
+        return Magic() + Count(3) + oneRecord + RecordBytes(bad) + oneRecord;
+    };
     const struct {
         const char *shape;
         Bytes bytes;
@@ -126,6 +137,16 @@ TEST_F(HistoryFileTest, MalformedFilesAreRefusedAndLeaveTheListEmpty)
         // Refused from the file's length before any memory is reserved for the count.
         {"count 178956971", Magic() + Count(178956971) + oneRecord, HISTORY_FILE_BAD_FORMAT},
         {"count 50000000", Magic() + Count(50000000) + oneRecord, HISTORY_FILE_BAD_FORMAT},
+        {"NaN distance", among(WithDistance(NAN)), HISTORY_FILE_BAD_FORMAT},
+        {"infinite distance", among(WithDistance(INFINITY)), HISTORY_FILE_BAD_FORMAT},
+        {"negative distance", among(WithDistance(-0.5f)), HISTORY_FILE_BAD_FORMAT},
+        {"month 0", among(Day(DateKeyOf(2010, 0, 5), 1)), HISTORY_FILE_BAD_FORMAT},
+        {"month 13", among(Day(DateKeyOf(2010, 13, 5), 1)), HISTORY_FILE_BAD_FORMAT},
+        {"day 0", among(Day(DateKeyOf(2010, 6, 0), 1)), HISTORY_FILE_BAD_FORMAT},
+        {"31 June", among(Day(DateKeyOf(2010, 6, 31), 1)), HISTORY_FILE_BAD_FORMAT},
+        {"29 February 1900", among(Day(DateKeyOf(1900, 2, 29), 1)), HISTORY_FILE_BAD_FORMAT},
+        {"year 1600", among(Day(DateKeyOf(1600, 12, 31), 1)), HISTORY_FILE_BAD_FORMAT},
+        {"year 30828", among(Day(DateKeyOf(30828, 1, 1), 1)), HISTORY_FILE_BAD_FORMAT},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(Read(c.bytes), c.expected) << c.shape;
@@ -135,43 +156,15 @@ TEST_F(HistoryFileTest, MalformedFilesAreRefusedAndLeaveTheListEmpty)
     }
 }
 
-HistoryRecord WithDistance(float distance)
+// The edges of what a day can be still read.
+TEST_F(HistoryFileTest, TheEdgesOfRealDaysAndDistancesAreRead)
 {
-    HistoryRecord record = Day(JUNE_5, 1);
-    record.distance = distance;
-    return record;
-}
-
-// One record that no day could have produced refuses the whole file; the edges of what a
-// day can be still read.
-TEST_F(HistoryFileTest, RecordsWithImpossibleDatesOrDistancesRefuseTheFile)
-{
-    Bytes good = RecordBytes(Day(JUNE_4, 1));
-    const struct {
-        const char *shape;
-        HistoryRecord record;
-    } bad[] = {
-        {"NaN distance", WithDistance(NAN)},
-        {"infinite distance", WithDistance(INFINITY)},
-        {"negative distance", WithDistance(-0.5f)},
-        {"month 0", Day(DateKeyOf(2010, 0, 5), 1)},
-        {"month 13", Day(DateKeyOf(2010, 13, 5), 1)},
-        {"day 0", Day(DateKeyOf(2010, 6, 0), 1)},
-        {"31 June", Day(DateKeyOf(2010, 6, 31), 1)},
-        {"29 February 1900", Day(DateKeyOf(1900, 2, 29), 1)},
-        {"year 1600", Day(DateKeyOf(1600, 12, 31), 1)},
-        {"year 30828", Day(DateKeyOf(30828, 1, 1), 1)},
-    };
-    for (const auto &c : bad) {
-        EXPECT_EQ(Read(Magic() + Count(3) + good + RecordBytes(c.record) + good),
-                  HISTORY_FILE_BAD_FORMAT) << c.shape;
-        EXPECT_EQ(list.count, 0) << c.shape;
-    }
-    Bytes edges = RecordBytes(Day(DateKeyOf(2000, 2, 29), 1)) +
-                  RecordBytes(Day(DateKeyOf(1601, 1, 1), 1)) +
-                  RecordBytes(Day(DateKeyOf(30827, 12, 31), 1)) + RecordBytes(WithDistance(0.0f));
-    EXPECT_EQ(Read(Magic() + Count(4) + edges), HISTORY_FILE_OK);
-    EXPECT_EQ(list.count, 4);
+    HistoryRecord standing = Day(DateKeyOf(1601, 1, 1), 1);
+    standing.distance = 0.0f;
+    Bytes edges = RecordBytes(Day(DateKeyOf(2000, 2, 29), 1)) + RecordBytes(standing) +
+                  RecordBytes(Day(DateKeyOf(30827, 12, 31), 1));
+    EXPECT_EQ(Read(Magic() + Count(3) + edges), HISTORY_FILE_OK);
+    EXPECT_EQ(list.count, 3);
 }
 
 TEST_F(HistoryFileTest, ReadsWholeRecordsAndIgnoresTrailingBytes)

@@ -90,6 +90,51 @@ struct PeriodTest : ::testing::Test {
     {
         SetTicks(ticks + seconds * 1000);
     }
+
+    // While `Refusal` makes every save fail, ended periods and checkpoints are carried in
+    // memory, each credited once; the first save that succeeds afterwards writes them all.
+    template <typename Refusal>
+    void CarryPeriodsThroughFailedSaves()
+    {
+        Totals.keyPresses = 10;
+        AdvanceSeconds(100);
+        ClearData();
+        ASSERT_EQ(ReadSettingsQword("Total Time"), 100u);
+        {
+            Refusal refusal;
+            ASSERT_FALSE(SaveToRegistry()) << "the save went through";
+            EXPECT_NE(LastSaveError, ERROR_SUCCESS);
+            Totals.keyPresses += 5;
+            AdvanceSeconds(50);
+            ClearData();
+            EXPECT_EQ(StoredTotalTime, 150u);
+            EXPECT_EQ(PeriodBaseline.keyPresses, 15u);
+            Totals.keyPresses += 2;
+            AdvanceSeconds(60);
+            CheckpointWhenDue();
+            EXPECT_EQ(StoredHistory.records[0].keys, 17u);
+            EXPECT_EQ(StoredHistory.records[0].seconds, 210u);
+            AdvanceSeconds(20);
+            ClearData();
+            EXPECT_EQ(StoredTotalTime, 230u);
+            EXPECT_EQ(Totals.keyPresses, 17u);
+            EXPECT_EQ(ReadSettingsQword("Total Time", 100), 100u) << "written while refused";
+        }
+        ASSERT_EQ(StoredHistory.count, 1);
+        EXPECT_EQ(StoredHistory.records[0].keys, 17u);
+        EXPECT_EQ(StoredHistory.records[0].seconds, 230u);
+
+        AdvanceSeconds(10);
+        ClearData();
+        EXPECT_EQ(LastSaveError, ERROR_SUCCESS);
+        EXPECT_EQ(ReadSettingsQword("Total Time"), 240u);
+        EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 17u);
+        ASSERT_EQ(StoredHistory.count, 1);
+        EXPECT_EQ(StoredHistory.records[0].keys, 17u);
+        EXPECT_EQ(StoredHistory.records[0].seconds, 240u);
+        EXPECT_EQ(Totals.keyPresses, 17u);
+        EXPECT_EQ(PeriodBaseline.keyPresses, 17u);
+    }
 };
 
 TEST_F(PeriodTest, ClearDataTwiceAddsNoCountsOnlyElapsedSeconds)
@@ -205,73 +250,16 @@ TEST_F(PeriodTest, TimerRepaintsOnlyAVisibleWindowOnTheMeterTimer)
     EXPECT_EQ(PaintCount, 0) << "iconic";
 }
 
+// The settings key cannot be created, or it opens and refuses every write (the save has
+// then credited the period before the refusal shows, and must not credit it again).
 TEST_F(PeriodTest, FailedSaveCarriesThePeriodInMemoryAndLosesNothing)
 {
-    Totals.keyPresses = 10;
-    AdvanceSeconds(100);
-    ClearData();
-    ASSERT_EQ(ReadSettingsQword("Total Time"), 100u);
-    {
-        UnwritableRegistry unwritable;
-        ASSERT_FALSE(SaveToRegistry()) << "the settings key could still be created";
-        Totals.keyPresses += 5;
-        AdvanceSeconds(50);
-        ClearData();
-        EXPECT_EQ(StoredTotalTime, 150u);
-        EXPECT_EQ(PeriodBaseline.keyPresses, 15u);
-        Totals.keyPresses += 2;
-        AdvanceSeconds(20);
-        ClearData();
-        EXPECT_EQ(StoredTotalTime, 170u);
-        EXPECT_EQ(Totals.keyPresses, 17u);
-    }
-    EXPECT_EQ(ReadSettingsQword("Total Time"), 100u) << "nothing is written while unwritable";
-    ASSERT_EQ(StoredHistory.count, 1);
-    EXPECT_EQ(StoredHistory.records[0].keys, 17u);
-    EXPECT_EQ(StoredHistory.records[0].seconds, 170u);
-
-    AdvanceSeconds(10);
-    ClearData();
-    EXPECT_EQ(ReadSettingsQword("Total Time"), 180u);
-    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 17u);
-    ASSERT_EQ(StoredHistory.count, 1);
-    EXPECT_EQ(StoredHistory.records[0].keys, 17u);
-    EXPECT_EQ(StoredHistory.records[0].seconds, 180u);
-    EXPECT_EQ(Totals.keyPresses, 17u);
-    EXPECT_EQ(PeriodBaseline.keyPresses, 17u);
+    CarryPeriodsThroughFailedSaves<UnwritableRegistry>();
 }
 
-// A refused write fails the save after the credit was made: the period is carried in
-// memory and credited once; a checkpoint meanwhile is carried the same way.
-TEST_F(PeriodTest, RefusedValueWriteCarriesThePeriodInMemoryOnce)
+TEST_F(PeriodTest, RefusedValueWritesCarryThePeriodInMemoryOnce)
 {
-    {
-        ReadOnlySettingsKey readOnly;
-        Totals.keyPresses = 10;
-        AdvanceSeconds(100);
-        ClearData();
-        EXPECT_EQ(LastSaveError, ERROR_ACCESS_DENIED);
-        EXPECT_EQ(ReadSettingsQword("Total Time"), UINT64_MAX) << "a write went through";
-        ASSERT_EQ(StoredHistory.count, 1);
-        EXPECT_EQ(StoredHistory.records[0].keys, 10u);
-        EXPECT_EQ(StoredHistory.records[0].seconds, 100u);
-        EXPECT_EQ(StoredTotalTime, 100u);
-        EXPECT_EQ(PeriodBaseline.keyPresses, 10u);
-
-        Totals.keyPresses += 5;
-        AdvanceSeconds(60);
-        CheckpointWhenDue();
-        EXPECT_EQ(StoredHistory.records[0].keys, 15u);
-        EXPECT_EQ(StoredHistory.records[0].seconds, 160u);
-    }
-    AdvanceSeconds(5);
-    ClearData();
-    EXPECT_EQ(LastSaveError, ERROR_SUCCESS);
-    EXPECT_EQ(ReadSettingsQword("Total Time"), 165u);
-    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 15u);
-    ASSERT_EQ(StoredHistory.count, 1);
-    EXPECT_EQ(StoredHistory.records[0].keys, 15u);
-    EXPECT_EQ(StoredHistory.records[0].seconds, 165u);
+    CarryPeriodsThroughFailedSaves<ReadOnlySettingsKey>();
 }
 
 // A checkpoint writes what a save would write now, while the period and the meter's
