@@ -46,7 +46,7 @@ uint64_t AllTimeSeconds();
 // A distance that cannot be one step of a real mouse (no number, infinite, negative or
 // over MAX_STEP_MM) is dropped: any process may post the message.
 void OnKeyPress();
-void OnMouseDistance(LPARAM lParam);  // lParam holds the bits of a float; see below
+void OnMouseDistance(LPARAM lParam);  // lParam holds the bits of a float
 void OnClickLeft();
 void OnClickMiddle();
 void OnClickRight();

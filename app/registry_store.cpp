@@ -23,14 +23,13 @@ static void ReadValue(HKEY key, const char *name, void *destination, DWORD size)
         memcpy(destination, data, length);
 }
 
-// The result of the write; the last failure is kept in *failure.
-static bool WriteValue(HKEY key, const char *name, DWORD type, const void *data, DWORD size,
+// A refused write leaves its error code in *failure.
+static void WriteValue(HKEY key, const char *name, DWORD type, const void *data, DWORD size,
                        LONG *failure)
 {
     LONG result = RegSetValueExA(key, name, 0, type, (const BYTE *)data, size);
     if (result != ERROR_SUCCESS)
         *failure = result;
-    return result == ERROR_SUCCESS;
 }
 
 // Reads the whole "History" value into a buffer of its own; returns null when it is
