@@ -185,14 +185,15 @@ void PostPower(HWND meter, WPARAM event)
     PostMessageA(meter, WM_POWERBROADCAST, event, 0);
 }
 
-uint64_t WaitSavedKeys(uint64_t expected)
+// The keys of the saved history's one record; "History" is the last value a save writes.
+uint32_t WaitSavedHistoryKeys(uint32_t expected)
 {
     DWORD start = GetTickCount();
-    uint64_t saved = 0;
+    std::vector<DayRecord> history;
     while (GetTickCount() - start < 5000 &&
-           !(ReadQword(SETTINGS_KEY_PATH, "Keyboard Presses", &saved) && saved == expected))
+           !((history = ReadHistory()).size() == 1 && history[0].keys == expected))
         Sleep(20);
-    return saved;
+    return history.size() == 1 ? history[0].keys : 0;
 }
 
 TEST_F(CountingTest, ACheckpointSurvivesAKillAndTheRestartCountsNothingTwice)
@@ -202,7 +203,7 @@ TEST_F(CountingTest, ACheckpointSurvivesAKillAndTheRestartCountsNothingTwice)
     PostRepeated(meter, MSG_CLICK_LEFT, 2);
     PostPower(meter, PBT_APMSUSPEND);
     PostPower(meter, PBT_APMRESUMEAUTOMATIC);
-    EXPECT_EQ(WaitSavedKeys(5), 5u);
+    EXPECT_EQ(WaitSavedHistoryKeys(5), 5u);
     ASSERT_TRUE(TerminateProcess(program.handle, 9));
     ASSERT_TRUE(WaitExit(program, EXIT_TIMEOUT_MS, nullptr));
     CloseProcess(&program);
