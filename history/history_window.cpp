@@ -7,6 +7,7 @@
 #include "history_window.h"
 
 #include <commctrl.h>
+#include <algorithm>
 #include <stdlib.h>
 #include <string.h>
 
@@ -96,9 +97,15 @@ static bool CopyRecords(const HistoryList *list, HistoryRecord **copy)
 static HWND CreateHistoryFrame(UINT titleId)
 {
     const char *title = LoadText(SLOT_GENERAL, titleId);
-    // It opens in the corner of the primary monitor's work area, so at that monitor's DPI.
+    // It opens in the corner of the primary monitor's work area, so at that monitor's DPI,
+    // and no larger than that work area, which a high DPI on a small screen leaves small.
     int width = Scale(HISTORY_WIDTH, SystemDpi());
     int height = Scale(HISTORY_HEIGHT, SystemDpi());
+    RECT work;
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+        width = std::min(width, (int)(work.right - work.left));
+        height = std::min(height, (int)(work.bottom - work.top));
+    }
     POINT corner = WorkAreaCorner(width, height);
     return CreateWindowExA(0, HISTORY_CLASS, title, WS_OVERLAPPEDWINDOW, corner.x, corner.y,
                            width, height, MeterWindow, NULL, ProgramInstance(), NULL);
