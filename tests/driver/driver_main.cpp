@@ -37,7 +37,8 @@ int Usage()
           "  answer yes|no|ok     press a button of the program's message box\n"
           "  dialogs              describe the program's open dialogs\n"
           "  rect                 print the meter's window rectangle and visibility\n"
-          "  move X Y             move the meter's top left corner, as a drag would\n",
+          "  move X Y             move the meter's top left corner, as a drag would\n"
+          "  settle               wait until the shown meter has grown to fit its lines\n",
           stderr);
     return 2;
 }
@@ -48,6 +49,18 @@ HWND Meter()
     if (!meter)
         fputs("twdriver: no Tallywick window\n", stderr);
     return meter;
+}
+
+// The shown meter starts at 50 x 50 and grows at its first paint, which a slow start delays.
+int SettleMeter()
+{
+    HWND meter = Meter();
+    if (!meter || !WaitVisible(meter, true, 5000))
+        return 1;
+    for (int i = 0; i < 250 && WindowRect(meter).right - WindowRect(meter).left <= 50; i++)
+        Sleep(20);
+    WaitRectSettled(meter, 300, 5000);
+    return 0;
 }
 
 int PostMeterCommand(WORD command)
@@ -256,6 +269,8 @@ int main(int argc, char **argv)
         return Dialogs();
     if (!strcmp(command, "rect"))
         return PrintRect();
+    if (!strcmp(command, "settle"))
+        return SettleMeter();
     if (!strcmp(command, "move") && argc >= 4) {
         HWND meter = Meter();
         return meter && SetWindowPos(meter, nullptr, atoi(arg), atoi(argv[3]), 0, 0,
