@@ -9,6 +9,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string>
+#include "app/checkpoint.h"
 #include "app/counters.h"
 #include "app/registry_store.h"
 #include "driver/driver.h"
@@ -161,6 +162,23 @@ void BenchHistoryFile(int days)
     DeleteFileA(path.c_str());
 }
 
+// A checkpoint with a key pressed since the last one rewrites the whole history value.
+void BenchCheckpoint(int days)
+{
+    FillStoredHistory(days);
+    ++Totals.keyPresses;
+    SaveCheckpoint();  // the first one may append today's record
+    const int N = 20;
+    double start = NowSeconds();
+    for (int i = 0; i < N; ++i) {
+        ++Totals.keyPresses;
+        SaveCheckpoint();
+    }
+    char what[128];
+    snprintf(what, sizeof what, "checkpoint over %d records (a key pressed since the last)", days);
+    Row(what, (NowSeconds() - start) / N * 1e3, "ms");
+}
+
 double ProcessCpuSeconds(HANDLE process)
 {
     FILETIME created, ended, kernel, user;
@@ -273,6 +291,7 @@ int main(int argc, char **argv)
     BenchHistoryWindow(3650);
     BenchHistoryWindow(36500);
     BenchHistoryFile(36500);
+    BenchCheckpoint(36500);
     // Leave no benchmark figures behind in the prefix's settings key.
     RegDeleteTreeA(HKEY_CURRENT_USER, SETTINGS_KEY);
     RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY);
