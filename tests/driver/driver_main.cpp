@@ -97,7 +97,12 @@ int Count(int argc, char **argv)
     if (!meter || argc < 7)
         return 1;
     PostRepeated(meter, MSG_KEY_PRESS, atoi(argv[2]));
-    PostRepeated(meter, MSG_MOUSE_DISTANCE, 1, FloatBits((float)atof(argv[3])));
+    // The meter refuses a single piece of movement over 10 m as impossible, so a larger
+    // distance goes in pieces of 10 m and a remainder.
+    double millimetres = atof(argv[3]);
+    int pieces = (int)(millimetres / 10000.0);
+    PostRepeated(meter, MSG_MOUSE_DISTANCE, pieces, FloatBits(10000.0f));
+    PostRepeated(meter, MSG_MOUSE_DISTANCE, 1, FloatBits((float)(millimetres - pieces * 10000.0)));
     PostRepeated(meter, MSG_CLICK_LEFT, atoi(argv[4]));
     PostRepeated(meter, MSG_CLICK_MIDDLE, atoi(argv[5]));
     PostRepeated(meter, MSG_CLICK_RIGHT, atoi(argv[6]));
