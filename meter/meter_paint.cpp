@@ -1,6 +1,7 @@
 // The meter's four lines: drawn into a memory bitmap and copied in one block, so the
-// window never shows a half-drawn state. Painting only reads the counters; the one thing
-// it changes is the window's size, which grows to fit the text and never shrinks.
+// window never shows a half-drawn state. Painting only reads the counters; what it changes
+// is the window's size, which grows to fit the text and never shrinks, and the record of
+// the figures it drew, which lets a timer tick with nothing new to show skip its repaint.
 #include "meter_paint.h"
 #include "meter_window.h"
 #include "../app/counters.h"
@@ -69,6 +70,40 @@ static const char *TimeLine(const char *format)
                            total / 60 % 60, total % 60);
 }
 
+// Everything the four lines are made of. Equal figures give the same four texts, so a
+// window showing them needs no repaint; a figure that changes without changing its text
+// (a fraction of a millimetre) only costs one repaint too many.
+struct MeterFigures {
+    CounterBlock totals;
+    CounterBlock baseline;
+    uint64_t storedTotalTime;
+    uint32_t periodSeconds;
+};
+
+// Written by every paint, read by the timer tick; both run on the meter window's thread.
+static MeterFigures PaintedFigures;
+static bool FiguresPainted;
+
+static MeterFigures CurrentFigures()
+{
+    return MeterFigures{Totals, PeriodBaseline, StoredTotalTime, PeriodSeconds()};
+}
+
+static bool SameCounters(const CounterBlock &a, const CounterBlock &b)
+{
+    // Compared as stored bits, so that a NaN or infinite distance still equals itself.
+    return memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool MeterFiguresChanged()
+{
+    MeterFigures now = CurrentFigures();
+    return !FiguresPainted || !SameCounters(now.totals, PaintedFigures.totals)
+           || !SameCounters(now.baseline, PaintedFigures.baseline)
+           || now.storedTotalTime != PaintedFigures.storedTotalTime
+           || now.periodSeconds != PaintedFigures.periodSeconds;
+}
+
 const char *BuildMeterLine(int line)
 {
     static const UINT formats[METER_LINE_COUNT] = {IDS_LINE_KEYS, IDS_LINE_DISTANCE,
@@ -129,6 +164,10 @@ void PaintMeter(HDC paintDc, HWND window)
     // Compatible with the window's context, not the memory one, for the screen's colours.
     HBITMAP bitmap = CreateCompatibleBitmap(paintDc, client.right, client.bottom);
     HGDIOBJ oldBitmap = SelectObject(memoryDc, bitmap);
+    // Taken before the lines read the clock: should the second turn meanwhile, the next
+    // tick finds a change and paints once more, rather than missing one.
+    PaintedFigures = CurrentFigures();
+    FiguresPainted = true;
     HGDIOBJ oldFont = MeterFont ? SelectObject(memoryDc, MeterFont) : nullptr;
     // The opaque text output fills the background; the mode stays opaque for the lines.
     SetBkColor(memoryDc, METER_BACKGROUND);
