@@ -132,13 +132,26 @@ static void OnMeterCreate(HWND window)
     SendMessageA(window, WM_SETFONT, (WPARAM)MeterFont, 0);
 }
 
+// While a paint's BeginPaint runs, the erase that it sends is followed at once by that
+// paint itself; anywhere else the erase handler paints the meter. Meter thread only.
+static bool InsideBeginPaint;
+
 static void OnMeterPaint(HWND window)
 {
     PAINTSTRUCT paint;
+    InsideBeginPaint = true;
     HDC paintDc = BeginPaint(window, &paint);
+    InsideBeginPaint = false;
     if (paintDc)
         PaintMeter(paintDc, window);
     EndPaint(window, &paint);
+}
+
+// The class brush never erases: the paint covers every pixel.
+static void OnMeterErase(HWND window)
+{
+    if (!InsideBeginPaint)
+        SendMessageA(window, WM_PAINT, 0, 0);
 }
 
 static void OnMeterClose(HWND window)
@@ -163,8 +176,8 @@ LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_QUERYENDSESSION:  // nothing is saved until the session really ends
         return 1;
-    case WM_ERASEBKGND:  // the paint covers every pixel; the class brush never erases
-        SendMessageA(window, WM_PAINT, 0, 0);
+    case WM_ERASEBKGND:
+        OnMeterErase(window);
         return 0;
     case WM_ENDSESSION:
         if (wParam)
