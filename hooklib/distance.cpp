@@ -1,8 +1,10 @@
 // The mouse hook runs for every pointer event, up to a thousand a second; posting each
 // piece of movement would flood the meter's queue, so the pieces are added up here and
 // posted at most every POST_INTERVAL_MS, with a timer posting what is left when the
-// pointer stops.
+// pointer stops. The timer runs only while some distance is pending, so that a still
+// pointer wakes nobody.
 #include "distance.h"
+#include "hook_thread.h"
 #include "screen.h"
 #include "res/resource.h"
 
@@ -12,12 +14,47 @@
 namespace {
 
 const DWORD POST_INTERVAL_MS = 50;
+const UINT FLUSH_INTERVAL_MS = 100;
 
 bool HaveLastPoint = false;
 POINT LastPoint;
 // A double, so that thousands of tiny pieces are not rounded away before they are posted.
 double PendingMillimetres = 0.0;
 DWORD LastPostTime = 0;
+UINT_PTR FlushTimer = 0;
+
+void FlushDistance(HWND target);
+
+void CALLBACK OnFlushTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    FlushDistance(HookTarget());
+}
+
+void UpdateFlushTimer()
+{
+    // As the float it is posted as, so that a remainder too small to post stops the timer.
+    bool pending = (float)PendingMillimetres > 0.0f;
+    // Without the timer the rest of a movement waits for the next one: no harm done.
+    if (pending && !FlushTimer)
+        FlushTimer = SetTimer(NULL, 0, FLUSH_INTERVAL_MS, OnFlushTimer);
+    if (!pending && FlushTimer) {
+        KillTimer(NULL, FlushTimer);
+        FlushTimer = 0;
+    }
+}
+
+void FlushDistance(HWND target)
+{
+    float millimetres = (float)PendingMillimetres;
+    if (millimetres > 0.0f && target) {
+        uint32_t bits;
+        memcpy(&bits, &millimetres, sizeof bits);
+        // What did not fit into the float stays pending; a full queue keeps all of it.
+        if (PostMessageA(target, MSG_MOUSE_DISTANCE, 0, (LPARAM)bits))
+            PendingMillimetres -= millimetres;
+    }
+    UpdateFlushTimer();
+}
 
 }  // namespace
 
@@ -26,6 +63,7 @@ void ResetDistance()
     HaveLastPoint = false;
     PendingMillimetres = 0.0;
     LastPostTime = GetTickCount();
+    UpdateFlushTimer();
 }
 
 void TrackPointer(HWND target, POINT point, DWORD time)
@@ -44,16 +82,11 @@ void TrackPointer(HWND target, POINT point, DWORD time)
         FlushDistance(target);
         LastPostTime = time;
     }
+    UpdateFlushTimer();
 }
 
-void FlushDistance(HWND target)
+void StopDistance(HWND target)
 {
-    float millimetres = (float)PendingMillimetres;
-    if (millimetres <= 0.0f || !target)
-        return;
-    uint32_t bits;
-    memcpy(&bits, &millimetres, sizeof bits);
-    // What did not fit into the float stays pending; a full queue keeps all of it.
-    if (PostMessageA(target, MSG_MOUSE_DISTANCE, 0, (LPARAM)bits))
-        PendingMillimetres -= millimetres;
+    FlushDistance(target);
+    ResetDistance();
 }

@@ -6,20 +6,11 @@
 
 namespace {
 
-struct MonitorScale {
-    RECT area;
-    double mmPerPixelX;
-    double mmPerPixelY;
-};
-
-// A fixed table, so that the mouse hook never allocates; monitors beyond it use the
-// scale of the first one.
-const int MAX_MONITORS = 16;
 const double MM_PER_INCH = 25.4;
 const double DEFAULT_DPI = 96.0;
 
-MonitorScale Monitors[MAX_MONITORS];
-int MonitorCount = 0;
+// The table in use; only the hook thread reads or writes it.
+ScreenTable Screens = {};
 
 double MillimetresPerPixel(int sizeMm, int resolution, int dpi)
 {
@@ -53,15 +44,16 @@ void MeasureWholeScreen(MonitorScale *scale)
     }
 }
 
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM)
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
 {
-    if (MonitorCount >= MAX_MONITORS)
+    ScreenTable *table = (ScreenTable *)data;
+    if (table->count >= MAX_MONITORS)
         return FALSE;
     MONITORINFOEXA info;
     info.cbSize = sizeof info;
     if (!GetMonitorInfoA(monitor, &info))
         return TRUE;
-    MonitorScale *scale = &Monitors[MonitorCount];
+    MonitorScale *scale = &table->monitors[table->count];
     MeasureWholeScreen(scale);  // the fallback values when the monitor's own DC fails
     scale->area = info.rcMonitor;
     HDC dc = CreateDCA(info.szDevice, info.szDevice, NULL, NULL);
@@ -69,28 +61,33 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM)
         MeasureDeviceContext(dc, scale);
         DeleteDC(dc);
     }
-    ++MonitorCount;
+    ++table->count;
     return TRUE;
 }
 
 const MonitorScale *MonitorAt(POINT point)
 {
-    for (int i = 0; i < MonitorCount; ++i)
-        if (PtInRect(&Monitors[i].area, point))
-            return &Monitors[i];
+    for (int i = 0; i < Screens.count; ++i)
+        if (PtInRect(&Screens.monitors[i].area, point))
+            return &Screens.monitors[i];
     return NULL;
 }
 
 }  // namespace
 
-void MeasureScreens()
+void MeasureScreens(ScreenTable *table)
 {
-    MonitorCount = 0;
-    EnumDisplayMonitors(NULL, NULL, AddMonitor, 0);
-    if (MonitorCount == 0) {
-        MeasureWholeScreen(&Monitors[0]);
-        MonitorCount = 1;
+    table->count = 0;
+    EnumDisplayMonitors(NULL, NULL, AddMonitor, (LPARAM)table);
+    if (table->count == 0) {
+        MeasureWholeScreen(&table->monitors[0]);
+        table->count = 1;
     }
+}
+
+void UseScreens(const ScreenTable &table)
+{
+    Screens = table;
 }
 
 double ScreenMillimetres(POINT from, POINT to)
@@ -99,7 +96,7 @@ double ScreenMillimetres(POINT from, POINT to)
     if (!scale)
         scale = MonitorAt(from);
     if (!scale)
-        scale = &Monitors[0];
+        scale = &Screens.monitors[0];
     double dx = (double)(to.x - from.x) * scale->mmPerPixelX;
     double dy = (double)(to.y - from.y) * scale->mmPerPixelY;
     return sqrt(dx * dx + dy * dy);

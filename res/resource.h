@@ -70,6 +70,9 @@
 #define MSG_CLICK_MIDDLE         0x8008
 #define MSG_CLICK_RIGHT          0x8009
 
+// Thread message of HOOK.dll to its own hook thread (never to a window)
+#define MSG_SCREENS_MEASURED     0x8010 // WM_APP + 16: new screen values wait to be taken over
+
 // Timer and tray icon
 #define METER_TIMER_ID           1024   // fires every 50 ms
 #define METER_TIMER_MS           50

@@ -94,6 +94,23 @@ void StopAllInstances()
     }
 }
 
+HANDLE SuspendWindowThread(HWND window)
+{
+    DWORD id = GetWindowThreadProcessId(window, nullptr);
+    HANDLE thread = id ? OpenThread(THREAD_SUSPEND_RESUME, FALSE, id) : nullptr;
+    if (thread && SuspendThread(thread) == (DWORD)-1) {
+        CloseHandle(thread);
+        thread = nullptr;
+    }
+    return thread;
+}
+
+void ResumeSuspendedThread(HANDLE thread)
+{
+    ResumeThread(thread);
+    CloseHandle(thread);
+}
+
 // ---- Windows and messages ---------------------------------------------------------------
 
 namespace {

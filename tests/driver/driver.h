@@ -32,6 +32,11 @@ bool WaitExit(const Process &process, DWORD timeoutMs, DWORD *exitCode);
 void CloseProcess(Process *process);
 // Ends every running instance: IDM_EXIT first, termination when that does not work.
 void StopAllInstances();
+// Suspends the thread that owns `window` (the program's own thread, for the meter) and
+// returns it for ResumeSuspendedThread; null when it could not be suspended.
+HANDLE SuspendWindowThread(HWND window);
+// Resumes and closes a thread from SuspendWindowThread.
+void ResumeSuspendedThread(HANDLE thread);
 
 // ---- Windows and messages ---------------------------------------------------------------
 

@@ -117,6 +117,34 @@ TEST_F(CountingTest, InjectedKeysClicksAndMovesAreCountedByTheHookLibrary)
     EXPECT_EQ(history[0].distance, (float)distance);
 }
 
+TEST_F(CountingTest, InputWhileTheProgramsThreadIsSuspendedIsAllCountedAfterItResumes)
+{
+    StartCounting();
+    SetCursorPos(400, 300);
+    Sleep(200);
+    // As if the program's thread hung in a dialog or a long save: the hooks must still
+    // answer at once, and the messages wait in the meter's queue.
+    HANDLE thread = SuspendWindowThread(meter);
+    ASSERT_TRUE(thread) << "cannot suspend the program's thread";
+    uint64_t keys = 0, clicks = 0;
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < 3000) {
+        PressKey('A');
+        ++keys;
+        if (keys % 3 == 0) {
+            ClickMouse(MOUSE_LEFT);
+            ++clicks;
+        }
+        Sleep(40);
+    }
+    ResumeSuspendedThread(thread);
+    EXPECT_GE(keys, 20u) << "injecting took too long while the program was suspended";
+    EXPECT_EQ(ExitResident(), 0u);
+
+    EXPECT_EQ(Qword("Keyboard Presses"), keys);
+    EXPECT_EQ(Qword("Mouse Clicks L"), clicks);
+}
+
 TEST_F(CountingTest, ClearDataKeepsTheTotalsAndCreditsEachPeriodOnce)
 {
     ASSERT_TRUE(WriteQword(SETTINGS_KEY_PATH, "Keyboard Presses", 1000));

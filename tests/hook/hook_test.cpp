@@ -1,8 +1,9 @@
 // HOOK.dll under injected input: the messages it posts to a window of the test's own.
-// The low-level hooks run inside this thread's message pumping, so every test injects
-// with SendInput and then pumps until the messages have arrived.
+// The low-level hooks run on the library's own thread and post to this thread's window,
+// so every test injects with SendInput and then pumps until the messages have arrived.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <tlhelp32.h>
 #include <math.h>
 #include <stdint.h>
 #include <string.h>
@@ -175,6 +176,19 @@ TEST_F(HookTest, HeldKeyCountsOnceDespiteAutoRepeat)
     EXPECT_EQ(1, Got.keys);
 }
 
+TEST_F(HookTest, KeyLongSilentAfterItsKeyDownCountsItsNextPressDespiteTheLostKeyUp)
+{
+    SendKey('L', false);
+    Pump(900);  // the longest auto-repeat delay: still the same press
+    SendKey('L', false);
+    Pump(1700);  // no repeat for this long: its key-up was lost
+    SendKey('L', false);
+    SendKey('L', true);
+    PumpUntil([] { return Got.keys >= 2; });
+    Pump(100);
+    EXPECT_EQ(2, Got.keys);
+}
+
 TEST_F(HookTest, AltCombinationCountsBothKeys)
 {
     HHOOK spy = SetWindowsHookExA(WH_KEYBOARD_LL, SpyKeyboardProc, GetModuleHandleA(NULL), 0);
@@ -288,17 +302,32 @@ TEST_F(HookTest, UninitPostsPendingDistanceAndStopsMessages)
     EXPECT_EQ(0, Got.distances);
 }
 
+int ThreadsOfThisProcess()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
+}
+
 TEST_F(HookTest, SecondInitDoesNotCountTwice)
 {
+    int threads = ThreadsOfThisProcess();
     ASSERT_TRUE(DllInit(window));
+    EXPECT_EQ(threads, ThreadsOfThisProcess()) << "a second DllInit starts no second thread";
     PressKey('W');
     SendMouse(MOUSEEVENTF_RIGHTDOWN);
     SendMouse(MOUSEEVENTF_RIGHTUP);
     Pump(200);
     EXPECT_EQ(1, Got.keys);
     EXPECT_EQ(1, Got.right);
-    // One DllUninit removes everything.
+    // One DllUninit removes everything and returns when the hook thread has ended.
     DllUninit();
+    EXPECT_EQ(threads - 1, ThreadsOfThisProcess());
     PressKey('W');
     Pump(200);
     EXPECT_EQ(1, Got.keys);

@@ -1,0 +1,101 @@
+// The callbacks do constant work: they never block, never allocate and always pass the
+// event on. A callback that does not return within LowLevelHooksTimeout gets its hook
+// removed silently (see watchdog.cpp).
+#include "input_hooks.h"
+#include "distance.h"
+#include "hook_thread.h"
+#include "key_presses.h"
+#include "res/resource.h"
+
+// This library's own module, for installing the hooks.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace {
+
+HHOOK KeyboardHook = NULL;
+HHOOK MouseHook = NULL;
+DWORD LastEventTime = 0;
+
+// The tick count rather than the event's stamp, which other programs' injected input
+// may set to anything.
+void NoteHookEvent()
+{
+    LastEventTime = GetTickCount();
+}
+
+LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        NoteHookEvent();
+        const KBDLLHOOKSTRUCT *event = (const KBDLLHOOKSTRUCT *)lParam;
+        BYTE key = (BYTE)event->vkCode;
+        switch (wParam) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (IsNewKeyPress(key, event->time))
+                PostMessageA(HookTarget(), MSG_KEY_PRESS, 0, 0);
+            break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP: NoteKeyUp(key); break;
+        }
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        NoteHookEvent();
+        const MSLLHOOKSTRUCT *event = (const MSLLHOOKSTRUCT *)lParam;
+        HWND target = HookTarget();
+        // Every event carries the pointer's position, so a move folded into a click
+        // still counts.
+        TrackPointer(target, event->pt, event->time);
+        switch (wParam) {
+        case WM_LBUTTONDOWN: PostMessageA(target, MSG_CLICK_LEFT, 0, 0); break;
+        case WM_MBUTTONDOWN: PostMessageA(target, MSG_CLICK_MIDDLE, 0, 0); break;
+        case WM_RBUTTONDOWN: PostMessageA(target, MSG_CLICK_RIGHT, 0, 0); break;
+        }
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+}  // namespace
+
+bool InstallHooks()
+{
+    HINSTANCE module = (HINSTANCE)&__ImageBase;
+    KeyboardHook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardProc, module, 0);
+    MouseHook = SetWindowsHookExA(WH_MOUSE_LL, MouseProc, module, 0);
+    if (KeyboardHook && MouseHook) {
+        NoteHookEvent();  // input from before they were installed is none of theirs
+        return true;
+    }
+    RemoveHooks();
+    return false;
+}
+
+void RemoveHooks()
+{
+    if (MouseHook)
+        UnhookWindowsHookEx(MouseHook);
+    if (KeyboardHook)
+        UnhookWindowsHookEx(KeyboardHook);
+    MouseHook = KeyboardHook = NULL;
+}
+
+bool HooksInstalled()
+{
+    return KeyboardHook && MouseHook;
+}
+
+DWORD LastHookEventTime()
+{
+    return LastEventTime;
+}
+
+void MarkInputSeen(DWORD time)
+{
+    if ((LONG)(time - LastEventTime) > 0)
+        LastEventTime = time;
+}

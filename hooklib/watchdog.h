@@ -1,0 +1,15 @@
+// Notices when Windows has removed the hooks and installs them again. Everything here
+// runs on the hook thread.
+#ifndef TALLYWICK_HOOKLIB_WATCHDOG_H
+#define TALLYWICK_HOOKLIB_WATCHDOG_H
+
+#include <windows.h>
+
+// Every WATCHDOG_INTERVAL_MS while the hooks are meant to run.
+const UINT WATCHDOG_INTERVAL_MS = 2000;
+
+// Forgets what earlier checks suspected.
+void ResetWatchdog();
+void CheckHooks();
+
+#endif
