@@ -1,9 +1,10 @@
-# Tallywick: `make run` starts the meter under Wine, `make test` runs every test.
+# Tallywick: `make run` starts the meter under Wine, `make test` runs every test,
+# `make dist` packs the zip and the installer into build/dist/.
 # Each target installs what is missing first (scripts/setup).
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all setup configure build test run stop screenshots bench clean
+.PHONY: all setup configure build dist test run stop screenshots bench clean
 
 all: build
 
@@ -19,7 +20,11 @@ configure: setup $(BUILD)/build.ninja
 build: configure
 	@cmake --build $(BUILD)
 
-test: build
+dist: build
+	@cmake --build $(BUILD) --target dist
+
+# The installer test installs what `make dist` built.
+test: dist
 	@scripts/test $(BUILD)
 
 run: build

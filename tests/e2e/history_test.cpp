@@ -4,6 +4,7 @@
 #include <string.h>
 #include "e2e_support.h"
 #include "res/resource.h"
+#include "safety/test_safety.h"
 
 using namespace driver;
 
@@ -99,6 +100,7 @@ std::vector<DayRecord> Reversed(std::vector<DayRecord> records)
 
 TEST_F(HistoryTest, WindowListsNewestDayFirstSortsByColumnAndIsReplacedWhenOpenedAgain)
 {
+    SKIP_OUTSIDE_CODE_PAGE_936();
     SeedAndStart(6, [](std::vector<DayRecord> *records) {
         (*records)[2].keys = 99999;  // the largest key count, in the middle of the list
         (*records)[4].keys = 9;      // the smallest
@@ -139,6 +141,7 @@ TEST_F(HistoryTest, WindowListsNewestDayFirstSortsByColumnAndIsReplacedWhenOpene
 
 TEST_F(HistoryTest, ExportsThroughTheSaveDialogAndImportsWithPreviewAndQuestions)
 {
+    SKIP_OUTSIDE_CODE_PAGE_936();
     SeedAndStart(5);
     std::string dir = TempDir();
     std::string folderName = dir.substr(0, dir.size() - 1);
@@ -227,6 +230,7 @@ TEST_F(HistoryTest, ExportsThroughTheSaveDialogAndImportsWithPreviewAndQuestions
 
 TEST_F(HistoryTest, MalformedFilesAreRefusedWithTheirMessageAndChangeNothing)
 {
+    SKIP_OUTSIDE_CODE_PAGE_936();
     SeedAndStart(3);
     std::string dir = TempDir();
     std::string record = RecordBytes({seeded[0]});

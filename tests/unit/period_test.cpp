@@ -9,6 +9,7 @@
 #include "history/history_list.h"
 #include "meter/meter_window.h"
 #include "res/resource.h"
+#include "scratch_registry.h"
 #include "settings_key_support.h"
 
 namespace {
@@ -56,7 +57,7 @@ struct UnwritableRegistry {
     }
     ~UnwritableRegistry()
     {
-        RegOverridePredefKey(HKEY_CURRENT_USER, NULL);
+        RedirectCurrentUserToScratch();
         RegCloseKey(gone);
     }
 };
