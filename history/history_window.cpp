@@ -145,8 +145,10 @@ static const char *CellText(const HistoryRecord *record, int column)
     }
 }
 
-// Row `row` shows the record; its cells are callbacks, formatted when the list view asks
-// (OnHistoryCellText) from the window's own copy, which never changes while it is open.
+// Row `row` shows the record. Its texts are formatted when the list view asks for them
+// (OnHistoryCellText) from the window's own copy, which never changes while it is open:
+// the item's text is a callback, and the list view asks alike for every subitem that
+// holds no text of its own, so the subitems are never set.
 static void InsertHistoryRow(HWND listView, int row, HistoryRecord *record)
 {
     LVITEMA item = {};
