@@ -457,7 +457,7 @@ double CpuSeconds(HANDLE process, const char *exe)
 // CPU milliseconds per minute that the process uses over `seconds` of wall time.
 double CpuPerMinute(HANDLE process, const char *exe, int seconds)
 {
-    Sleep(1000);  // past the start-up
+    Sleep(3000);  // past the start-up, which takes more than a second on a busy machine
     double cpu = CpuSeconds(process, exe);
     double wall = NowSeconds();
     Sleep(seconds * 1000);
