@@ -9,6 +9,8 @@ CounterBlock PeriodBaseline;
 uint32_t PeriodStartSeconds;
 DateKey PeriodDate;
 uint64_t StoredTotalTime;
+CounterBlock SavedTotals;
+uint32_t SavedSeconds;
 
 DateKey MakeDateKey(const SYSTEMTIME &date)
 {
@@ -26,6 +28,13 @@ void StartPeriod()
 {
     PeriodStartSeconds = ClockTickCount() / 1000;
     PeriodDate = TodayDateKey();
+    MarkSaved(0);
+}
+
+void MarkSaved(uint32_t periodSeconds)
+{
+    SavedTotals = Totals;
+    SavedSeconds = periodSeconds;
 }
 
 uint32_t TickCountOrWrap()
@@ -55,7 +64,8 @@ void OnMouseDistance(LPARAM lParam)
     uint32_t bits = (uint32_t)lParam;
     float millimetres;
     memcpy(&millimetres, &bits, sizeof millimetres);
-    if (millimetres == millimetres)  // a NaN never equals itself
+    // Written so that a NaN, which fails every comparison, is dropped too.
+    if (millimetres >= 0.0f && millimetres <= MAX_STEP_MM)
         Totals.distance += millimetres;
 }
 

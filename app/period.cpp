@@ -1,6 +1,7 @@
 // Period changes (clear data, midnight, tick-counter wrap) and the exit sequence.
 #include "period.h"
 
+#include "checkpoint.h"
 #include "counters.h"
 #include "registry_store.h"
 #include "startup.h"
@@ -22,9 +23,10 @@ static void StartFromSavedPeriod(uint64_t savedTime)
     }
 }
 
-// The key could not be created, so nothing was saved. The ended period is carried in
-// memory instead: credited to the history and to the running time, so that the next save
-// that succeeds writes it, and no save ever stores less time or fewer counts than before.
+// The key could not be created or a value not written, so the save failed. The ended
+// period is carried in memory instead: credited to the history (once: a save that got as
+// far as the credit has moved the saved mark) and to the running time, so that the next
+// save that succeeds writes it, and no save ever stores less time or fewer counts.
 static void StartFromUnsavedPeriod()
 {
     UpdateTodayRecord();
@@ -51,6 +53,7 @@ void OnMeterTimer(HWND window, WPARAM timerId)
         SendMessageA(window, WM_COMMAND, IDM_CLEAR_DATA, 0);
     if (TodayDateKey() != PeriodDate)
         SendMessageA(window, WM_COMMAND, IDM_CLEAR_DATA, 0);
+    CheckpointWhenDue();
     // A tick with nothing new to show leaves the window alone; the system's own paints
     // (an uncovered meter, a resize) are never skipped.
     if (timerId == METER_TIMER_ID && !IsIconic(window) && IsWindowVisible(window)

@@ -1,6 +1,6 @@
 // The registry key holds the all-time totals, the all-time running time and the whole
 // history; it is read at start-up and after each save of a period change, and written at
-// every period change and at exit.
+// every period change, at each checkpoint and at exit.
 #include "registry_store.h"
 #include "counters.h"
 #include "../history/history_list.h"
@@ -23,9 +23,13 @@ static void ReadValue(HKEY key, const char *name, void *destination, DWORD size)
         memcpy(destination, data, length);
 }
 
-static void WriteValue(HKEY key, const char *name, DWORD type, const void *data, DWORD size)
+// A refused write leaves its error code in *failure.
+static void WriteValue(HKEY key, const char *name, DWORD type, const void *data, DWORD size,
+                       LONG *failure)
 {
-    RegSetValueExA(key, name, 0, type, (const BYTE *)data, size);
+    LONG result = RegSetValueExA(key, name, 0, type, (const BYTE *)data, size);
+    if (result != ERROR_SUCCESS)
+        *failure = result;
 }
 
 // Reads the whole "History" value into a buffer of its own; returns null when it is
@@ -85,31 +89,39 @@ bool LoadFromRegistry()
     ReadValue(key, "Mouse Clicks R", &PeriodBaseline.rightClicks, 8);
     LoadStoredHistory(key);
     Totals = PeriodBaseline;
+    SavedTotals = Totals;
     RegCloseKey(key);
     return true;
 }
 
+LONG LastSaveError;
+
 bool SaveToRegistry()
 {
     HKEY key;
-    if (RegCreateKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key) != ERROR_SUCCESS)
+    LastSaveError = RegCreateKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key);
+    if (LastSaveError != ERROR_SUCCESS)
         return false;
+    // A key can open and still refuse writes (an ACL, a policy, a full hive): every value
+    // is tried, so that as much as can be is stored, and any refusal fails the save.
+    LONG failure = ERROR_SUCCESS;
     uint64_t totalTime = AllTimeSeconds();
-    WriteValue(key, "Keyboard Presses", REG_QWORD, &Totals.keyPresses, 8);
+    WriteValue(key, "Keyboard Presses", REG_QWORD, &Totals.keyPresses, 8, &failure);
     // The distance goes as the raw 8 bytes of the double, hence binary rather than a qword.
-    WriteValue(key, "Mouse Trajectory", REG_BINARY, &Totals.distance, 8);
-    WriteValue(key, "Total Time", REG_QWORD, &totalTime, 8);
-    WriteValue(key, "Mouse Clicks L", REG_QWORD, &Totals.leftClicks, 8);
-    WriteValue(key, "Mouse Clicks M", REG_QWORD, &Totals.middleClicks, 8);
-    WriteValue(key, "Mouse Clicks R", REG_QWORD, &Totals.rightClicks, 8);
+    WriteValue(key, "Mouse Trajectory", REG_BINARY, &Totals.distance, 8, &failure);
+    WriteValue(key, "Total Time", REG_QWORD, &totalTime, 8, &failure);
+    WriteValue(key, "Mouse Clicks L", REG_QWORD, &Totals.leftClicks, 8, &failure);
+    WriteValue(key, "Mouse Clicks M", REG_QWORD, &Totals.middleClicks, 8, &failure);
+    WriteValue(key, "Mouse Clicks R", REG_QWORD, &Totals.rightClicks, 8, &failure);
     // An append that runs out of memory leaves the period uncredited; the history that
     // exists is still written.
     UpdateTodayRecord();
     DWORD items = (DWORD)StoredHistory.count;
-    WriteValue(key, "History Items", REG_DWORD, &items, sizeof items);
+    WriteValue(key, "History Items", REG_DWORD, &items, sizeof items, &failure);
     if (items != 0)
         WriteValue(key, "History", REG_BINARY, StoredHistory.records,
-                   items * (DWORD)sizeof(HistoryRecord));
+                   items * (DWORD)sizeof(HistoryRecord), &failure);
     RegCloseKey(key);
-    return true;
+    LastSaveError = failure;
+    return failure == ERROR_SUCCESS;
 }

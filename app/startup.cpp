@@ -16,12 +16,12 @@ static bool IsExportCommand(int argc, char **argv)
     return argc >= 3 && _stricmp(argv[1], "/exporthistory") == 0;
 }
 
-// Writes what the registry holds, whether or not a resident instance is running.
+// Writes what the registry holds, whether or not a resident instance is running. A failed
+// export is reported in a message box, then by the exit code 1, so that a script can tell.
 static int RunCommandLineExport(const char *path)
 {
     LoadFromRegistry();
-    WriteHistoryCsv(path);  // reports its own failure; the exit code stays 0
-    return 0;
+    return WriteHistoryCsv(path) ? 0 : 1;
 }
 
 // True when this process is now the one resident instance. The open test finds a running

@@ -85,6 +85,14 @@ static void WriteCsvLine(FILE *file, const HistoryRecord *record)
     fprintf(file, "%s,%s,%s,%s,%s,%s,%s\n", date, keys, metres, left, middle, right, time);
 }
 
+bool CloseWrittenFile(FILE *file)
+{
+    // Some C runtimes report a failed buffered write neither from fflush nor from fclose
+    // unless fflush ran first; it still sets the stream's error flag.
+    bool written = fflush(file) == 0 && !ferror(file);
+    return fclose(file) == 0 && written;
+}
+
 bool WriteHistoryCsv(const char *path)
 {
     FILE *file = fopen(path, "wt");  // text mode: every line ends in CR LF
@@ -94,6 +102,9 @@ bool WriteHistoryCsv(const char *path)
     }
     for (int32_t i = 0; i < StoredHistory.count; ++i)
         WriteCsvLine(file, &StoredHistory.records[i]);
-    fclose(file);
+    if (!CloseWrittenFile(file)) {
+        ShowErrorMessage(IDS_EXPORT_FAILED);
+        return false;
+    }
     return true;
 }

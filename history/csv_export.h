@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include <stdio.h>
 
 extern char LastFileDir[MAX_PATH];  // chosen folder with its last backslash; "" at start
 
@@ -19,8 +20,11 @@ OPENFILENAMEA FileDialogRequest(char *path, const char *filter, const char *defa
                                 const char *extension, DWORD flags);
 
 void ExportHistoryCsv();
-// Writes StoredHistory to `path`; a file that cannot be created is reported in a message
-// box owned by the meter window (no owner when there is none). False on that failure.
+// Writes StoredHistory to `path`; a file that cannot be created or written whole is
+// reported in a message box owned by the meter window (no owner when there is none).
+// False on that failure.
 bool WriteHistoryCsv(const char *path);
+// Flushes and closes a file written with stdio; false when any write or the close failed.
+bool CloseWrittenFile(FILE *file);
 
 #endif

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include <float.h>
 #include <stdint.h>
 #include <string.h>
 
@@ -16,6 +17,7 @@
 #include "csv_export.h"
 #include "history_window.h"
 #include "recount.h"
+#include "../app/registry_store.h"
 
 static const char HISTORY_MAGIC[4] = {'T', 'W', 'K', 'H'};
 static const char HISTORY_FILE_FILTER[] =
@@ -64,6 +66,29 @@ static HistoryFileResult ReadRecords(FILE *file, uint32_t count, HistoryList *li
     return HISTORY_FILE_OK;
 }
 
+// A real calendar day of the years a SYSTEMTIME can hold.
+static bool IsCalendarDay(DateKey date)
+{
+    static const uint8_t DAYS_IN_MONTH[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    uint32_t year = date >> 16, month = date >> 8 & 0xFF, day = date & 0xFF;
+    if (year < 1601 || year > 30827 || month < 1 || month > 12 || day < 1)
+        return false;
+    bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= DAYS_IN_MONTH[month - 1] + (month == 2 && leap ? 1u : 0u);
+}
+
+// One pass: a record that no day could have produced makes the whole file suspect. A
+// distance that is no number, infinite or negative would spoil the totals for good.
+static bool AllRecordsPlausible(const HistoryList *list)
+{
+    for (int32_t i = 0; i < list->count; ++i) {
+        const HistoryRecord &record = list->records[i];
+        if (!(record.distance >= 0.0f && record.distance <= FLT_MAX) || !IsCalendarDay(record.date))
+            return false;
+    }
+    return true;
+}
+
 static HistoryFileResult ReadHistoryParts(FILE *file, HistoryList *list)
 {
     char magic[sizeof HISTORY_MAGIC];
@@ -75,7 +100,10 @@ static HistoryFileResult ReadHistoryParts(FILE *file, HistoryList *list)
         return HISTORY_FILE_BAD_FORMAT;
     if (count == 0)
         return HISTORY_FILE_EMPTY;
-    return ReadRecords(file, count, list);
+    HistoryFileResult result = ReadRecords(file, count, list);
+    if (result == HISTORY_FILE_OK && !AllRecordsPlausible(list))
+        return HISTORY_FILE_BAD_FORMAT;
+    return result;
 }
 
 HistoryFileResult ReadHistoryFile(FILE *file, HistoryList *list)
@@ -114,13 +142,18 @@ void ExportHistoryFile()
     if (!GetSaveFileNameA(&dialog))
         return;
     RememberFileDir(path);
+    SaveHistoryFile(path);
+}
+
+bool SaveHistoryFile(const char *path)
+{
     FILE *file = fopen(path, "wb");
-    if (!file) {
+    bool written = file && WriteHistoryFile(file, &StoredHistory);
+    if (file && !CloseWrittenFile(file))
+        written = false;
+    if (!written)
         ShowErrorMessage(IDS_EXPORT_FAILED);
-        return;
-    }
-    WriteHistoryFile(file, &StoredHistory);  // write errors go unreported
-    fclose(file);
+    return written;
 }
 
 // In file order, through an index of each date's first record: a stored record of a date
@@ -129,9 +162,9 @@ void ExportHistoryFile()
 // later one then overwrites it. One pass over each list, however long both are.
 void MergeImportedHistory(const HistoryList *imported, int replace)
 {
-    // Room for every new date at once: appending one by one grows the array by a few
-    // records at a time and copies it whole at each growth. Without the memory the
-    // appends still try, record by record.
+    // Room for every new date at once (the import has reserved it already; other callers
+    // get it here): appending one by one grows the array by a few records at a time and
+    // copies it whole at each growth. Without the memory the appends still try.
     int64_t most = (int64_t)StoredHistory.count + imported->count;
     if (most <= INT32_MAX)
         ReserveHistory(&StoredHistory, (int32_t)most);
@@ -159,14 +192,36 @@ static void ReportReadFailure(HistoryFileResult result)
     ShowErrorMessage(result == HISTORY_FILE_EMPTY ? IDS_EMPTY_FILE : IDS_BAD_FORMAT);
 }
 
+// Room for every imported record, and for the record of today that the recount may
+// append, is had before anything is merged: the merge then cannot stop half-way.
+static bool ReserveRoomForImport(const HistoryList *imported)
+{
+    int64_t needed = (int64_t)StoredHistory.count + imported->count + 1;
+    return needed <= INT32_MAX && ReserveHistory(&StoredHistory, (int32_t)needed);
+}
+
+// All or nothing: without the room nothing is merged; a save that fails after the merge
+// is told, and the merged figures are carried in memory to the next save that succeeds.
+static void MergeAndRecount(const HistoryList *imported, int replace)
+{
+    if (!ReserveRoomForImport(imported)) {
+        ShowSystemErrorMessage(ERROR_NOT_ENOUGH_MEMORY);
+        return;
+    }
+    MergeImportedHistory(imported, replace);
+    // The room reserved holds today's record too, so the recount always reaches its save.
+    RecountTotals();
+    if (LastSaveError != ERROR_SUCCESS)
+        ShowSystemErrorMessage(LastSaveError);
+}
+
 static void PreviewAndMerge(HistoryList *imported)
 {
     ShowHistoryWindow(imported, IDS_IMPORT_TITLE);
     HWND preview = HistoryWindow;
     if (AskYesNo(IDS_CONFIRM_MERGE)) {
         int replace = AskYesNo(IDS_CONFIRM_REPLACE) ? 1 : 0;
-        MergeImportedHistory(imported, replace);
-        RecountTotals();
+        MergeAndRecount(imported, replace);
     }
     // A stored-history window opened meanwhile from the tray stays open.
     if (preview && HistoryWindow == preview)

@@ -7,7 +7,8 @@
 
 enum HistoryFileResult {
     HISTORY_FILE_OK,
-    HISTORY_FILE_BAD_FORMAT,   // no magic, or the count or records cut short
+    HISTORY_FILE_BAD_FORMAT,   // no magic, the count or records cut short, or a record
+                               // with an impossible date or distance
     HISTORY_FILE_EMPTY,        // a count of 0, or the file ends right after the magic
     HISTORY_FILE_NO_MEMORY,    // the count is too large to reserve
 };
@@ -22,6 +23,9 @@ bool WriteHistoryFile(FILE *file, const HistoryList *list);
 void MergeImportedHistory(const HistoryList *imported, int replace);
 
 void ExportHistoryFile();
+// Writes StoredHistory as a history file; a file that cannot be created or written whole
+// is reported with IDS_EXPORT_FAILED. False on that failure.
+bool SaveHistoryFile(const char *path);
 void ImportHistoryFile();
 
 #endif

@@ -83,23 +83,25 @@ int MergeStoredRecord(const HistoryRecord *record, DateKey date, int replace)
     return AppendStoredRecord(record) ? 1 : 0;
 }
 
-void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source)
+// target = source + what was counted since the last save, the running time taken as
+// `periodSeconds`. Every field is computed from the source before any is written, since
+// the two may be one record. Each sum wraps in the field's own width.
+static void AddUnsavedToRecord(HistoryRecord *target, const HistoryRecord *source,
+                               uint32_t periodSeconds)
 {
-    // Every field is computed from the source before any is written, since the two may
-    // be one record. Each sum wraps in the field's own width.
-    uint32_t seconds = source->seconds + PeriodSeconds();
-    uint32_t keys = source->keys + (uint32_t)Totals.keyPresses - (uint32_t)PeriodBaseline.keyPresses;
-    double distance = (Totals.distance - PeriodBaseline.distance) + (double)source->distance;
+    uint32_t seconds = source->seconds + periodSeconds - SavedSeconds;
+    uint32_t keys = source->keys + (uint32_t)Totals.keyPresses - (uint32_t)SavedTotals.keyPresses;
+    double distance = (Totals.distance - SavedTotals.distance) + (double)source->distance;
     // An infinite total stays infinite, and its period (infinity less infinity) is no
     // number: the day keeps what it had rather than turning into a NaN for good.
     if (distance != distance)
         distance = source->distance;
     uint16_t left = (uint16_t)(source->leftClicks + (uint16_t)Totals.leftClicks
-                               - (uint16_t)PeriodBaseline.leftClicks);
+                               - (uint16_t)SavedTotals.leftClicks);
     uint16_t middle = (uint16_t)(source->middleClicks + (uint16_t)Totals.middleClicks
-                                 - (uint16_t)PeriodBaseline.middleClicks);
+                                 - (uint16_t)SavedTotals.middleClicks);
     uint16_t right = (uint16_t)(source->rightClicks + (uint16_t)Totals.rightClicks
-                                - (uint16_t)PeriodBaseline.rightClicks);
+                                - (uint16_t)SavedTotals.rightClicks);
     target->seconds = seconds;
     target->keys = keys;
     target->distance = (float)distance;
@@ -108,16 +110,33 @@ void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source)
     target->rightClicks = right;
 }
 
+void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source)
+{
+    AddUnsavedToRecord(target, source, PeriodSeconds());
+}
+
+// From the end: today's record is normally the last one, found in one comparison.
+static HistoryRecord *FindRecordOfPeriodDate()
+{
+    for (int32_t i = StoredHistory.count - 1; i >= 0; --i)
+        if (StoredHistory.records[i].date == PeriodDate)
+            return &StoredHistory.records[i];
+    return nullptr;
+}
+
 bool UpdateTodayRecord()
 {
-    int32_t count = StoredHistory.count;
-    if (count == 0 || StoredHistory.records[count - 1].date != PeriodDate) {
-        HistoryRecord today = {};
-        today.date = PeriodDate;
-        if (!AppendStoredRecord(&today))
+    HistoryRecord *today = FindRecordOfPeriodDate();
+    if (!today) {
+        HistoryRecord fresh = {};
+        fresh.date = PeriodDate;
+        if (!AppendStoredRecord(&fresh))
             return false;
+        today = &StoredHistory.records[StoredHistory.count - 1];
     }
-    HistoryRecord *today = &StoredHistory.records[StoredHistory.count - 1];
-    AddPeriodToRecord(today, today);
+    // One reading of the clock for the credit and the mark, so no second falls between.
+    uint32_t periodSeconds = PeriodSeconds();
+    AddUnsavedToRecord(today, today, periodSeconds);
+    MarkSaved(periodSeconds);
     return true;
 }

@@ -49,10 +49,12 @@ void DestroyHistoryList(HistoryList *list);
 // `replace` is nonzero, keeps it otherwise, appends when the date is new.
 // Returns 1, or 0 when an append ran out of memory.
 int MergeStoredRecord(const HistoryRecord *record, DateKey date, int replace);
-// target = source + the current period's figures, each in the record's own width.
+// target = source + what the current period counted since the last save (the period's
+// start or a checkpoint), each in the record's own width.
 void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source);
-// Credits the current period to the last record when it is dated PeriodDate, else to a
-// new record appended for PeriodDate. False when that append ran out of memory.
+// Credits what was counted since the last save to the last record dated PeriodDate, else
+// to a new record appended for PeriodDate, and moves the saved mark: a second call credits
+// nothing twice. False (mark unmoved) when that append ran out of memory.
 bool UpdateTodayRecord();
 
 #endif

@@ -17,6 +17,8 @@
 #include "../app/period.h"
 #include "history_list.h"
 
+#include <cmath>
+
 struct HistorySums {
     uint64_t keys;
     double distance;  // millimetres
@@ -29,7 +31,10 @@ struct HistorySums {
 static void AddRecord(HistorySums *sums, const HistoryRecord *record)
 {
     sums->keys += record->keys;
-    sums->distance += record->distance;
+    // A record holding an infinity or no number (stored by an older version) would spoil
+    // the total for good; its distance counts as nothing instead.
+    if (std::isfinite(record->distance))
+        sums->distance += record->distance;
     sums->rightClicks += record->rightClicks;
     sums->middleClicks += record->middleClicks;
     sums->leftClicks += record->leftClicks;
@@ -61,5 +66,6 @@ void RecountTotals()
                           sums.leftClicks};
     // The period just started holds nothing yet, so the save credits nothing twice.
     PeriodBaseline = Totals;
+    MarkSaved(0);
     ClearData();
 }

@@ -6,6 +6,7 @@
 #include "tray_icon.h"
 #include "../app/counters.h"
 #include "../app/period.h"
+#include "../app/power.h"
 #include "../history/history_list.h"
 #include "../history/history_window.h"
 #include "../hook/hook.h"
@@ -183,6 +184,9 @@ LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (wParam)
             RunExitSequence();
         return DefWindowProcA(window, message, wParam, lParam);
+    case WM_POWERBROADCAST:  // TRUE grants a suspend request on the systems that ask
+        OnPowerBroadcast(wParam);
+        return TRUE;
     case WM_DISPLAYCHANGE:
         DetectScreenValues();
         return DefWindowProcA(window, message, wParam, lParam);

@@ -16,16 +16,29 @@ char *LoadText(int slot, UINT id)
 }
 
 // Caption and text live in different slots, so both are alive while the box is shown.
-static int ShowMessage(UINT textId, UINT style)
+static int ShowMessageText(const char *text, UINT style)
 {
-    const char *text = LoadText(SLOT_GENERAL, textId);
     const char *caption = LoadText(SLOT_TITLE, IDS_APP_TITLE);
     return MessageBoxA(MeterWindow, text, caption, style);
+}
+
+static int ShowMessage(UINT textId, UINT style)
+{
+    return ShowMessageText(LoadText(SLOT_GENERAL, textId), style);
 }
 
 void ShowErrorMessage(UINT textId)
 {
     ShowMessage(textId, MB_ICONERROR | MB_OK);
+}
+
+void ShowSystemErrorMessage(DWORD error)
+{
+    char *text = TextSlots[SLOT_GENERAL];
+    if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error,
+                       0, text, TEXT_SLOT_SIZE, NULL) == 0)
+        wsprintfA(text, "%lu", error);
+    ShowMessageText(text, MB_ICONERROR | MB_OK);
 }
 
 bool AskYesNo(UINT textId)

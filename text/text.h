@@ -22,6 +22,9 @@ char *LoadText(int slot, UINT id);
 // A file operation's failure: error icon, OK, caption IDS_APP_TITLE, owned by the meter
 // window (no owner when there is none).
 void ShowErrorMessage(UINT textId);
+// The same box with the system's own text for a Win32 error code, in the user's language
+// (the code in digits when the system has no text for it).
+void ShowSystemErrorMessage(DWORD error);
 // A question with Yes and No and a warning icon; true for Yes.
 bool AskYesNo(UINT textId);
 

@@ -8,7 +8,7 @@
 // bench_tallywick [SECONDS [PARTS]]
 //   SECONDS: how long each CPU measurement runs (default 20)
 //   PARTS: which parts run, any of the letters h (hook message), p (paint), w (history
-//   window), f (history file and merge), m (a million days), r (resident CPU); default all
+//   window), f (history file, merge and checkpoint), m (a million days), r (resident CPU); default all
 #include <windows.h>
 #include <commctrl.h>
 #include <stdio.h>
@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include "app/checkpoint.h"
 #include "app/counters.h"
 #include "app/registry_store.h"
 #include "driver/driver.h"
@@ -382,6 +383,23 @@ void BenchMillionImport()
     DeleteFileA(path.c_str());
 }
 
+// A checkpoint with a key pressed since the last one rewrites the whole history value.
+void BenchCheckpoint(int days)
+{
+    FillStoredHistory(days);
+    ++Totals.keyPresses;
+    SaveCheckpoint();  // the first one may append today's record
+    const int N = 20;
+    double start = NowSeconds();
+    for (int i = 0; i < N; ++i) {
+        ++Totals.keyPresses;
+        SaveCheckpoint();
+    }
+    char what[128];
+    snprintf(what, sizeof what, "checkpoint over %d records (a key pressed since the last)", days);
+    Row(what, (NowSeconds() - start) / N * 1e3, "ms");
+}
+
 double ProcessCpuSeconds(HANDLE process)
 {
     FILETIME created, ended, kernel, user;
@@ -521,8 +539,10 @@ int main(int argc, char **argv)
         BenchHistoryWindow(3650, false);
         BenchHistoryWindow(36500, true);
     }
-    if (runs('f'))
+    if (runs('f')) {
         BenchHistoryFile(36500);
+        BenchCheckpoint(36500);
+    }
     if (runs('m'))
         BenchMillionImport();
     // Leave no benchmark figures behind in the prefix's settings key.

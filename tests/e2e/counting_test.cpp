@@ -54,6 +54,8 @@ TEST_F(CountingTest, PostedHookMessagesAreSavedOnTopOfTheStoredTotals)
     PostRepeated(meter, MSG_MOUSE_DISTANCE, 1, FloatBits(NAN));
     PostRepeated(meter, MSG_MOUSE_DISTANCE, 1, FloatBits(250.25f));
     PostRepeated(meter, MSG_MOUSE_DISTANCE, 1, FloatBits(-0.75f));
+    PostRepeated(meter, MSG_MOUSE_DISTANCE, 1, FloatBits(INFINITY));
+    PostRepeated(meter, MSG_MOUSE_DISTANCE, 1, FloatBits(10000.5f));
     PostRepeated(meter, MSG_CLICK_LEFT, 5);
     PostRepeated(meter, MSG_CLICK_MIDDLE, 2);
     PostRepeated(meter, MSG_CLICK_RIGHT, 3);
@@ -65,7 +67,8 @@ TEST_F(CountingTest, PostedHookMessagesAreSavedOnTopOfTheStoredTotals)
     EXPECT_EQ(Qword("Mouse Clicks R"), yesterday.rightClicks + 3u);
     RegValue distance = ReadValue(SETTINGS_KEY_PATH, "Mouse Trajectory");
     EXPECT_EQ(distance.type, (DWORD)REG_BINARY);
-    EXPECT_EQ(ReadDistance(), (double)yesterday.distance + 1250.0) << "a NaN must be dropped";
+    EXPECT_EQ(ReadDistance(), (double)yesterday.distance + 1250.75)
+        << "a NaN, a negative, an infinite or an overlong step must be dropped";
     uint64_t totalTime = Qword("Total Time");
     EXPECT_GE(totalTime, 5000u);
     EXPECT_LE(totalTime, 5000u + MaxSeconds());
@@ -79,7 +82,7 @@ TEST_F(CountingTest, PostedHookMessagesAreSavedOnTopOfTheStoredTotals)
     const DayRecord &today = history[1];
     EXPECT_EQ(today.date, TodayDate());
     EXPECT_EQ(today.keys, 7u);
-    EXPECT_EQ(today.distance, 1250.0f);
+    EXPECT_EQ(today.distance, 1250.75f);
     EXPECT_EQ(today.leftClicks, 5);
     EXPECT_EQ(today.middleClicks, 2);
     EXPECT_EQ(today.rightClicks, 3);
@@ -174,6 +177,69 @@ TEST_F(CountingTest, ClearDataKeepsTheTotalsAndCreditsEachPeriodOnce)
     EXPECT_EQ(history[0].keys, 10u);
     EXPECT_EQ(history[0].leftClicks, 3);
     EXPECT_LE(history[0].seconds, MaxSeconds());
+}
+
+// A suspend broadcast saves a checkpoint at once.
+void PostPower(HWND meter, WPARAM event)
+{
+    PostMessageA(meter, WM_POWERBROADCAST, event, 0);
+}
+
+// The keys of the saved history's one record; "History" is the last value a save writes.
+uint32_t WaitSavedHistoryKeys(uint32_t expected)
+{
+    DWORD start = GetTickCount();
+    std::vector<DayRecord> history;
+    while (GetTickCount() - start < 5000 &&
+           !((history = ReadHistory()).size() == 1 && history[0].keys == expected))
+        Sleep(20);
+    return history.size() == 1 ? history[0].keys : 0;
+}
+
+TEST_F(CountingTest, ACheckpointSurvivesAKillAndTheRestartCountsNothingTwice)
+{
+    StartCounting();
+    PostRepeated(meter, MSG_KEY_PRESS, 5);
+    PostRepeated(meter, MSG_CLICK_LEFT, 2);
+    PostPower(meter, PBT_APMSUSPEND);
+    PostPower(meter, PBT_APMRESUMEAUTOMATIC);
+    EXPECT_EQ(WaitSavedHistoryKeys(5), 5u);
+    ASSERT_TRUE(TerminateProcess(program.handle, 9));
+    ASSERT_TRUE(WaitExit(program, EXIT_TIMEOUT_MS, nullptr));
+    CloseProcess(&program);
+    EXPECT_EQ(Qword("Mouse Clicks L"), 2u);
+    std::vector<DayRecord> history = ReadHistory();
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].keys, 5u);
+    EXPECT_EQ(history[0].leftClicks, 2);
+
+    StartResident();
+    PostRepeated(meter, MSG_KEY_PRESS, 3);
+    EXPECT_EQ(ExitResident(), 0u);
+    EXPECT_EQ(Qword("Keyboard Presses"), 8u);
+    EXPECT_EQ(Qword("Mouse Clicks L"), 2u);
+    history = ReadHistory();
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].keys, 8u);
+    EXPECT_EQ(history[0].leftClicks, 2);
+    EXPECT_LE(history[0].seconds, MaxSeconds());
+    EXPECT_EQ(Qword("Total Time"), history[0].seconds);
+}
+
+TEST_F(CountingTest, TheTimeBetweenSuspendAndResumeIsNoRunningTime)
+{
+    StartCounting();
+    PostPower(meter, PBT_APMSUSPEND);
+    Sleep(4000);
+    PostPower(meter, PBT_APMRESUMESUSPEND);
+    PostPower(meter, PBT_APMRESUMEAUTOMATIC);  // the same wake-up: no second step back
+    EXPECT_EQ(ExitResident(), 0u);
+    // Four seconds asleep, less one for the whole seconds on each side.
+    uint64_t totalTime = Qword("Total Time");
+    EXPECT_LE(totalTime + 3, MaxSeconds());
+    std::vector<DayRecord> history = ReadHistory();
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].seconds, totalTime);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The history as the user meets it: the history window's rows and sorting, the CSV and
 // history file exports through the save dialog, and the import through the open dialog with
 // its preview, its two questions and its messages for files it cannot take.
+#include <math.h>
 #include <string.h>
 #include "e2e_support.h"
 #include "res/resource.h"
@@ -234,7 +235,10 @@ TEST_F(HistoryTest, MalformedFilesAreRefusedWithTheirMessageAndChangeNothing)
     SeedAndStart(3);
     std::string dir = TempDir();
     std::string record = RecordBytes({seeded[0]});
-    uint32_t three = 3, zero = 0;
+    uint32_t three = 3, zero = 0, one = 1;
+    DayRecord infinite = seeded[0], notADay = seeded[0];
+    infinite.distance = INFINITY;
+    notADay.date = MakeDate(2023, 2, 29);
     struct Case {
         const char *name;
         std::string bytes;
@@ -247,6 +251,10 @@ TEST_F(HistoryTest, MalformedFilesAreRefusedWithTheirMessageAndChangeNothing)
         {"no-count.twh", "TWKH", "此文件没有任何记录!"},
         {"cut-count.twh", "TWKH\x03", "不支持的文件格式!"},
         {"cut-records.twh", "TWKH" + std::string((char *)&three, 4) + record + record,
+         "不支持的文件格式!"},
+        {"infinite.twh", "TWKH" + std::string((char *)&one, 4) + RecordBytes({infinite}),
+         "不支持的文件格式!"},
+        {"29-feb-2023.twh", "TWKH" + std::string((char *)&one, 4) + RecordBytes({notADay}),
          "不支持的文件格式!"},
     };
     auto before = ReadAllValues(SETTINGS_KEY_PATH);

@@ -121,18 +121,22 @@ TEST_F(StartupTest, ExportOfAnEmptyHistoryGivesAnEmptyFileAndAFailureIsReported)
     ASSERT_TRUE(ReadFileBytes(path, &bytes));
     EXPECT_EQ(bytes, "");
 
-    // A folder that does not exist: the box has no owner, and the exit code stays 0.
-    Process exporter = StartProgram(ProgramPath(), "/exporthistory C:\\no\\such\\folder\\x.csv");
-    HWND box = WaitDialog(exporter.id, 10000);
-    ASSERT_TRUE(box) << "no failure message";
-    EXPECT_EQ(DialogStaticText(box), Gbk("导出失败!"));
-    EXPECT_EQ(WindowText(box), "Tallywick");
-    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
-    PressButton(box, IDOK);
-    DWORD code = 0xDEAD;
-    EXPECT_TRUE(WaitExit(exporter, 10000, &code));
-    EXPECT_EQ(code, 0u);
-    CloseProcess(&exporter);
+    // A folder that does not exist, and a file whose every write fails (Z: is the host's
+    // root under Wine): the box has no owner, and then the exit code 1 tells a script.
+    ASSERT_TRUE(SeedHistory(PlausibleHistory(2)));
+    for (const char *path : {"C:\\no\\such\\folder\\x.csv", "Z:\\dev\\full"}) {
+        Process exporter = StartProgram(ProgramPath(), std::string("/exporthistory ") + path);
+        HWND box = WaitDialog(exporter.id, 10000);
+        ASSERT_TRUE(box) << "no failure message for " << path;
+        EXPECT_EQ(DialogStaticText(box), Gbk("导出失败!"));
+        EXPECT_EQ(WindowText(box), "Tallywick");
+        EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+        PressButton(box, IDOK);
+        DWORD code = 0xDEAD;
+        EXPECT_TRUE(WaitExit(exporter, 10000, &code));
+        EXPECT_EQ(code, 1u) << path;
+        CloseProcess(&exporter);
+    }
 }
 
 TEST_F(StartupTest, SwitchWithoutFileNameStartsTheResidentProgram)

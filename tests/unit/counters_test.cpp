@@ -42,17 +42,19 @@ TEST_F(CountersTest, HookMessagesRaiseOneCounterEach)
     EXPECT_EQ(PeriodBaseline.keyPresses, 0u);
 }
 
-TEST_F(CountersTest, DistanceDropsNaNAndAddsNegativesAndInfinity)
+TEST_F(CountersTest, DistanceDropsWhatNoMouseStepCanBe)
 {
     OnMouseDistance(FloatBits(2.5f));
+    OnMouseDistance(FloatBits(10000.0f));  // the largest step taken
+    OnMouseDistance(FloatBits(0.0f));
     OnMouseDistance((LPARAM)0x7FC00000);  // quiet NaN
     OnMouseDistance((LPARAM)0xFFC00001);  // negative NaN with payload
-    EXPECT_DOUBLE_EQ(Totals.distance, 2.5);
-    OnMouseDistance(FloatBits(-1.0f));
-    EXPECT_DOUBLE_EQ(Totals.distance, 1.5);
     OnMouseDistance(FloatBits(INFINITY));
-    OnMouseDistance(FloatBits(5.0f));
-    EXPECT_TRUE(isinf(Totals.distance) && Totals.distance > 0);
+    OnMouseDistance(FloatBits(-INFINITY));
+    OnMouseDistance(FloatBits(-1.0f));
+    OnMouseDistance(FloatBits(10000.001f));
+    OnMouseDistance(FloatBits(3.0e38f));
+    EXPECT_DOUBLE_EQ(Totals.distance, 10002.5);
 }
 
 TEST_F(CountersTest, IntegerCountersWrapModulo2To64)

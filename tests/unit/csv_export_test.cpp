@@ -123,16 +123,20 @@ struct MessageBoxCloser {
     }
 };
 
+// A file that cannot be created, and one whose every write fails (a full disk; Wine maps
+// Z: to the root of the host, where /dev/full is one).
 TEST_F(CsvExportTest, UnwritablePathFailsWithAMessage)
 {
     HistoryRecord record = MakeRecord(DateKeyOf(2010, 6, 7), 1, 0.0f, 0, 0, 0, 1);
     Append(record);
-    MessageBoxCloser closer;
-    EXPECT_FALSE(WriteHistoryCsv("C:\\tallywick_no_such_folder\\history.csv"));
-    bool shown = closer.found;
-    HWND owner = closer.owner;
-    EXPECT_TRUE(shown) << "no message box reported the failure";
-    EXPECT_EQ(owner, MeterWindow);
+    for (const char *path : {"C:\\tallywick_no_such_folder\\history.csv", "Z:\\dev\\full"}) {
+        MessageBoxCloser closer;
+        EXPECT_FALSE(WriteHistoryCsv(path)) << path;
+        bool shown = closer.found;
+        HWND owner = closer.owner;
+        EXPECT_TRUE(shown) << "no message box reported the failure: " << path;
+        EXPECT_EQ(owner, MeterWindow);
+    }
 }
 
 TEST_F(CsvExportTest, PresetFileNameJoinsFolderAndNameWhenBothFit)

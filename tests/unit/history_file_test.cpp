@@ -1,6 +1,7 @@
 // The history file: reading every malformed shape, writing, and the merge of an import.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <math.h>
 #include <stdio.h>
 #include <string.h>
 #include <string>
@@ -18,6 +19,7 @@ namespace {
 const DateKey JUNE_4 = 0x07DA0604;
 const DateKey JUNE_5 = 0x07DA0605;
 const DateKey JUNE_6 = 0x07DA0606;
+const DateKey JUNE_7 = 0x07DA0607;  // the fake clock's day
 const DateKey JUNE_8 = 0x07DA0608;
 
 typedef std::vector<unsigned char> Bytes;
@@ -100,9 +102,20 @@ struct HistoryFileTest : ::testing::Test {
     }
 };
 
+HistoryRecord WithDistance(float distance)
+{
+    HistoryRecord record = Day(JUNE_5, 1);
+    record.distance = distance;
+    return record;
+}
+
 TEST_F(HistoryFileTest, MalformedFilesAreRefusedAndLeaveTheListEmpty)
 {
     Bytes oneRecord = RecordBytes(Day(JUNE_5, 1));
+    // One record that no day could have produced, among good ones, refuses the file.
+    auto among = [&](const HistoryRecord &bad) {
+        return Magic() + Count(3) + oneRecord + RecordBytes(bad) + oneRecord;
+    };
     const struct {
         const char *shape;
         Bytes bytes;
@@ -124,6 +137,16 @@ TEST_F(HistoryFileTest, MalformedFilesAreRefusedAndLeaveTheListEmpty)
         // Refused from the file's length before any memory is reserved for the count.
         {"count 178956971", Magic() + Count(178956971) + oneRecord, HISTORY_FILE_BAD_FORMAT},
         {"count 50000000", Magic() + Count(50000000) + oneRecord, HISTORY_FILE_BAD_FORMAT},
+        {"NaN distance", among(WithDistance(NAN)), HISTORY_FILE_BAD_FORMAT},
+        {"infinite distance", among(WithDistance(INFINITY)), HISTORY_FILE_BAD_FORMAT},
+        {"negative distance", among(WithDistance(-0.5f)), HISTORY_FILE_BAD_FORMAT},
+        {"month 0", among(Day(DateKeyOf(2010, 0, 5), 1)), HISTORY_FILE_BAD_FORMAT},
+        {"month 13", among(Day(DateKeyOf(2010, 13, 5), 1)), HISTORY_FILE_BAD_FORMAT},
+        {"day 0", among(Day(DateKeyOf(2010, 6, 0), 1)), HISTORY_FILE_BAD_FORMAT},
+        {"31 June", among(Day(DateKeyOf(2010, 6, 31), 1)), HISTORY_FILE_BAD_FORMAT},
+        {"29 February 1900", among(Day(DateKeyOf(1900, 2, 29), 1)), HISTORY_FILE_BAD_FORMAT},
+        {"year 1600", among(Day(DateKeyOf(1600, 12, 31), 1)), HISTORY_FILE_BAD_FORMAT},
+        {"year 30828", among(Day(DateKeyOf(30828, 1, 1), 1)), HISTORY_FILE_BAD_FORMAT},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(Read(c.bytes), c.expected) << c.shape;
@@ -131,6 +154,17 @@ TEST_F(HistoryFileTest, MalformedFilesAreRefusedAndLeaveTheListEmpty)
         EXPECT_EQ(list.count, 0) << c.shape;
         EXPECT_EQ(list.capacity, 0) << c.shape;
     }
+}
+
+// The edges of what a day can be still read.
+TEST_F(HistoryFileTest, TheEdgesOfRealDaysAndDistancesAreRead)
+{
+    HistoryRecord standing = Day(DateKeyOf(1601, 1, 1), 1);
+    standing.distance = 0.0f;
+    Bytes edges = RecordBytes(Day(DateKeyOf(2000, 2, 29), 1)) + RecordBytes(standing) +
+                  RecordBytes(Day(DateKeyOf(30827, 12, 31), 1));
+    EXPECT_EQ(Read(Magic() + Count(3) + edges), HISTORY_FILE_OK);
+    EXPECT_EQ(list.count, 3);
 }
 
 TEST_F(HistoryFileTest, ReadsWholeRecordsAndIgnoresTrailingBytes)
@@ -373,6 +407,35 @@ TEST_F(HistoryFileFlowTest, YesAndReplaceMergesShowsThePreviewAndRecounts)
     EXPECT_STREQ(LastFileDir, folder.c_str());
 }
 
+// Today's record stays the only one of its date when an older day comes in after it.
+TEST_F(HistoryFileFlowTest, AnOlderDayImportedLeavesOneRecordForToday)
+{
+    HistoryRecord today = Day(JUNE_7, 7);
+    ASSERT_TRUE(AppendStoredRecord(&today));
+    WriteImportFile(Magic() + Count(1) + RecordBytes(Day(JUNE_4, 40)));
+    Import({IDYES, IDNO});
+    ASSERT_EQ(StoredHistory.count, 4);
+    EXPECT_EQ(StoredHistory.records[2].date, JUNE_7);
+    EXPECT_EQ(StoredHistory.records[3].date, JUNE_4);
+    EXPECT_EQ(Totals.keyPresses, 1u + 2 + 7 + 40);
+}
+
+// The merged figures stay in memory, and the user is told in the system's own words.
+TEST_F(HistoryFileFlowTest, ASaveRefusedAfterTheMergeIsReported)
+{
+    ReadOnlySettingsKey readOnly;
+    WriteImportFile(Magic() + Count(1) + RecordBytes(Day(JUNE_8, 80)));
+    Import({IDYES, IDNO});
+    char refused[512] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                   ERROR_ACCESS_DENIED, 0, refused, sizeof refused, NULL);
+    ASSERT_EQ(MessageTexts.size(), 3u);
+    EXPECT_EQ(MessageTexts[2], refused);
+    EXPECT_EQ(StoredHistory.count, 4);  // June 5, June 6, June 8, today
+    EXPECT_EQ(Totals.keyPresses, 1u + 2 + 80);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), UINT64_MAX);
+}
+
 TEST_F(HistoryFileFlowTest, NoToTheFirstQuestionClosesThePreviewAndChangesNothing)
 {
     WriteImportFile(Magic() + Count(1) + RecordBytes(Day(JUNE_6, 60)));
@@ -424,6 +487,16 @@ TEST_F(HistoryFileFlowTest, ExportWritesTheStoredHistoryToTheChosenFile)
     EXPECT_EQ(written.records[1].reserved, 0);
     EXPECT_TRUE(MessageTexts.empty());
     DestroyHistoryList(&written);
+}
+
+// Every write to /dev/full fails, as on a full disk (Wine maps Z: to the host's root).
+TEST_F(HistoryFileFlowTest, AnExportWhoseWritesFailIsReported)
+{
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerDialogs);
+    EXPECT_FALSE(SaveHistoryFile("Z:\\dev\\full"));
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(MessageTexts.size(), 1u);
+    EXPECT_EQ(MessageTexts[0], Resource(IDS_EXPORT_FAILED));
 }
 
 }  // namespace file_flow

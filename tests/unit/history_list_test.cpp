@@ -151,9 +151,9 @@ TEST_F(HistoryListTest, MergeAppendsANewDateAtTheEndUnsorted)
 TEST_F(HistoryListTest, UpdateOnEmptyListAppendsExactlyThePeriod)
 {
     Totals.keyPresses = 0x100000005ull;  // only the low 32 bits count in a day
-    PeriodBaseline.keyPresses = 3;
+    SavedTotals.keyPresses = 3;
     Totals.distance = 1000.1;
-    PeriodBaseline.distance = 0.1;
+    SavedTotals.distance = 0.1;
     Totals.rightClicks = 7;
     Totals.middleClicks = 8;
     Totals.leftClicks = 9;
@@ -179,32 +179,48 @@ TEST_F(HistoryListTest, UpdateAddsToTodaysLastRecordInPlace)
     Totals.keyPresses = 2;
     Totals.leftClicks = 1;
     SetFakeTickCount(1000000 + 5000);
+    for (int save = 0; save < 2; ++save) {  // the second credits nothing twice
+        ASSERT_TRUE(UpdateTodayRecord());
+        ASSERT_EQ(StoredHistory.count, 1);
+        EXPECT_EQ(StoredHistory.records[0].keys, 1u);  // wraps modulo 2^32
+        EXPECT_EQ(StoredHistory.records[0].leftClicks, 4);
+        EXPECT_EQ(StoredHistory.records[0].seconds, 65u);
+        EXPECT_EQ(StoredHistory.records[0].reserved, 0xBEEF);
+    }
+    // Only what came after the last save is added.
+    Totals.keyPresses = 5;
+    SetFakeTickCount(1000000 + 7000);
     ASSERT_TRUE(UpdateTodayRecord());
-    ASSERT_EQ(StoredHistory.count, 1);
-    EXPECT_EQ(StoredHistory.records[0].keys, 1u);  // wraps modulo 2^32
-    EXPECT_EQ(StoredHistory.records[0].leftClicks, 4);
-    EXPECT_EQ(StoredHistory.records[0].seconds, 65u);
-    EXPECT_EQ(StoredHistory.records[0].reserved, 0xBEEF);
+    EXPECT_EQ(StoredHistory.records[0].keys, 4u);
+    EXPECT_EQ(StoredHistory.records[0].seconds, 67u);
 }
 
-TEST_F(HistoryListTest, UpdateAppendsWhenOnlyAnEarlierRecordHasToday)
+// An older day imported after today's record, or a clock set back: today keeps one record.
+// A history that already holds two of one date keeps both and updates the later one.
+TEST_F(HistoryListTest, UpdateFindsTodaysRecordFromTheEndAndNeverAddsASecond)
 {
     HistoryRecord early = MakeRecord(JUNE_7, 10), yesterday = MakeRecord(JUNE_6, 20);
     AppendStoredRecord(&early);
     AppendStoredRecord(&yesterday);
     Totals.keyPresses = 4;
     ASSERT_TRUE(UpdateTodayRecord());
-    ASSERT_EQ(StoredHistory.count, 3);
-    EXPECT_TRUE(SameBytes(StoredHistory.records[0], early));
+    ASSERT_EQ(StoredHistory.count, 2);
+    EXPECT_EQ(StoredHistory.records[0].keys, 14u);
     EXPECT_TRUE(SameBytes(StoredHistory.records[1], yesterday));
-    EXPECT_EQ(StoredHistory.records[2].date, JUNE_7);
-    EXPECT_EQ(StoredHistory.records[2].keys, 4u);
+
+    HistoryRecord duplicate = MakeRecord(JUNE_7, 100);
+    AppendStoredRecord(&duplicate);
+    Totals.keyPresses = 5;
+    ASSERT_TRUE(UpdateTodayRecord());
+    ASSERT_EQ(StoredHistory.count, 3);
+    EXPECT_EQ(StoredHistory.records[0].keys, 14u);
+    EXPECT_EQ(StoredHistory.records[2].keys, 101u);
 }
 
 TEST_F(HistoryListTest, ClicksWrapModulo2To16)
 {
     HistoryRecord record = {};
-    PeriodBaseline.leftClicks = 0x10000;  // a baseline past 2^16 must not matter
+    SavedTotals.leftClicks = 0x10000;  // a baseline past 2^16 must not matter
     Totals.leftClicks = 0x10000 + 70000;
     AddPeriodToRecord(&record, &record);
     EXPECT_EQ(record.leftClicks, 4464);
@@ -218,8 +234,8 @@ TEST_F(HistoryListTest, InfiniteTotalsNeverPutANaNIntoADay)
     AddPeriodToRecord(&record, &record);
     EXPECT_TRUE(std::isinf(record.distance) && record.distance > 0) << record.distance;
 
-    record.distance = 250.0f;  // later periods start from an infinite baseline
-    PeriodBaseline.distance = INFINITY;
+    record.distance = 250.0f;  // later saves start from an infinite mark
+    SavedTotals.distance = INFINITY;
     AddPeriodToRecord(&record, &record);
     EXPECT_EQ(record.distance, 250.0f);
 }
@@ -244,7 +260,7 @@ TEST_F(HistoryListTest, AddToAnotherTargetLeavesItsDateAndReservedBytes)
     Totals.distance = 2.25;
     Totals.rightClicks = 1;
     Totals.middleClicks = 0xFFFF;
-    PeriodBaseline.middleClicks = 0xFFFE;
+    SavedTotals.middleClicks = 0xFFFE;
     SetFakeTickCount(1000000 + 30000);
     AddPeriodToRecord(&target, &source);
     EXPECT_EQ(target.date, JUNE_6);

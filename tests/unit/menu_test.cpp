@@ -164,7 +164,7 @@ TEST_F(MenuTest, CommandsOfTheOtherModulesRunAndOnlyRecountIsNotHandled)
     HistoryRecord earlier = MakeRecord(DateKeyOf(2010, 6, 1), 100, 0.0f, 0, 0, 0, 60);
     ClearStoredHistory();
     AppendStoredRecord(&earlier);
-    Totals = PeriodBaseline = CounterBlock{};
+    Totals = PeriodBaseline = SavedTotals = CounterBlock{};
     EXPECT_FALSE(RunMeterCommand(MeterWindow, IDM_RECOUNT));
     EXPECT_EQ(Totals.keyPresses, 100u) << "no recount";
     DeleteSettingsKey();

@@ -1,8 +1,10 @@
 // Period changes through ClearData and the meter timer, and the exit sequence, against the
 // real settings key and the fake clock.
 #include <gtest/gtest.h>
+#include "app/checkpoint.h"
 #include "app/counters.h"
 #include "app/period.h"
+#include "app/power.h"
 #include "app/registry_store.h"
 #include "app/startup.h"
 #include "fakes/fake_clock.h"
@@ -88,6 +90,51 @@ struct PeriodTest : ::testing::Test {
     void AdvanceSeconds(DWORD seconds)
     {
         SetTicks(ticks + seconds * 1000);
+    }
+
+    // While `Refusal` makes every save fail, ended periods and checkpoints are carried in
+    // memory, each credited once; the first save that succeeds afterwards writes them all.
+    template <typename Refusal>
+    void CarryPeriodsThroughFailedSaves()
+    {
+        Totals.keyPresses = 10;
+        AdvanceSeconds(100);
+        ClearData();
+        ASSERT_EQ(ReadSettingsQword("Total Time"), 100u);
+        {
+            Refusal refusal;
+            ASSERT_FALSE(SaveToRegistry()) << "the save went through";
+            EXPECT_NE(LastSaveError, ERROR_SUCCESS);
+            Totals.keyPresses += 5;
+            AdvanceSeconds(50);
+            ClearData();
+            EXPECT_EQ(StoredTotalTime, 150u);
+            EXPECT_EQ(PeriodBaseline.keyPresses, 15u);
+            Totals.keyPresses += 2;
+            AdvanceSeconds(60);
+            CheckpointWhenDue();
+            EXPECT_EQ(StoredHistory.records[0].keys, 17u);
+            EXPECT_EQ(StoredHistory.records[0].seconds, 210u);
+            AdvanceSeconds(20);
+            ClearData();
+            EXPECT_EQ(StoredTotalTime, 230u);
+            EXPECT_EQ(Totals.keyPresses, 17u);
+            EXPECT_EQ(ReadSettingsQword("Total Time", 100), 100u) << "written while refused";
+        }
+        ASSERT_EQ(StoredHistory.count, 1);
+        EXPECT_EQ(StoredHistory.records[0].keys, 17u);
+        EXPECT_EQ(StoredHistory.records[0].seconds, 230u);
+
+        AdvanceSeconds(10);
+        ClearData();
+        EXPECT_EQ(LastSaveError, ERROR_SUCCESS);
+        EXPECT_EQ(ReadSettingsQword("Total Time"), 240u);
+        EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 17u);
+        ASSERT_EQ(StoredHistory.count, 1);
+        EXPECT_EQ(StoredHistory.records[0].keys, 17u);
+        EXPECT_EQ(StoredHistory.records[0].seconds, 240u);
+        EXPECT_EQ(Totals.keyPresses, 17u);
+        EXPECT_EQ(PeriodBaseline.keyPresses, 17u);
     }
 };
 
@@ -204,40 +251,83 @@ TEST_F(PeriodTest, TimerRepaintsOnlyAVisibleWindowOnTheMeterTimer)
     EXPECT_EQ(PaintCount, 0) << "iconic";
 }
 
+// The settings key cannot be created, or it opens and refuses every write (the save has
+// then credited the period before the refusal shows, and must not credit it again).
 TEST_F(PeriodTest, FailedSaveCarriesThePeriodInMemoryAndLosesNothing)
 {
-    Totals.keyPresses = 10;
-    AdvanceSeconds(100);
-    ClearData();
-    ASSERT_EQ(ReadSettingsQword("Total Time"), 100u);
-    {
-        UnwritableRegistry unwritable;
-        ASSERT_FALSE(SaveToRegistry()) << "the settings key could still be created";
-        Totals.keyPresses += 5;
-        AdvanceSeconds(50);
-        ClearData();
-        EXPECT_EQ(StoredTotalTime, 150u);
-        EXPECT_EQ(PeriodBaseline.keyPresses, 15u);
-        Totals.keyPresses += 2;
-        AdvanceSeconds(20);
-        ClearData();
-        EXPECT_EQ(StoredTotalTime, 170u);
-        EXPECT_EQ(Totals.keyPresses, 17u);
-    }
-    EXPECT_EQ(ReadSettingsQword("Total Time"), 100u) << "nothing is written while unwritable";
-    ASSERT_EQ(StoredHistory.count, 1);
-    EXPECT_EQ(StoredHistory.records[0].keys, 17u);
-    EXPECT_EQ(StoredHistory.records[0].seconds, 170u);
+    CarryPeriodsThroughFailedSaves<UnwritableRegistry>();
+}
 
+TEST_F(PeriodTest, RefusedValueWritesCarryThePeriodInMemoryOnce)
+{
+    CarryPeriodsThroughFailedSaves<ReadOnlySettingsKey>();
+}
+
+// A checkpoint writes what a save would write now, while the period and the meter's
+// figures go on; every later save adds only what came after it.
+TEST_F(PeriodTest, CheckpointsSaveWhenDueAndNothingIsCountedTwice)
+{
+    Totals.keyPresses = 10;
+    Totals.leftClicks = 2;
+    AdvanceSeconds(59);
+    CheckpointWhenDue();
+    EXPECT_EQ(ReadSettingsQword("Total Time"), UINT64_MAX) << "a checkpoint before 60 s";
+    AdvanceSeconds(1);
+    CheckpointWhenDue();
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 60u);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 10u);
+    ASSERT_EQ(StoredHistory.count, 1);
+    EXPECT_EQ(StoredHistory.records[0].keys, 10u);
+    EXPECT_EQ(StoredHistory.records[0].seconds, 60u);
+    EXPECT_EQ(PeriodBaseline.keyPresses, 0u) << "the meter's period went on";
+    EXPECT_EQ(PeriodSeconds(), 60u);
+    EXPECT_EQ(StoredTotalTime, 0u);
+
+    DeleteSettingsKey();
+    SaveCheckpoint();
+    EXPECT_EQ(ReadSettingsQword("Total Time"), UINT64_MAX) << "nothing new, yet written";
+    // Running time alone is saved, but only every ten minutes.
+    AdvanceSeconds(IDLE_CHECKPOINT_SECONDS - 1);
+    CheckpointWhenDue();
+    EXPECT_EQ(ReadSettingsQword("Total Time"), UINT64_MAX);
+    AdvanceSeconds(1);
+    CheckpointWhenDue();
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 660u);
+
+    Totals.keyPresses += 5;
     AdvanceSeconds(10);
     ClearData();
-    EXPECT_EQ(ReadSettingsQword("Total Time"), 180u);
-    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 17u);
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 670u);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 15u);
     ASSERT_EQ(StoredHistory.count, 1);
-    EXPECT_EQ(StoredHistory.records[0].keys, 17u);
-    EXPECT_EQ(StoredHistory.records[0].seconds, 180u);
-    EXPECT_EQ(Totals.keyPresses, 17u);
-    EXPECT_EQ(PeriodBaseline.keyPresses, 17u);
+    EXPECT_EQ(StoredHistory.records[0].keys, 15u);
+    EXPECT_EQ(StoredHistory.records[0].leftClicks, 2);
+    EXPECT_EQ(StoredHistory.records[0].seconds, 670u);
+}
+
+// Asleep over a midnight: the period before sleep goes to its own day without the hours
+// asleep; the second resume event of the same wake-up changes nothing.
+TEST_F(PeriodTest, SuspendAndResumeLeaveTheSecondsAsleepOut)
+{
+    Totals.keyPresses = 3;
+    AdvanceSeconds(100);
+    OnPowerBroadcast(PBT_APMSUSPEND);
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 100u) << "no checkpoint at suspend";
+    AdvanceSeconds(60 * 3600);
+    SetFakeDate(2010, 6, 9);
+    OnPowerBroadcast(PBT_APMRESUMEAUTOMATIC);
+    AdvanceSeconds(5);
+    OnPowerBroadcast(PBT_APMRESUMESUSPEND);
+    EXPECT_EQ(PeriodSeconds(), 105u);
+    EXPECT_EQ(Totals.keyPresses - PeriodBaseline.keyPresses, 3u) << "the meter lost its figures";
+
+    OnMeterTimer(window, METER_TIMER_ID);
+    ASSERT_EQ(StoredHistory.count, 1);
+    EXPECT_EQ(StoredHistory.records[0].date, DateKeyOf(2010, 6, 7));
+    EXPECT_EQ(StoredHistory.records[0].keys, 3u);
+    EXPECT_EQ(StoredHistory.records[0].seconds, 105u);
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 105u);
+    EXPECT_EQ(PeriodDate, DateKeyOf(2010, 6, 9));
 }
 
 bool TakeQuitMessage(WPARAM *code)

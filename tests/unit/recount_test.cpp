@@ -1,9 +1,11 @@
 // The recount of the totals from the history, through the real registry and ClearData().
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <cmath>
 #include <string.h>
 #include <vector>
 #include "history/recount.h"
+#include "app/checkpoint.h"
 #include "fakes/fake_clock.h"
 #include "settings_key_support.h"
 
@@ -53,6 +55,7 @@ struct RecountTest : ::testing::Test {
     {
         PeriodBaseline = baseline;
         Totals = baseline;
+        SavedTotals = baseline;
         StoredTotalTime = storedTime;
     }
     static void CountInPeriod(uint64_t keys, double distance, uint64_t right, uint64_t middle,
@@ -111,6 +114,24 @@ TEST_F(RecountTest, TotalsBecomeTheHistorySumsWithThePeriodCountedOnce)
     EXPECT_EQ(today.middleClicks, 2);
     EXPECT_EQ(today.rightClicks, 3);
     EXPECT_EQ(today.seconds, 190u);
+}
+
+// A checkpoint has already credited part of the period to today's record; a distance of
+// no number or infinity in the history counts as nothing.
+TEST_F(RecountTest, AfterACheckpointThePeriodStillCountsOnceAndBadDistancesAsNothing)
+{
+    Append(MakeRecord(JUNE_5, 100, NAN, 10, 2, 3, 500));
+    Append(MakeRecord(JUNE_6, 1, INFINITY, 0, 0, 0, 1));
+    Append(MakeRecord(JUNE_7, 50, 250.5f, 5, 1, 1, 100));
+    BeginPeriodFrom(CounterBlock{99999, 5.0e6, 777, 888, 999}, 123456);
+    CountInPeriod(3, 1.25, 1, 0, 2, 70);
+    SaveCheckpoint();
+    EXPECT_EQ(StoredHistory.records[2].keys, 53u);
+    CountInPeriod(4, 2.0, 1, 1, 2, 90);
+    RecountTotals();
+    ExpectTotalsStored(158, 250.5 + 3.25, 6, 4, 19, 691);
+    EXPECT_EQ(StoredHistory.records[2].keys, 57u);
+    EXPECT_EQ(StoredHistory.records[2].seconds, 190u);
 }
 
 TEST_F(RecountTest, EmptyHistoryGivesThePeriodsFiguresInRecordWidths)

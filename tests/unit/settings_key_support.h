@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <aclapi.h>
 #include <stdint.h>
 #include <vector>
 #include "app/counters.h"
@@ -83,6 +84,29 @@ inline void ResetProgramState()
     PeriodBaseline = CounterBlock{};
     StoredTotalTime = 0;
 }
+
+// The settings key exists but refuses value writes to the current user, as under an ACL
+// or a policy: it opens, and every RegSetValueExA on it fails. Deleting it ends that.
+struct ReadOnlySettingsKey {
+    ReadOnlySettingsKey()
+    {
+        HKEY key;
+        EXPECT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key), ERROR_SUCCESS);
+        EXPLICIT_ACCESSA access = {};
+        access.grfAccessPermissions = KEY_READ | WRITE_DAC | DELETE;
+        access.grfAccessMode = SET_ACCESS;
+        access.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
+        access.Trustee.ptstrName = (char *)"CURRENT_USER";
+        PACL acl = NULL;
+        EXPECT_EQ(SetEntriesInAclA(1, &access, NULL, &acl), (DWORD)ERROR_SUCCESS);
+        EXPECT_EQ(SetSecurityInfo(key, SE_REGISTRY_KEY,
+                                  DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                  NULL, NULL, acl, NULL), (DWORD)ERROR_SUCCESS);
+        LocalFree(acl);
+        RegCloseKey(key);
+    }
+    ~ReadOnlySettingsKey() { DeleteSettingsKey(); }
+};
 
 inline DateKey DateKeyOf(WORD year, WORD month, WORD day)
 {
