@@ -7,9 +7,11 @@
 #include "history_window.h"
 
 #include <commctrl.h>
+#include <algorithm>
 #include <stdlib.h>
 #include <string.h>
 
+#include "../meter/dpi.h"
 #include "../meter/meter_window.h"
 #include "../res/resource.h"
 #include "../text/formatting.h"
@@ -19,7 +21,7 @@ HWND HistoryWindow;
 HWND HistoryListView;
 uint32_t HistorySortState;
 
-static const int HISTORY_WIDTH = 700;
+static const int HISTORY_WIDTH = 700;   // at 96 dpi, like the columns' added widths
 static const int HISTORY_HEIGHT = 440;
 static const DWORD HISTORY_LIST_STYLE =
     WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;  // 0x5000000D
@@ -95,16 +97,28 @@ static bool CopyRecords(const HistoryList *list, HistoryRecord **copy)
 static HWND CreateHistoryFrame(UINT titleId)
 {
     const char *title = LoadText(SLOT_GENERAL, titleId);
-    POINT corner = WorkAreaCorner(HISTORY_WIDTH, HISTORY_HEIGHT);
+    // It opens in the corner of the primary monitor's work area, so at that monitor's DPI,
+    // and no larger than that work area, which a high DPI on a small screen leaves small.
+    int width = Scale(HISTORY_WIDTH, SystemDpi());
+    int height = Scale(HISTORY_HEIGHT, SystemDpi());
+    RECT work;
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+        width = std::min(width, (int)(work.right - work.left));
+        height = std::min(height, (int)(work.bottom - work.top));
+    }
+    POINT corner = WorkAreaCorner(width, height);
     return CreateWindowExA(0, HISTORY_CLASS, title, WS_OVERLAPPEDWINDOW, corner.x, corner.y,
-                           HISTORY_WIDTH, HISTORY_HEIGHT, MeterWindow, NULL,
-                           ProgramInstance(), NULL);
+                           width, height, MeterWindow, NULL, ProgramInstance(), NULL);
 }
 
+// As large as the frame; WM_SIZE fits it to the client area.
 static HWND CreateHistoryListView(HWND window)
 {
-    return CreateWindowExA(0, WC_LISTVIEWA, "", HISTORY_LIST_STYLE, 0, 0, HISTORY_WIDTH,
-                           HISTORY_HEIGHT, window, (HMENU)0, ProgramInstance(), NULL);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    return CreateWindowExA(0, WC_LISTVIEWA, "", HISTORY_LIST_STYLE, 0, 0,
+                           frame.right - frame.left, frame.bottom - frame.top, window,
+                           (HMENU)0, ProgramInstance(), NULL);
 }
 
 // The list view destroys its small image list itself when it goes.
@@ -119,13 +133,14 @@ static void SetRowImages(HWND listView)
 
 static void InsertHistoryColumns(HWND listView)
 {
+    UINT dpi = WindowDpi(listView);
     for (int column = 0; column < COLUMN_COUNT; ++column) {
         char *header = LoadText(SLOT_GENERAL, COLUMNS[column].headerId);
         int textWidth = (int)SendMessageA(listView, LVM_GETSTRINGWIDTHA, 0, (LPARAM)header);
         LVCOLUMNA columnInfo = {};
         columnInfo.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         columnInfo.fmt = COLUMNS[column].format;
-        columnInfo.cx = textWidth + COLUMNS[column].extraWidth;
+        columnInfo.cx = textWidth + Scale(COLUMNS[column].extraWidth, dpi);
         columnInfo.pszText = header;
         columnInfo.iSubItem = column;
         SendMessageA(listView, LVM_INSERTCOLUMNA, column, (LPARAM)&columnInfo);
@@ -278,6 +293,9 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_SIZE:
         FitListView(window, lParam);
         return DefWindowProcA(window, message, wParam, lParam);
+    case WM_DPICHANGED:
+        TakeSuggestedRect(window, (const RECT *)lParam);
+        return 0;
     case WM_CLOSE:
         CloseHistoryWindow(window);
         return 0;

@@ -3,6 +3,7 @@
 // is the window's size, which grows to fit the text and never shrinks, and the record of
 // the figures it drew, which lets a timer tick with nothing new to show skip its repaint.
 #include "meter_paint.h"
+#include "dpi.h"
 #include "meter_window.h"
 #include "../app/counters.h"
 #include "../res/resource.h"
@@ -13,10 +14,15 @@
 #include <math.h>
 #include <string.h>
 
+// Pixels at 96 dpi; the meter scales them to MeterDpi.
 const int LINE_MARGIN = 10;       // left and right of every line
 const int BLOCK_MARGIN = 7;       // above and below the block of lines
 const int LINE_HEIGHT = 18;
 const int LINE_GAP = 5;
+
+struct MeterLayout {
+    int lineMargin, blockMargin, lineHeight, lineGap;
+};
 
 static const char *KeysLine(const char *format)
 {
@@ -114,38 +120,50 @@ const char *BuildMeterLine(int line)
     return builders[line](LoadText(SLOT_GENERAL, formats[line]));
 }
 
+// The layout at the DPI of MeterFont, which is selected into `dc`. A line is never lower
+// than the font's own line height, whatever font the system gives, so no line is cut off.
+static MeterLayout ScaledLayout(HDC dc)
+{
+    MeterLayout layout = {Scale(LINE_MARGIN, MeterDpi), Scale(BLOCK_MARGIN, MeterDpi),
+                          Scale(LINE_HEIGHT, MeterDpi), Scale(LINE_GAP, MeterDpi)};
+    TEXTMETRICA metrics;
+    if (GetTextMetricsA(dc, &metrics))
+        layout.lineHeight = std::max(layout.lineHeight, (int)metrics.tmHeight);
+    return layout;
+}
+
 // Draws the lines, each cut to its rectangle, and returns the size the text needs: the
 // widest line and the height of the block from its top.
-static SIZE DrawMeterLines(HDC dc, const RECT &client)
+static SIZE DrawMeterLines(HDC dc, const RECT &client, const MeterLayout &layout)
 {
-    RECT line = {LINE_MARGIN, BLOCK_MARGIN, client.right - LINE_MARGIN,
-                 BLOCK_MARGIN + LINE_HEIGHT};
+    RECT line = {layout.lineMargin, layout.blockMargin, client.right - layout.lineMargin,
+                 layout.blockMargin + layout.lineHeight};
     RECT measure = line;
     SIZE needed = {0, 0};
     for (int index = 0; index < METER_LINE_COUNT; ++index) {
         const char *text = BuildMeterLine(index);
         if (index > 0)
-            OffsetRect(&line, 0, measure.bottom - measure.top + LINE_GAP);
+            OffsetRect(&line, 0, measure.bottom - measure.top + layout.lineGap);
         measure = line;
         int length = (int)strlen(text);
         DrawTextA(dc, text, length, &measure, DT_CALCRECT);
         needed.cx = std::max(needed.cx, measure.right - measure.left);
         DrawTextA(dc, text, length, &line, 0);
     }
-    needed.cy = std::max(0L, measure.bottom - BLOCK_MARGIN);
+    needed.cy = std::max(0L, measure.bottom - layout.blockMargin);
     return needed;
 }
 
 // Grows the window to the left and upwards, keeping its right and bottom edges. Flags 0
 // also raise and activate it.
-static void GrowMeterWindow(HWND window, SIZE needed)
+static void GrowMeterWindow(HWND window, SIZE needed, const MeterLayout &layout)
 {
     RECT client;
     RECT frame;
     GetClientRect(window, &client);
     GetWindowRect(window, &frame);
-    LONG dx = std::max(0L, needed.cx + 2 * LINE_MARGIN - client.right);
-    LONG dy = std::max(0L, needed.cy + 2 * BLOCK_MARGIN - client.bottom);
+    LONG dx = std::max(0L, needed.cx + 2 * layout.lineMargin - client.right);
+    LONG dy = std::max(0L, needed.cy + 2 * layout.blockMargin - client.bottom);
     if (dx == 0 && dy == 0)
         return;
     SetWindowPos(window, HWND_TOP, frame.left - dx, frame.top - dy,
@@ -164,10 +182,11 @@ static void DrawMeter(HDC memoryDc, HDC paintDc, HWND window, const RECT &client
     // The opaque text output fills the background; the mode stays opaque for the lines.
     SetBkColor(memoryDc, METER_BACKGROUND);
     ExtTextOutA(memoryDc, 0, 0, ETO_OPAQUE, &client, "", 0, nullptr);
-    SIZE needed = DrawMeterLines(memoryDc, client);
+    MeterLayout layout = ScaledLayout(memoryDc);
+    SIZE needed = DrawMeterLines(memoryDc, client, layout);
     if (oldFont)
         SelectObject(memoryDc, oldFont);
-    GrowMeterWindow(window, needed);
+    GrowMeterWindow(window, needed, layout);
     BitBlt(paintDc, 0, 0, client.right, client.bottom, memoryDc, 0, 0, SRCCOPY);
 }
 

@@ -1,6 +1,7 @@
 // The meter window: its class, its creation, the show/hide toggle and the window
 // procedure that every message of the program passes through.
 #include "meter_window.h"
+#include "dpi.h"
 #include "menu.h"
 #include "meter_paint.h"
 #include "tray_icon.h"
@@ -15,6 +16,7 @@
 
 HWND MeterWindow;
 HFONT MeterFont;
+UINT MeterDpi = BASE_DPI;
 HINSTANCE MeterInstance;
 
 POINT WorkAreaCorner(int width, int height)
@@ -111,10 +113,17 @@ static void RemoveSystemMenuCommands(HWND window)
         RemoveMenu(systemMenu, *command, MF_BYCOMMAND);
 }
 
-// The icon-title font; when it cannot be read or made, a copy of the GUI font, so that
+// The icon-title font at `dpi`. Where the system cannot give it for a DPI, the icon-title
+// font of the system DPI; when that cannot be read or made, a copy of the GUI font, so that
 // MeterFont is always a font of our own that the exit sequence may delete.
-static HFONT CreateMeterFont()
+static HFONT CreateMeterFont(UINT dpi)
 {
+    LOGFONTW fontForDpi;
+    if (IconTitleFontForDpi(dpi, &fontForDpi)) {
+        HFONT iconTitleFont = CreateFontIndirectW(&fontForDpi);
+        if (iconTitleFont)
+            return iconTitleFont;
+    }
     LOGFONTA font;
     if (SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0)) {
         HFONT iconTitleFont = CreateFontIndirectA(&font);
@@ -126,11 +135,31 @@ static HFONT CreateMeterFont()
     return CreateFontIndirectA(&font);
 }
 
+static void SetMeterFont(HWND window, UINT dpi)
+{
+    MeterDpi = dpi;
+    MeterFont = CreateMeterFont(dpi);
+    SendMessageA(window, WM_SETFONT, (WPARAM)MeterFont, 0);
+}
+
 static void OnMeterCreate(HWND window)
 {
     RemoveSystemMenuCommands(window);
-    MeterFont = CreateMeterFont();
-    SendMessageA(window, WM_SETFONT, (WPARAM)MeterFont, 0);
+    SetMeterFont(window, WindowDpi(window));
+}
+
+// Moved to a monitor of another DPI: a font and a layout for that DPI, and the size that
+// Windows suggests for it, which may be smaller; the next paint grows it to fit again.
+static void OnMeterDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
+{
+    HFONT oldFont = MeterFont;
+    SetMeterFont(window, HIWORD(dpis));
+    if (oldFont)
+        DeleteObject(oldFont);
+    TakeSuggestedRect(window, suggested);
+    // The timer repaints only changed figures: the new font must show even where the
+    // window keeps its size.
+    InvalidateRect(window, nullptr, TRUE);
 }
 
 // While a paint's BeginPaint runs, the erase that it sends is followed at once by that
@@ -184,6 +213,9 @@ LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (wParam)
             RunExitSequence();
         return DefWindowProcA(window, message, wParam, lParam);
+    case WM_DPICHANGED:
+        OnMeterDpiChanged(window, wParam, (const RECT *)lParam);
+        return 0;
     case WM_POWERBROADCAST:  // TRUE grants a suspend request on the systems that ask
         OnPowerBroadcast(wParam);
         return TRUE;

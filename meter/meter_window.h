@@ -11,6 +11,7 @@ const int METER_DEFAULT_SIZE = 50;
 
 extern HWND MeterWindow;       // null until CreateMeterWindow has created it
 extern HFONT MeterFont;        // created on WM_CREATE, deleted by the exit sequence
+extern UINT MeterDpi;          // the DPI MeterFont was made for; the lines are laid out at it
 extern HINSTANCE MeterInstance; // the module of every string, icon and dialog resource
 
 struct MeterRect {

@@ -57,7 +57,7 @@
 // Dialog, icon and bitmap
 #define IDD_ABOUT                129
 #define IDC_ABOUT_TEXT           1000   // the maker and address lines of the About box
-#define IDI_MAIN                 130    // 32x32 and 16x16, 16 colours
+#define IDI_MAIN                 130    // 16, 32 px in 16 colours; 20, 24, 48, 256 px in 32-bit
 #define IDB_HISTORY_ICONS        131    // one 16x16 image for the history rows
 #define IDR_MANIFEST             1      // CREATEPROCESS_MANIFEST_RESOURCE_ID
 

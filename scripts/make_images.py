@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """Draws Tallywick's icon (a small gauge: dial, ticks, red needle) and the history row
-bitmap (a tiny calendar page) and writes them as 16-colour Windows resources:
-res/tallywick.ico (32x32 and 16x16, 4 bits per pixel) and res/history.bmp (16x16).
+bitmap (a tiny calendar page) and writes them as Windows resources: res/tallywick.ico
+(32x32 and 16x16 in 16 colours, pixel-drawn for 100 % scaling; 20, 24, 48 and 256 pixels
+in 32-bit colour with smooth edges for 125 to 200 % and large views, the 256 one as PNG)
+and res/history.bmp (16x16, 16 colours).
 Run it again after changing the drawing; the outputs are committed."""
 import math
 import os
 import struct
+import zlib
 
 # The standard 16-colour palette, as (r, g, b).
 PALETTE = [
@@ -47,6 +50,59 @@ def gauge(size):
         for x in range(size):
             if math.hypot(x - c, y - c) <= hub:
                 img[y][x] = DARK_RED
+    return img
+
+
+def gauge_rgba(size):
+    """The same gauge, smooth: every pixel is the average of 4 x 4 samples of the shapes."""
+    c = size / 2.0
+    r = size / 2.0
+    rim = max(1.5, size / 12)
+    tick_width = max(1.6, size / 24)
+    needle_width = max(1.2, size / 16)
+    hub = max(1.2, size / 14)
+    needle = math.pi * 1.72
+    ticks = [math.pi * (1.0 + i / 6) for i in range(7)]
+
+    def near_segment(x, y, angle, start, end, width):
+        ux, uy = math.cos(angle), math.sin(angle)
+        along = (x - c) * ux + (y - c) * uy
+        across = abs(-(x - c) * uy + (y - c) * ux)
+        return start <= along <= end and across <= width / 2
+
+    def sample(x, y):
+        d = math.hypot(x - c, y - c)
+        if d > r:
+            return None
+        if d <= hub:
+            return PALETTE[DARK_RED]
+        if near_segment(x, y, needle, 0, r * 0.78, needle_width):
+            return PALETTE[RED]
+        if d > r - rim:
+            return PALETTE[NAVY]
+        if any(near_segment(x, y, a, r * 0.60, r * 0.80, tick_width) for a in ticks):
+            return PALETTE[BLACK]
+        return PALETTE[YELLOW] if y > c + r * 0.45 else PALETTE[WHITE]
+
+    n = 4
+    img = []
+    for py in range(size):
+        row = []
+        for px in range(size):
+            total = [0, 0, 0, 0]
+            for sy in range(n):
+                for sx in range(n):
+                    colour = sample(px + (sx + 0.5) / n, py + (sy + 0.5) / n)
+                    if colour:
+                        total = [total[0] + colour[0], total[1] + colour[1],
+                                 total[2] + colour[2], total[3] + 1]
+            hits = total[3]
+            if hits == 0:
+                row.append((0, 0, 0, 0))
+            else:
+                row.append((round(total[0] / hits), round(total[1] / hits),
+                            round(total[2] / hits), round(255 * hits / (n * n))))
+        img.append(row)
     return img
 
 
@@ -104,16 +160,45 @@ def icon_image(img):
     return header + palette_bytes() + rows_4bpp(img, opaque=False)
 
 
-def write_icon(path, images):
-    data = [icon_image(img) for img in images]
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for img, blob in zip(images, data):
-        size = len(img)
-        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(blob), offset)
+def icon_image_32bpp(img):
+    """A 32-bit image with its alpha; the AND mask is clear where a pixel is fully transparent."""
+    size = len(img)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    pixels = b"".join(struct.pack("<BBBB", b, g, r, a)
+                      for row in reversed(img) for r, g, b, a in row)
+    mask = b""
+    for row in reversed(img):
+        bits = bytearray((size + 31) // 32 * 4)
+        for x, (_, _, _, a) in enumerate(row):
+            if a == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bytes(bits)
+    return header + pixels + mask
+
+
+def png_image(img):
+    """The image as a PNG file, the usual form of a 256-pixel icon image."""
+    size = len(img)
+    raw = b"".join(b"\0" + bytes(v for pixel in row for v in pixel) for row in img)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def write_icon(path, images, smooth_images):
+    """16-colour images first, then the 32-bit ones (PNG from 256 pixels on)."""
+    entries = [(len(img), 16, 4, icon_image(img)) for img in images]
+    entries += [(len(img), 0, 32, png_image(img) if len(img) >= 256 else icon_image_32bpp(img))
+                for img in smooth_images]
+    out = struct.pack("<HHH", 0, 1, len(entries))
+    offset = 6 + 16 * len(entries)
+    for size, colours, bits, blob in entries:
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, colours, 0, 1, bits, len(blob), offset)
         offset += len(blob)
     with open(path, "wb") as f:
-        f.write(out + b"".join(data))
+        f.write(out + b"".join(blob for _, _, _, blob in entries))
 
 
 def write_bitmap(path, img):
@@ -127,5 +212,6 @@ def write_bitmap(path, img):
 
 if __name__ == "__main__":
     res = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "res")
-    write_icon(os.path.join(res, "tallywick.ico"), [gauge(32), gauge(16)])
+    write_icon(os.path.join(res, "tallywick.ico"), [gauge(32), gauge(16)],
+               [gauge_rgba(size) for size in (20, 24, 48, 256)])
     write_bitmap(os.path.join(res, "history.bmp"), calendar())

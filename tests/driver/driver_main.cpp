@@ -37,7 +37,8 @@ int Usage()
           "  answer yes|no|ok     press a button of the program's message box\n"
           "  dialogs              describe the program's open dialogs\n"
           "  rect                 print the meter's window rectangle and visibility\n"
-          "  move X Y             move the meter's top left corner, as a drag would\n",
+          "  move X Y             move the meter's top left corner, as a drag would\n"
+          "  settle               wait until the shown meter has grown to fit its lines\n",
           stderr);
     return 2;
 }
@@ -48,6 +49,18 @@ HWND Meter()
     if (!meter)
         fputs("twdriver: no Tallywick window\n", stderr);
     return meter;
+}
+
+// The shown meter starts at 50 x 50 and grows at its first paint, which a slow start delays.
+int SettleMeter()
+{
+    HWND meter = Meter();
+    if (!meter || !WaitVisible(meter, true, 5000))
+        return 1;
+    for (int i = 0; i < 250 && WindowRect(meter).right - WindowRect(meter).left <= 50; i++)
+        Sleep(20);
+    WaitRectSettled(meter, 300, 5000);
+    return 0;
 }
 
 int PostMeterCommand(WORD command)
@@ -84,7 +97,12 @@ int Count(int argc, char **argv)
     if (!meter || argc < 7)
         return 1;
     PostRepeated(meter, MSG_KEY_PRESS, atoi(argv[2]));
-    PostRepeated(meter, MSG_MOUSE_DISTANCE, 1, FloatBits((float)atof(argv[3])));
+    // The meter refuses a single piece of movement over 10 m as impossible, so a larger
+    // distance goes in pieces of 10 m and a remainder.
+    double millimetres = atof(argv[3]);
+    int pieces = (int)(millimetres / 10000.0);
+    PostRepeated(meter, MSG_MOUSE_DISTANCE, pieces, FloatBits(10000.0f));
+    PostRepeated(meter, MSG_MOUSE_DISTANCE, 1, FloatBits((float)(millimetres - pieces * 10000.0)));
     PostRepeated(meter, MSG_CLICK_LEFT, atoi(argv[4]));
     PostRepeated(meter, MSG_CLICK_MIDDLE, atoi(argv[5]));
     PostRepeated(meter, MSG_CLICK_RIGHT, atoi(argv[6]));
@@ -256,6 +274,8 @@ int main(int argc, char **argv)
         return Dialogs();
     if (!strcmp(command, "rect"))
         return PrintRect();
+    if (!strcmp(command, "settle"))
+        return SettleMeter();
     if (!strcmp(command, "move") && argc >= 4) {
         HWND meter = Meter();
         return meter && SetWindowPos(meter, nullptr, atoi(arg), atoi(argv[3]), 0, 0,

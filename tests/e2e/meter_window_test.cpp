@@ -1,6 +1,7 @@
 // The meter window as the user sees it: hidden at start, shown and grown to fit its lines,
 // hidden by the menu and by its close box while counting goes on, put back to its corner by
-// clear data; and the autostart entry that the menu toggles.
+// clear data; its lines whole at a high DPI; English texts in an English locale; and the
+// autostart entry that the menu toggles.
 #include "e2e_support.h"
 #include "res/resource.h"
 
@@ -119,6 +120,157 @@ TEST_F(MeterWindowTest, QueryEndSessionAnswersYesAndEndSessionSavesAndEnds)
     uint64_t keys = 0;
     EXPECT_TRUE(ReadQword(SETTINGS_KEY_PATH, "Keyboard Presses", &keys));
     EXPECT_EQ(keys, 5u);
+}
+
+// ---- DPI and language -------------------------------------------------------------------
+
+const char *const DESKTOP_KEY_PATH = "Control Panel\\Desktop";
+const COLORREF METER_BACKGROUND = RGB(255, 240, 220);
+
+// Wine's system DPI for every process started while it is set. Put back as it was when
+// the test ends, pass or fail, for the tests after it expect 96.
+struct ScopedLogPixels {
+    RegValue saved;
+    explicit ScopedLogPixels(DWORD dpi) : saved(ReadValue(DESKTOP_KEY_PATH, "LogPixels"))
+    {
+        WriteDword(DESKTOP_KEY_PATH, "LogPixels", dpi);
+    }
+    ~ScopedLogPixels()
+    {
+        if (saved.present)
+            WriteValue(DESKTOP_KEY_PATH, "LogPixels", saved.type, saved.data.data(),
+                       (DWORD)saved.data.size());
+        else
+            DeleteValue(DESKTOP_KEY_PATH, "LogPixels");
+    }
+};
+
+// On Windows the value is the user's own display setting: only Wine's test prefix may
+// have it changed.
+bool UnderWine()
+{
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// The runs of rows of a 32-bit top-down bitmap that hold anything but the background:
+// one run for each line of text, as {first row, row after the last}.
+std::vector<std::pair<int, int>> InkRows(const std::vector<DWORD> &pixels, int width, int height)
+{
+    const DWORD background = RGB(GetBValue(METER_BACKGROUND), GetGValue(METER_BACKGROUND),
+                                 GetRValue(METER_BACKGROUND));  // BGRX in memory
+    std::vector<std::pair<int, int>> runs;
+    for (int y = 0; y < height; y++) {
+        bool ink = false;
+        for (int x = 0; x < width && !ink; x++)
+            ink = (pixels[y * width + x] & 0xFFFFFF) != background;
+        if (ink && (runs.empty() || runs.back().second != y))
+            runs.push_back({y, y + 1});
+        else if (ink)
+            runs.back().second = y + 1;
+    }
+    return runs;
+}
+
+// Copies a rectangle of `source` into 32-bit pixels, top row first.
+std::vector<DWORD> CopyPixels(HDC source, int left, int top, int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    HDC memory = CreateCompatibleDC(source);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY);
+    GdiFlush();
+    std::vector<DWORD> pixels((const DWORD *)bits, (const DWORD *)bits + width * height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return pixels;
+}
+
+// The rows that `text` inks when drawn whole, unclipped, in the icon-title font at `dpi`.
+int WholeLineInkHeight(const std::string &text, UINT dpi)
+{
+    LOGFONTW font = {};
+    SystemParametersInfoForDpi(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0, dpi);
+    HFONT handle = CreateFontIndirectW(&font);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    const int width = 2000, height = 200;
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    HGDIOBJ oldFont = SelectObject(memory, handle);
+    RECT all = {0, 0, width, height};
+    SetBkColor(memory, METER_BACKGROUND);
+    ExtTextOutA(memory, 0, 0, ETO_OPAQUE, &all, "", 0, nullptr);
+    DrawTextA(memory, text.c_str(), (int)text.size(), &all, DT_NOCLIP);
+    std::vector<DWORD> pixels = CopyPixels(memory, 0, 0, width, height);
+    SelectObject(memory, oldFont);
+    SelectObject(memory, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(handle);
+    std::vector<std::pair<int, int>> runs = InkRows(pixels, width, height);
+    return runs.empty() ? 0 : runs.back().second - runs.front().first;
+}
+
+TEST_F(MeterWindowTest, AtDoubleDpiEveryLineIsDrawnWhole)
+{
+    if (!UnderWine())
+        GTEST_SKIP() << "changes the display's DPI, which only a test prefix may have changed";
+    const UINT dpi = 192;
+    {
+        ScopedLogPixels logPixels(dpi);
+        StartResident();
+    }
+    PostCommand(meter, IDM_SHOW);
+    ASSERT_TRUE(WaitVisible(meter, true, 5000));
+    WaitRectSettled(meter, 300, 5000);
+    RECT client;
+    GetClientRect(meter, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(meter, &origin);
+    HDC screen = GetDC(nullptr);
+    std::vector<DWORD> pixels = CopyPixels(screen, origin.x, origin.y, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+
+    // Nothing counted: the first line reads "0 / 0". Each line inks as many rows as the
+    // same text drawn whole; a line cut at the bottom of its rectangle inks fewer.
+    std::vector<std::pair<int, int>> lines = InkRows(pixels, client.right, client.bottom);
+    int whole = WholeLineInkHeight(Gbk("键盘按动统计: 0 / 0"), dpi);
+    ASSERT_EQ(lines.size(), 4u) << "client " << client.right << " x " << client.bottom;
+    for (size_t i = 0; i < lines.size(); i++)
+        EXPECT_GE(lines[i].second - lines[i].first, whole - 1)
+            << "line " << i + 1 << " inks rows " << lines[i].first << " to " << lines[i].second;
+    EXPECT_GE(client.bottom - lines.back().second, 14 - 1) << "the margin below, at 192 dpi";
+    EXPECT_EQ(ExitResident(), 0u);
+}
+
+// Run by the ctest entry e2e_english, in the en_US.UTF-8 locale, which the program inherits.
+struct EnglishLocaleTest : E2eTest {};
+
+TEST_F(EnglishLocaleTest, TheProgramShowsTheEnglishTexts)
+{
+    ASSERT_EQ(PRIMARYLANGID(GetUserDefaultUILanguage()), LANG_ENGLISH)
+        << "not an English locale: run it as ctest's e2e_english";
+    StartResident();
+    PostCommand(meter, IDM_VIEW_HISTORY);
+    HWND history = WaitTopWindow("TallywickHistory", program.id, 5000);
+    ASSERT_TRUE(history);
+    EXPECT_EQ(WindowText(history), "Tallywick History");
+    PostCommand(meter, IDM_ABOUT);
+    HWND about = WaitDialog(program.id, 5000);
+    ASSERT_TRUE(about);
+    EXPECT_EQ(WindowText(about), "About Tallywick V1.5");
+    PressButton(about, IDOK);
+    EXPECT_EQ(ExitResident(), 0u);
 }
 
 }  // namespace

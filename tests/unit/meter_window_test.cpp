@@ -223,6 +223,41 @@ TEST_F(MeterWindowTest, SessionMessagesAndDisplayChange)
     EXPECT_EQ(FakeHookDetectCalls, detectCalls + 1);
 }
 
+// Moved to a monitor of twice the DPI: a font of twice the height replaces the old one and
+// the window takes the rectangle Windows suggests, from which it grows to fit; moved back,
+// it shrinks to its size at 96 dpi.
+TEST_F(MeterWindowTest, DpiChangeRemakesTheFontAndTakesTheSuggestedRect)
+{
+    ShowMeter();
+    RECT atBaseDpi = WindowRect();
+    HFONT oldFont = MeterFont;
+    LOGFONTA before;
+    ASSERT_EQ(GetObjectA(oldFont, sizeof before, &before), (int)sizeof before);
+    RECT suggested = {100, 100, 180, 160};
+    EXPECT_EQ(SendMessageA(MeterWindow, WM_DPICHANGED, MAKEWPARAM(192, 192), (LPARAM)&suggested), 0);
+    UpdateWindow(MeterWindow);
+    PumpMessages();
+    EXPECT_EQ(GetObjectType(oldFont), 0u) << "the old font is deleted";
+    LOGFONTA after;
+    ASSERT_EQ(GetObjectA(MeterFont, sizeof after, &after), (int)sizeof after);
+    EXPECT_EQ(after.lfHeight, 2 * before.lfHeight);
+    RECT atDoubleDpi = WindowRect();
+    EXPECT_EQ(atDoubleDpi.right, suggested.right);
+    EXPECT_EQ(atDoubleDpi.bottom, suggested.bottom);
+    EXPECT_GT(atDoubleDpi.right - atDoubleDpi.left, 3 * (atBaseDpi.right - atBaseDpi.left) / 2);
+    EXPECT_GT(atDoubleDpi.bottom - atDoubleDpi.top, 3 * (atBaseDpi.bottom - atBaseDpi.top) / 2);
+
+    RECT back = {100, 100, 150, 150};
+    SendMessageA(MeterWindow, WM_DPICHANGED, MAKEWPARAM(96, 96), (LPARAM)&back);
+    UpdateWindow(MeterWindow);
+    PumpMessages();
+    RECT again = WindowRect();
+    EXPECT_EQ(again.right, back.right);
+    EXPECT_EQ(again.bottom, back.bottom);
+    EXPECT_EQ(again.right - again.left, atBaseDpi.right - atBaseDpi.left);
+    EXPECT_EQ(again.bottom - again.top, atBaseDpi.bottom - atBaseDpi.top);
+}
+
 TEST_F(MeterWindowTest, EraseIsAPaintAndAnswersZero)
 {
     ShowMeter();

@@ -1,8 +1,12 @@
-// The string table as the program loads it, and the two message boxes.
+// The string tables (Chinese and English) as the program loads them, and the two message
+// boxes.
 #include <gtest/gtest.h>
 #include <string.h>
+#include <map>
 #include <string>
 #include <thread>
+#include <vector>
+#include <wctype.h>
 #include <windows.h>
 #include "meter/meter_window.h"
 #include "res/resource.h"
@@ -57,6 +61,77 @@ TEST(LoadTextTest, ChineseTextsArriveInCodePage936)
     const char *date = LoadText(SLOT_GENERAL, IDS_COL_DATE);
     EXPECT_EQ(strcmp(date + strlen(date) - 6, "\xDA     "), 0) << "five spaces end the date header";
     EXPECT_NE(strstr(LoadText(SLOT_GENERAL, IDS_CONFIRM_REPLACE), "?\n\n"), nullptr);
+}
+
+const LANGID CHINESE = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+const LANGID ENGLISH = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+
+// Every string of one language's table, by id, as stored (UTF-16): the table is read in
+// blocks of sixteen, the way the resource loader finds them.
+std::map<UINT, std::wstring> StringTable(LANGID language)
+{
+    std::map<UINT, std::wstring> table;
+    HMODULE module = GetModuleHandleA(nullptr);
+    for (UINT block = 0; block < 4096; block++) {
+        HRSRC found = FindResourceExA(module, RT_STRING, MAKEINTRESOURCEA(block + 1), language);
+        if (!found)
+            continue;
+        const WCHAR *data = (const WCHAR *)LockResource(LoadResource(module, found));
+        const WCHAR *end = data + SizeofResource(module, found) / sizeof(WCHAR);
+        for (UINT i = 0; i < 16 && data < end; i++) {
+            UINT length = *data++;
+            if (length)
+                table[block * 16 + i] = std::wstring(data, length);
+            data += length;
+        }
+    }
+    return table;
+}
+
+// The printf conversions of a format, in order, each with its flags, width, precision
+// and size prefix ("%02I64u"); "%%" is none.
+std::vector<std::wstring> Conversions(const std::wstring &format)
+{
+    std::vector<std::wstring> found;
+    for (size_t i = 0; i < format.size(); i++) {
+        if (format[i] != L'%')
+            continue;
+        size_t end = format.find_first_of(L"%cdiouxXeEfgGsp", i + 1);
+        if (end == std::wstring::npos)
+            end = format.size() - 1;
+        if (format[end] != L'%' || end > i + 1)
+            found.push_back(format.substr(i, end - i + 1));
+        i = end;
+    }
+    return found;
+}
+
+std::string Narrow(const std::wstring &text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+TEST(StringTablesTest, EnglishHasEveryChineseIdWithTheSameConversions)
+{
+    std::map<UINT, std::wstring> chinese = StringTable(CHINESE);
+    std::map<UINT, std::wstring> english = StringTable(ENGLISH);
+    ASSERT_EQ(chinese.size(), (size_t)(IDS_CONFIRM_REPLACE - IDS_APP_TITLE + 1));
+    for (const auto &entry : chinese) {
+        ASSERT_TRUE(english.count(entry.first)) << "no English text for id " << entry.first;
+        EXPECT_EQ(Conversions(english[entry.first]), Conversions(entry.second))
+            << "id " << entry.first << ": " << Narrow(english[entry.first]);
+    }
+    EXPECT_EQ(english.size(), chinese.size()) << "the English table has ids of its own";
+    // What goes into files, and the cells beside them, reads the same in every language.
+    for (UINT id : {IDS_FMT_KEYS, IDS_FMT_DISTANCE, IDS_FMT_TIME, IDS_FMT_CLICKS, IDS_FMT_METRES})
+        EXPECT_EQ(english[id], chinese[id]) << "id " << id;
+    for (UINT id : {IDS_MENU_SHOW, IDS_MENU_CLEAR, IDS_MENU_ABOUT, IDS_MENU_EXIT, IDS_MENU_HIDE,
+                    IDS_MENU_AUTOSTART, IDS_MENU_HISTORY, IDS_MENU_EXPORT_CSV, IDS_MENU_RECOUNT,
+                    IDS_MENU_IMPORT, IDS_MENU_EXPORT_HISTORY}) {
+        size_t mnemonic = english[id].find(L'&');
+        EXPECT_TRUE(mnemonic != std::wstring::npos && iswalpha(english[id][mnemonic + 1]))
+            << "no mnemonic in " << Narrow(english[id]);
+    }
 }
 
 // Answers the message box that the main thread shows, and reports what it saw.

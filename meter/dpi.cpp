@@ -1,0 +1,71 @@
+// The per-monitor DPI functions of user32, looked up once at their first use, so that the
+// program still starts on a Windows that lacks them.
+#include "dpi.h"
+
+typedef UINT(WINAPI *GetDpiForWindowFunction)(HWND);
+typedef UINT(WINAPI *GetDpiForSystemFunction)(void);
+typedef BOOL(WINAPI *SystemParametersInfoForDpiFunction)(UINT, UINT, PVOID, UINT, UINT);
+
+struct DpiFunctions {
+    GetDpiForWindowFunction getDpiForWindow;
+    GetDpiForSystemFunction getDpiForSystem;
+    SystemParametersInfoForDpiFunction systemParametersInfoForDpi;
+};
+
+// Only ever read after the first call, which runs on the user-interface thread like every
+// caller of this module.
+static const DpiFunctions &Functions()
+{
+    static DpiFunctions functions;
+    static bool loaded;
+    if (!loaded) {
+        HMODULE user32 = GetModuleHandleA("user32.dll");
+        if (user32) {
+            functions.getDpiForWindow =
+                (GetDpiForWindowFunction)(void *)GetProcAddress(user32, "GetDpiForWindow");
+            functions.getDpiForSystem =
+                (GetDpiForSystemFunction)(void *)GetProcAddress(user32, "GetDpiForSystem");
+            functions.systemParametersInfoForDpi =
+                (SystemParametersInfoForDpiFunction)(void *)GetProcAddress(
+                    user32, "SystemParametersInfoForDpi");
+        }
+        loaded = true;
+    }
+    return functions;
+}
+
+int Scale(int value, UINT dpi)
+{
+    return MulDiv(value, (int)dpi, (int)BASE_DPI);
+}
+
+// A zero answer (no such window) is taken as 96 too, so a size is never scaled to nothing.
+static UINT DpiOrBase(UINT dpi)
+{
+    return dpi ? dpi : BASE_DPI;
+}
+
+UINT WindowDpi(HWND window)
+{
+    GetDpiForWindowFunction getDpiForWindow = Functions().getDpiForWindow;
+    return DpiOrBase(getDpiForWindow ? getDpiForWindow(window) : BASE_DPI);
+}
+
+UINT SystemDpi()
+{
+    GetDpiForSystemFunction getDpiForSystem = Functions().getDpiForSystem;
+    return DpiOrBase(getDpiForSystem ? getDpiForSystem() : BASE_DPI);
+}
+
+bool IconTitleFontForDpi(UINT dpi, LOGFONTW *font)
+{
+    SystemParametersInfoForDpiFunction forDpi = Functions().systemParametersInfoForDpi;
+    return forDpi && forDpi(SPI_GETICONTITLELOGFONT, sizeof *font, font, 0, dpi);
+}
+
+void TakeSuggestedRect(HWND window, const RECT *suggested)
+{
+    SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
