@@ -6,6 +6,7 @@
 #include "registry_store.h"
 #include "startup.h"
 #include "../history/history_list.h"
+#include "../meter/meter_paint.h"
 #include "../meter/meter_window.h"
 #include "../meter/tray_icon.h"
 #include "../res/resource.h"
@@ -53,7 +54,10 @@ void OnMeterTimer(HWND window, WPARAM timerId)
     if (TodayDateKey() != PeriodDate)
         SendMessageA(window, WM_COMMAND, IDM_CLEAR_DATA, 0);
     CheckpointWhenDue();
-    if (timerId == METER_TIMER_ID && !IsIconic(window) && IsWindowVisible(window))
+    // A tick with nothing new to show leaves the window alone; the system's own paints
+    // (an uncovered meter, a resize) are never skipped.
+    if (timerId == METER_TIMER_ID && !IsIconic(window) && IsWindowVisible(window)
+        && MeterFiguresChanged())
         RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 

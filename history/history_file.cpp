@@ -9,6 +9,8 @@
 #include <stdint.h>
 #include <string.h>
 
+#include <unordered_map>
+
 #include "../meter/meter_window.h"
 #include "../res/resource.h"
 #include "../text/text.h"
@@ -154,14 +156,33 @@ bool SaveHistoryFile(const char *path)
     return written;
 }
 
-// In file order, so that of two imported records of one date the first is appended and,
-// with replace, the later one then overwrites it.
+// In file order, through an index of each date's first record: a stored record of a date
+// found takes precedence over later ones, and a new date is indexed as it is appended, so
+// that of two imported records of one date the first is appended and, with replace, the
+// later one then overwrites it. One pass over each list, however long both are.
 void MergeImportedHistory(const HistoryList *imported, int replace)
 {
+    // Room for every new date at once (the import has reserved it already; other callers
+    // get it here): appending one by one grows the array by a few records at a time and
+    // copies it whole at each growth. Without the memory the appends still try.
+    int64_t most = (int64_t)StoredHistory.count + imported->count;
+    if (most <= INT32_MAX)
+        ReserveHistory(&StoredHistory, (int32_t)most);
+    std::unordered_map<DateKey, int32_t> firstOfDate;
+    firstOfDate.reserve((size_t)StoredHistory.count + (size_t)imported->count);
+    for (int32_t i = 0; i < StoredHistory.count; ++i)
+        firstOfDate.emplace(StoredHistory.records[i].date, i);  // keeps an earlier one
     for (int32_t i = 0; i < imported->count; ++i) {
-        HistoryRecord record = imported->records[i];
-        if (!MergeStoredRecord(&record, record.date, replace))
+        const HistoryRecord &record = imported->records[i];
+        auto found = firstOfDate.find(record.date);
+        if (found != firstOfDate.end()) {
+            if (replace)
+                StoredHistory.records[found->second] = record;
+            continue;
+        }
+        if (!AppendStoredRecord(&record))
             break;  // out of memory: what was merged so far stays
+        firstOfDate.emplace(record.date, StoredHistory.count - 1);
     }
 }
 

@@ -148,7 +148,7 @@ static void InsertHistoryColumns(HWND listView)
     }
 }
 
-static char *CellText(const HistoryRecord *record, int column)
+static const char *CellText(const HistoryRecord *record, int column)
 {
     switch (column) {
     case COLUMN_DATE: return HistoryDateText(record);
@@ -161,33 +161,30 @@ static char *CellText(const HistoryRecord *record, int column)
     }
 }
 
-// Every row goes in at the top, so the list's last record ends up as the top row.
-static void InsertHistoryRow(HWND listView, HistoryRecord *record)
+// Row `row` shows the record. Its texts are formatted when the list view asks for them
+// (OnHistoryCellText) from the window's own copy, which never changes while it is open:
+// the item's text is a callback, and the list view asks alike for every subitem that
+// holds no text of its own, so the subitems are never set.
+static void InsertHistoryRow(HWND listView, int row, HistoryRecord *record)
 {
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = 0;
-    item.pszText = CellText(record, COLUMN_DATE);
+    item.iItem = row;
+    item.pszText = LPSTR_TEXTCALLBACKA;
     item.iImage = 0;
     item.lParam = (LPARAM)record;
-    int row = (int)SendMessageA(listView, LVM_INSERTITEMA, 0, (LPARAM)&item);
-    if (row < 0)
-        return;
-    for (int column = COLUMN_KEYS; column < COLUMN_COUNT; ++column) {
-        LVITEMA cell = {};
-        cell.mask = LVIF_TEXT;
-        cell.iItem = row;
-        cell.iSubItem = column;
-        cell.pszText = CellText(record, column);
-        SendMessageA(listView, LVM_SETITEMA, 0, (LPARAM)&cell);
-    }
+    SendMessageA(listView, LVM_INSERTITEMA, 0, (LPARAM)&item);
 }
 
+// The list's last record is the top row. The rows go in from the top down, each after
+// the ones before it, so that no insertion moves the rows already in place; the count is
+// set first, so that the list view makes room for all of them once.
 static void FillHistoryRows(HWND listView, HistoryRecord *records, int32_t count)
 {
     SendMessageA(listView, WM_SETREDRAW, FALSE, 0);
-    for (int32_t i = 0; i < count; ++i)
-        InsertHistoryRow(listView, &records[i]);
+    SendMessageA(listView, LVM_SETITEMCOUNT, count, 0);
+    for (int32_t row = 0; row < count; ++row)
+        InsertHistoryRow(listView, row, &records[count - 1 - row]);
     SendMessageA(listView, WM_SETREDRAW, TRUE, 0);
 }
 
@@ -268,11 +265,24 @@ static void OnHistoryColumnClick(const NMLISTVIEW *click)
     UpdateWindow(listView);
 }
 
+// The text of one cell, asked for when it is drawn or read; the formatters' buffers are
+// copied at once, before any other cell is formatted.
+static void OnHistoryCellText(NMLVDISPINFOA *request)
+{
+    LVITEMA *item = &request->item;
+    const HistoryRecord *record = (const HistoryRecord *)item->lParam;
+    if (!(item->mask & LVIF_TEXT) || !record || !item->pszText || item->cchTextMax <= 0)
+        return;
+    lstrcpynA(item->pszText, CellText(record, item->iSubItem), item->cchTextMax);
+}
+
 static void OnHistoryNotify(WPARAM controlId, LPARAM lParam)
 {
     const NMHDR *header = (const NMHDR *)lParam;
     if (controlId == 0 && header->code == (UINT)LVN_COLUMNCLICK)
         OnHistoryColumnClick((const NMLISTVIEW *)lParam);
+    if (controlId == 0 && header->code == (UINT)LVN_GETDISPINFOA)
+        OnHistoryCellText((NMLVDISPINFOA *)lParam);
 }
 
 LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

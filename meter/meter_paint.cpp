@@ -1,6 +1,7 @@
 // The meter's four lines: drawn into a memory bitmap and copied in one block, so the
-// window never shows a half-drawn state. Painting only reads the counters; the one thing
-// it changes is the window's size, which grows to fit the text and never shrinks.
+// window never shows a half-drawn state. Painting only reads the counters; what it changes
+// is the window's size, which grows to fit the text and never shrinks, and the record of
+// the figures it drew, which lets a timer tick with nothing new to show skip its repaint.
 #include "meter_paint.h"
 #include "dpi.h"
 #include "meter_window.h"
@@ -75,6 +76,40 @@ static const char *TimeLine(const char *format)
                            total / 60 % 60, total % 60);
 }
 
+// Everything the four lines are made of. Equal figures give the same four texts, so a
+// window showing them needs no repaint; a figure that changes without changing its text
+// (a fraction of a millimetre) only costs one repaint too many.
+struct MeterFigures {
+    CounterBlock totals;
+    CounterBlock baseline;
+    uint64_t storedTotalTime;
+    uint32_t periodSeconds;
+};
+
+// Written by every paint, read by the timer tick; both run on the meter window's thread.
+static MeterFigures PaintedFigures;
+static bool FiguresPainted;
+
+static MeterFigures CurrentFigures()
+{
+    return MeterFigures{Totals, PeriodBaseline, StoredTotalTime, PeriodSeconds()};
+}
+
+static bool SameCounters(const CounterBlock &a, const CounterBlock &b)
+{
+    // Compared as stored bits, so that a NaN or infinite distance still equals itself.
+    return memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool MeterFiguresChanged()
+{
+    MeterFigures now = CurrentFigures();
+    return !FiguresPainted || !SameCounters(now.totals, PaintedFigures.totals)
+           || !SameCounters(now.baseline, PaintedFigures.baseline)
+           || now.storedTotalTime != PaintedFigures.storedTotalTime
+           || now.periodSeconds != PaintedFigures.periodSeconds;
+}
+
 const char *BuildMeterLine(int line)
 {
     static const UINT formats[METER_LINE_COUNT] = {IDS_LINE_KEYS, IDS_LINE_DISTANCE,
@@ -135,18 +170,14 @@ static void GrowMeterWindow(HWND window, SIZE needed, const MeterLayout &layout)
                  frame.right - frame.left + dx, frame.bottom - frame.top + dy, 0);
 }
 
-// Paints can nest (the erase handler sends WM_PAINT, also from inside the growth's
-// resize), so all working state is local and every GDI object is released here.
-void PaintMeter(HDC paintDc, HWND window)
+// Fills the memory context with the four lines, grows the window to fit them and copies
+// the picture to the window.
+static void DrawMeter(HDC memoryDc, HDC paintDc, HWND window, const RECT &client)
 {
-    RECT client;
-    GetClientRect(window, &client);
-    HDC memoryDc = CreateCompatibleDC(paintDc);
-    if (!memoryDc)
-        return;
-    // Compatible with the window's context, not the memory one, for the screen's colours.
-    HBITMAP bitmap = CreateCompatibleBitmap(paintDc, client.right, client.bottom);
-    HGDIOBJ oldBitmap = SelectObject(memoryDc, bitmap);
+    // Taken before the lines read the clock: should the second turn meanwhile, the next
+    // tick finds a change and paints once more, rather than missing one.
+    PaintedFigures = CurrentFigures();
+    FiguresPainted = true;
     HGDIOBJ oldFont = MeterFont ? SelectObject(memoryDc, MeterFont) : nullptr;
     // The opaque text output fills the background; the mode stays opaque for the lines.
     SetBkColor(memoryDc, METER_BACKGROUND);
@@ -157,8 +188,71 @@ void PaintMeter(HDC paintDc, HWND window)
         SelectObject(memoryDc, oldFont);
     GrowMeterWindow(window, needed, layout);
     BitBlt(paintDc, 0, 0, client.right, client.bottom, memoryDc, 0, 0, SRCCOPY);
+}
+
+// A memory context with a bitmap of the client's size, compatible with the window's
+// context (not the memory one) for the screen's colours; false when either cannot be had.
+static bool CreatePaintBuffer(HDC paintDc, const RECT &client, HDC *memoryDc, HBITMAP *bitmap)
+{
+    *memoryDc = CreateCompatibleDC(paintDc);
+    *bitmap = *memoryDc ? CreateCompatibleBitmap(paintDc, client.right, client.bottom) : nullptr;
+    if (*bitmap)
+        return true;
+    if (*memoryDc)
+        DeleteDC(*memoryDc);
+    *memoryDc = nullptr;
+    return false;
+}
+
+// The outermost paint keeps its memory bitmap from one paint to the next and makes it anew
+// only when the client size has changed: making one costs several times what drawing the
+// lines does. Meter thread only, like every paint.
+static HDC KeptDc;
+static HBITMAP KeptBitmap;
+static RECT KeptRect;
+
+static HDC KeptPaintBuffer(HDC paintDc, const RECT &client)
+{
+    if (KeptDc && EqualRect(&KeptRect, &client))
+        return KeptDc;
+    if (KeptDc) {
+        DeleteDC(KeptDc);
+        DeleteObject(KeptBitmap);
+        KeptDc = nullptr;
+    }
+    if (!CreatePaintBuffer(paintDc, client, &KeptDc, &KeptBitmap))
+        return nullptr;
+    SelectObject(KeptDc, KeptBitmap);
+    KeptRect = client;
+    return KeptDc;
+}
+
+// A paint nested in another (the growth's resize can send one) draws into a bitmap of its
+// own, so that the picture of the paint around it stays as it drew it.
+static void PaintNested(HDC paintDc, HWND window, const RECT &client)
+{
+    HDC memoryDc;
+    HBITMAP bitmap;
+    if (!CreatePaintBuffer(paintDc, client, &memoryDc, &bitmap))
+        return;
+    HGDIOBJ oldBitmap = SelectObject(memoryDc, bitmap);
+    DrawMeter(memoryDc, paintDc, window, client);
     SelectObject(memoryDc, oldBitmap);
-    if (bitmap)
-        DeleteObject(bitmap);
+    DeleteObject(bitmap);
     DeleteDC(memoryDc);
+}
+
+static int PaintDepth;
+
+void PaintMeter(HDC paintDc, HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    ++PaintDepth;
+    HDC kept = PaintDepth == 1 ? KeptPaintBuffer(paintDc, client) : nullptr;
+    if (kept)
+        DrawMeter(kept, paintDc, window, client);
+    else
+        PaintNested(paintDc, window, client);
+    --PaintDepth;
 }

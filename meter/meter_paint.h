@@ -7,6 +7,9 @@
 const int METER_LINE_COUNT = 4;
 
 void PaintMeter(HDC paintDc, HWND window);
+// True when the counters or the running time differ from what the last paint drew, or
+// nothing has been painted yet.
+bool MeterFiguresChanged();
 // The text of meter line 0 to 3 (keys, distance, clicks, running time) from the counters
 // and the clock, in the FormatMeterText buffer until its next call.
 const char *BuildMeterLine(int line);

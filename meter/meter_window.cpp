@@ -166,15 +166,31 @@ static void OnMeterDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
     if (oldFont)
         DeleteObject(oldFont);
     TakeSuggestedRect(window, suggested);
+    // The timer repaints only changed figures: the new font must show even where the
+    // window keeps its size.
+    InvalidateRect(window, nullptr, TRUE);
 }
+
+// While a paint's BeginPaint runs, the erase that it sends is followed at once by that
+// paint itself; anywhere else the erase handler paints the meter. Meter thread only.
+static bool InsideBeginPaint;
 
 static void OnMeterPaint(HWND window)
 {
     PAINTSTRUCT paint;
+    InsideBeginPaint = true;
     HDC paintDc = BeginPaint(window, &paint);
+    InsideBeginPaint = false;
     if (paintDc)
         PaintMeter(paintDc, window);
     EndPaint(window, &paint);
+}
+
+// The class brush never erases: the paint covers every pixel.
+static void OnMeterErase(HWND window)
+{
+    if (!InsideBeginPaint)
+        SendMessageA(window, WM_PAINT, 0, 0);
 }
 
 static void OnMeterClose(HWND window)
@@ -209,8 +225,8 @@ LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_QUERYENDSESSION:  // nothing is saved until the session really ends
         return 1;
-    case WM_ERASEBKGND:  // the paint covers every pixel; the class brush never erases
-        SendMessageA(window, WM_PAINT, 0, 0);
+    case WM_ERASEBKGND:
+        OnMeterErase(window);
         return 0;
     case WM_ENDSESSION:
         if (wParam)

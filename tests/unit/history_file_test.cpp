@@ -270,6 +270,18 @@ TEST_F(MergeImportTest, WithReplaceEveryFieldTakesTheImportAndTheLaterOfTwoWins)
     EXPECT_EQ(memcmp(&StoredHistory.records[2], &imported.records[2], sizeof(HistoryRecord)), 0);
 }
 
+// A history may hold a date twice (an import of a file that did): only the first of them
+// is ever matched, so the second stays as it was in both modes.
+TEST_F(MergeImportTest, OnlyTheFirstStoredRecordOfADateIsMatched)
+{
+    HistoryRecord secondJune6 = Day(JUNE_6, 3);
+    ASSERT_TRUE(AppendStoredRecord(&secondJune6));
+    MergeImportedHistory(&imported, 0);
+    EXPECT_EQ(StoredKeys(), (std::vector<uint32_t>{1, 2, 3, 80, 40}));
+    MergeImportedHistory(&imported, 1);
+    EXPECT_EQ(StoredKeys(), (std::vector<uint32_t>{1, 20, 3, 81, 40}));
+}
+
 TEST_F(MergeImportTest, ImportingTheSameHistoryChangesNothing)
 {
     HistoryList same = {nullptr, 0, 0, HISTORY_GROW_STEP};

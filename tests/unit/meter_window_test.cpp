@@ -5,6 +5,7 @@
 #include <set>
 #include <string.h>
 #include "app/counters.h"
+#include "fakes/fake_clock.h"
 #include "fakes/fake_hook.h"
 #include "history/history_window.h"
 #include "meter/meter_window.h"
@@ -263,6 +264,63 @@ TEST_F(MeterWindowTest, EraseIsAPaintAndAnswersZero)
     HDC dc = GetDC(MeterWindow);
     EXPECT_EQ(SendMessageA(MeterWindow, WM_ERASEBKGND, (WPARAM)dc, 0), 0);
     ReleaseDC(MeterWindow, dc);
+}
+
+// A mark drawn over the meter's corner shows whether the last tick painted: the paint
+// covers every pixel with the background.
+void MarkCorner()
+{
+    HDC dc = GetDC(MeterWindow);
+    RECT corner = {0, 0, 4, 4};
+    FillRect(dc, &corner, (HBRUSH)GetStockObject(BLACK_BRUSH));
+    ReleaseDC(MeterWindow, dc);
+}
+
+bool CornerRepainted()
+{
+    HDC dc = GetDC(MeterWindow);
+    COLORREF pixel = GetPixel(dc, 1, 1);
+    ReleaseDC(MeterWindow, dc);
+    return pixel == METER_BACKGROUND;
+}
+
+bool TickRepaints()
+{
+    MarkCorner();
+    EXPECT_FALSE(CornerRepainted()) << "the mark could not be drawn";
+    SendMessageA(MeterWindow, WM_TIMER, METER_TIMER_ID, 0);
+    return CornerRepainted();
+}
+
+TEST_F(MeterWindowTest, ATickRepaintsOnlyWhenAFigureOrTheSecondChanged)
+{
+    ShowMeter();
+    SendMessageA(MeterWindow, WM_TIMER, METER_TIMER_ID, 0);
+    EXPECT_FALSE(TickRepaints()) << "same figures, same second";
+    SendMessageA(MeterWindow, MSG_KEY_PRESS, 0, 0);
+    EXPECT_TRUE(TickRepaints()) << "a key press";
+    EXPECT_FALSE(TickRepaints());
+    SendMessageA(MeterWindow, MSG_MOUSE_DISTANCE, 0, 0x3F800000);  // 1.0f mm
+    EXPECT_TRUE(TickRepaints()) << "a movement";
+    SendMessageA(MeterWindow, MSG_CLICK_MIDDLE, 0, 0);
+    EXPECT_TRUE(TickRepaints()) << "a click";
+    SetFakeTickCount(1000999);
+    EXPECT_FALSE(TickRepaints()) << "within the same second";
+    SetFakeTickCount(1001000);
+    EXPECT_TRUE(TickRepaints()) << "the next second";
+}
+
+TEST_F(MeterWindowTest, ThePaintAfterAnUncoverAlwaysDraws)
+{
+    ShowMeter();
+    SendMessageA(MeterWindow, WM_TIMER, METER_TIMER_ID, 0);
+    MarkCorner();
+    // What the system does when a window over the meter goes away: the part uncovered is
+    // invalidated and painted, with figures that have not changed since the last paint.
+    RECT uncovered = {0, 0, 20, 20};
+    InvalidateRect(MeterWindow, &uncovered, TRUE);
+    UpdateWindow(MeterWindow);
+    EXPECT_TRUE(CornerRepainted());
 }
 
 TEST_F(MeterWindowTest, UnknownCommandGoesToTheDefaultProcedure)
