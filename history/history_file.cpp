@@ -9,12 +9,12 @@
 #include <stdint.h>
 #include <string.h>
 
-#include <unordered_map>
 
 #include "../meter/meter_window.h"
 #include "../res/resource.h"
 #include "../text/text.h"
 #include "csv_export.h"
+#include "date_index.h"
 #include "history_window.h"
 #include "recount.h"
 #include "../app/registry_store.h"
@@ -160,30 +160,34 @@ bool SaveHistoryFile(const char *path)
 // found takes precedence over later ones, and a new date is indexed as it is appended, so
 // that of two imported records of one date the first is appended and, with replace, the
 // later one then overwrites it. One pass over each list, however long both are.
-void MergeImportedHistory(const HistoryList *imported, int replace)
+bool MergeImportedHistory(const HistoryList *imported, int replace)
 {
-    // Room for every new date at once (the import has reserved it already; other callers
-    // get it here): appending one by one grows the array by a few records at a time and
-    // copies it whole at each growth. Without the memory the appends still try.
+    // Room for every new date and the index are had first, so that the merge cannot stop
+    // half-way; appending one by one would also copy the array whole at each growth.
     int64_t most = (int64_t)StoredHistory.count + imported->count;
-    if (most <= INT32_MAX)
-        ReserveHistory(&StoredHistory, (int32_t)most);
-    std::unordered_map<DateKey, int32_t> firstOfDate;
-    firstOfDate.reserve((size_t)StoredHistory.count + (size_t)imported->count);
-    for (int32_t i = 0; i < StoredHistory.count; ++i)
-        firstOfDate.emplace(StoredHistory.records[i].date, i);  // keeps an earlier one
+    DateIndex index;
+    if (most > INT32_MAX || !ReserveHistory(&StoredHistory, (int32_t)most))
+        return false;
+    if (!CreateDateIndex(&index, most))
+        return false;
+    for (int32_t i = 0; i < StoredHistory.count; ++i) {
+        int32_t *slot = FindDateSlot(&index, &StoredHistory, StoredHistory.records[i].date);
+        if (*slot == 0)  // a later record of a date already indexed is never looked at
+            *slot = i + 1;
+    }
     for (int32_t i = 0; i < imported->count; ++i) {
         const HistoryRecord &record = imported->records[i];
-        auto found = firstOfDate.find(record.date);
-        if (found != firstOfDate.end()) {
+        int32_t *slot = FindDateSlot(&index, &StoredHistory, record.date);
+        if (*slot != 0) {
             if (replace)
-                StoredHistory.records[found->second] = record;
+                StoredHistory.records[*slot - 1] = record;
             continue;
         }
-        if (!AppendStoredRecord(&record))
-            break;  // out of memory: what was merged so far stays
-        firstOfDate.emplace(record.date, StoredHistory.count - 1);
+        AppendStoredRecord(&record);  // cannot fail: the room is reserved
+        *slot = StoredHistory.count;
     }
+    DestroyDateIndex(&index);
+    return true;
 }
 
 // A count too large to hold cannot be a real history file either.
@@ -204,11 +208,10 @@ static bool ReserveRoomForImport(const HistoryList *imported)
 // is told, and the merged figures are carried in memory to the next save that succeeds.
 static void MergeAndRecount(const HistoryList *imported, int replace)
 {
-    if (!ReserveRoomForImport(imported)) {
+    if (!ReserveRoomForImport(imported) || !MergeImportedHistory(imported, replace)) {
         ShowSystemErrorMessage(ERROR_NOT_ENOUGH_MEMORY);
         return;
     }
-    MergeImportedHistory(imported, replace);
     // The room reserved holds today's record too, so the recount always reaches its save.
     RecountTotals();
     if (LastSaveError != ERROR_SUCCESS)

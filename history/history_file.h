@@ -19,8 +19,9 @@ HistoryFileResult ReadHistoryFile(FILE *file, HistoryList *list);
 bool WriteHistoryFile(FILE *file, const HistoryList *list);
 
 // Merges the records into StoredHistory by date, in their order; `replace` overwrites the
-// first stored record of a date, otherwise it is kept.
-void MergeImportedHistory(const HistoryList *imported, int replace);
+// first stored record of a date, otherwise it is kept. False, with nothing merged, when the
+// memory for the merge cannot be had.
+bool MergeImportedHistory(const HistoryList *imported, int replace);
 
 void ExportHistoryFile();
 // Writes StoredHistory as a history file; a file that cannot be created or written whole

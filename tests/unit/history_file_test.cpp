@@ -295,6 +295,29 @@ TEST_F(MergeImportTest, ImportingTheSameHistoryChangesNothing)
     DestroyHistoryList(&same);
 }
 
+// Dates that differ only in their year share every bit below the year: the index must
+// still tell each of them apart, whatever the size of its table.
+TEST(MergeIndexTest, TheSameDayOfManyYearsIsMatchedByItsOwnYear)
+{
+    ClearStoredHistory();
+    HistoryList imported = {nullptr, 0, 0, HISTORY_GROW_STEP};
+    ASSERT_TRUE(ReserveHistory(&imported, 600));
+    for (uint32_t year = 1700; year < 2300; ++year) {
+        HistoryRecord stored = Day(year << 16 | 6 << 8 | 6, year);
+        ASSERT_TRUE(AppendStoredRecord(&stored));
+        imported.records[imported.count++] = Day((year + 300) << 16 | 6 << 8 | 6, year + 301);
+    }
+    ASSERT_TRUE(MergeImportedHistory(&imported, 1));
+    ASSERT_EQ(StoredHistory.count, 900);
+    for (int32_t i = 0; i < StoredHistory.count; ++i) {
+        uint32_t year = StoredHistory.records[i].date >> 16;
+        EXPECT_EQ(year, 1700u + (uint32_t)i);
+        EXPECT_EQ(StoredHistory.records[i].keys, year < 2000 ? year : year + 1) << year;
+    }
+    DestroyHistoryList(&imported);
+    ClearStoredHistory();
+}
+
 // Export and import through their dialogs: a file dialog is confirmed with the preset
 // name, and each question gets the next scripted answer.
 namespace file_flow {
