@@ -5,7 +5,12 @@
 
 #include <windows.h>
 
-DWORD ClockTickCount();                // GetTickCount
-void ClockLocalTime(SYSTEMTIME *now);  // GetLocalTime
+DWORD ClockTickCount();                 // GetTickCount
+// The local date in wYear, wMonth and wDay (GetLocalTime); the other fields are those of
+// the last reading of the system time.
+void ClockLocalDate(SYSTEMTIME *today);
+// The system time or the time zone has changed (WM_TIMECHANGE, a resume): the next date
+// asked for is read afresh.
+void ClockTimeChanged();
 
 #endif

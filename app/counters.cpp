@@ -20,7 +20,7 @@ DateKey MakeDateKey(const SYSTEMTIME &date)
 DateKey TodayDateKey()
 {
     SYSTEMTIME now;
-    ClockLocalTime(&now);
+    ClockLocalDate(&now);
     return MakeDateKey(now);
 }
 

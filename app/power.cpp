@@ -21,6 +21,7 @@ static void OnResume()
     if (!Suspended)
         return;
     Suspended = false;
+    ClockTimeChanged();  // the system may set its clock right on waking
     uint32_t nowSeconds = ClockTickCount() / 1000;
     // A tick counter that wrapped during sleep is left to the meter timer's wrap check.
     if (nowSeconds < SuspendSeconds)

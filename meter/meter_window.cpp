@@ -6,6 +6,7 @@
 #include "meter_paint.h"
 #include "on_screen.h"
 #include "tray_icon.h"
+#include "../app/clock.h"
 #include "../app/counters.h"
 #include "../app/period.h"
 #include "../app/power.h"
@@ -238,6 +239,9 @@ LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_POWERBROADCAST:  // TRUE grants a suspend request on the systems that ask
         OnPowerBroadcast(wParam);
         return TRUE;
+    case WM_TIMECHANGE:  // the next timer tick reads the date afresh
+        ClockTimeChanged();
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_DISPLAYCHANGE:
         OnMeterDisplayChange(window);
         return DefWindowProcA(window, message, wParam, lParam);

@@ -27,7 +27,12 @@ DWORD ClockTickCount()
     return FakeTicks;
 }
 
-void ClockLocalTime(SYSTEMTIME *now)
+// Always the date set: the tests change it at will and expect the next tick to see it.
+void ClockLocalDate(SYSTEMTIME *today)
 {
-    *now = FakeNow;
+    *today = FakeNow;
+}
+
+void ClockTimeChanged()
+{
 }
