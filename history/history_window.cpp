@@ -1,13 +1,19 @@
 // The history window: a report list view over a history list, sortable by any column.
 //
 // The window keeps its own copy of the records it shows, attached to the window
-// (GWLP_USERDATA) and freed when the window goes. Each row's item data points into that
-// copy, so a save or reload that moves StoredHistory, or an import that frees its
-// temporary list, can never leave a row pointing at freed or moved memory.
+// (GWLP_USERDATA) and freed when the window goes, so a save or reload that moves
+// StoredHistory, or an import that frees its temporary list, can never leave a row
+// pointing at freed or moved memory.
+//
+// The list view is virtual (LVS_OWNERDATA): it holds no rows of its own, only their count,
+// and asks this window for each cell it draws. The window keeps the order of the rows and
+// sorts them itself. A list view that held a million rows would take minutes to fill and
+// to destroy; this one opens and closes at once, whatever the history's length.
 #include "history_window.h"
 
 #include <commctrl.h>
 #include <algorithm>
+#include <stddef.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -25,7 +31,7 @@ uint32_t HistorySortState;
 static const int HISTORY_WIDTH = 700;   // at 96 dpi, like the columns' added widths
 static const int HISTORY_HEIGHT = 440;
 static const DWORD HISTORY_LIST_STYLE =
-    WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;  // 0x5000000D
+    WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA;
 static const DWORD HISTORY_LIST_EX_STYLE = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
 static const COLORREF IMAGE_MASK_WHITE = RGB(255, 255, 255);
 
@@ -82,17 +88,41 @@ static void RegisterHistoryClass()
         DeleteObject(background);
 }
 
-// The window's own copy of the records; null for an empty list. False when out of memory.
-static bool CopyRecords(const HistoryList *list, HistoryRecord **copy)
+// What one window shows: its own copy of the records, in the list's order, and the order
+// of its rows. One allocation holds both: rows[r] points at the record that row r shows.
+struct ShownHistory {
+    HistoryRecord *records;
+    const HistoryRecord **rows;
+    int32_t count;
+};
+
+// The list's last record is the top row. Null when out of memory.
+static ShownHistory *CopyShownHistory(const HistoryList *list)
 {
-    *copy = NULL;
-    if (list->count <= 0)
-        return true;
-    *copy = (HistoryRecord *)malloc((size_t)list->count * sizeof(HistoryRecord));
-    if (!*copy)
-        return false;
-    memcpy(*copy, list->records, (size_t)list->count * sizeof(HistoryRecord));
-    return true;
+    size_t count = list->count > 0 ? (size_t)list->count : 0;
+    ShownHistory *shown = (ShownHistory *)malloc(
+        sizeof(ShownHistory) + count * (sizeof(HistoryRecord) + sizeof(HistoryRecord *)));
+    if (!shown)
+        return NULL;
+    shown->records = (HistoryRecord *)(shown + 1);
+    shown->rows = (const HistoryRecord **)(shown->records + count);
+    shown->count = (int32_t)count;
+    if (count)
+        memcpy(shown->records, list->records, count * sizeof(HistoryRecord));
+    for (size_t row = 0; row < count; ++row)
+        shown->rows[row] = &shown->records[count - 1 - row];
+    return shown;
+}
+
+static ShownHistory *Shown(HWND window)
+{
+    return (ShownHistory *)GetWindowLongPtrA(window, GWLP_USERDATA);
+}
+
+const HistoryRecord *HistoryRowRecord(HWND window, int row)
+{
+    ShownHistory *shown = Shown(window);
+    return shown && row >= 0 && row < shown->count ? shown->rows[row] : NULL;
 }
 
 static HWND CreateHistoryFrame(UINT titleId)
@@ -161,30 +191,11 @@ static const char *CellText(const HistoryRecord *record, int column)
     }
 }
 
-// Row `row` shows the record. Its texts are formatted when the list view asks for them
-// (OnHistoryCellText) from the window's own copy, which never changes while it is open:
-// the item's text is a callback, and the list view asks alike for every subitem that
-// holds no text of its own, so the subitems are never set.
-static void InsertHistoryRow(HWND listView, int row, HistoryRecord *record)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = row;
-    item.pszText = LPSTR_TEXTCALLBACKA;
-    item.iImage = 0;
-    item.lParam = (LPARAM)record;
-    SendMessageA(listView, LVM_INSERTITEMA, 0, (LPARAM)&item);
-}
-
-// The list's last record is the top row. The rows go in from the top down, each after
-// the ones before it, so that no insertion moves the rows already in place; the count is
-// set first, so that the list view makes room for all of them once.
-static void FillHistoryRows(HWND listView, HistoryRecord *records, int32_t count)
+// The count is all the list view holds; it asks for each cell's text as it draws it.
+static void SetRowCount(HWND listView, int32_t count)
 {
     SendMessageA(listView, WM_SETREDRAW, FALSE, 0);
     SendMessageA(listView, LVM_SETITEMCOUNT, count, 0);
-    for (int32_t row = 0; row < count; ++row)
-        InsertHistoryRow(listView, row, &records[count - 1 - row]);
     SendMessageA(listView, WM_SETREDRAW, TRUE, 0);
 }
 
@@ -203,22 +214,22 @@ void ShowHistoryWindow(const HistoryList *list, UINT titleId)
     HistoryWindow = NULL;
     InitListViewControls();
     RegisterHistoryClass();
-    HistoryRecord *records;
-    if (!CopyRecords(list, &records))
+    ShownHistory *shown = CopyShownHistory(list);
+    if (!shown)
         return;
     HistoryWindow = CreateHistoryFrame(titleId);
     if (!HistoryWindow) {
-        free(records);
+        free(shown);
         return;
     }
-    SetWindowLongPtrA(HistoryWindow, GWLP_USERDATA, (LONG_PTR)records);
+    SetWindowLongPtrA(HistoryWindow, GWLP_USERDATA, (LONG_PTR)shown);
     HistoryListView = CreateHistoryListView(HistoryWindow);
     if (!HistoryListView)
         return;  // the frame is never shown; the next opening destroys it
     SetRowImages(HistoryListView);
     SendMessageA(HistoryListView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, HISTORY_LIST_EX_STYLE);
     InsertHistoryColumns(HistoryListView);
-    FillHistoryRows(HistoryListView, records, list->count);
+    SetRowCount(HistoryListView, shown->count);
     ShowWindow(HistoryWindow, SW_SHOW);
     UpdateWindow(HistoryWindow);
     SelectTopRow(HistoryListView);
@@ -252,8 +263,44 @@ static void FitListView(HWND window, LPARAM size)
         MoveWindow(listView, 0, 0, LOWORD(size), HIWORD(size), TRUE);
 }
 
+static int32_t RowOf(const ShownHistory *shown, const HistoryRecord *record)
+{
+    for (int32_t row = 0; row < shown->count; ++row)
+        if (shown->rows[row] == record)
+            return row;
+    return -1;
+}
+
+// The selected record stays selected, on the row where the sort has put it; as with a
+// list view that sorts its own rows, nothing scrolls.
+static void SortShownRows(HWND window, HWND listView)
+{
+    ShownHistory *shown = Shown(window);
+    if (!shown)
+        return;
+    int selectedRow = (int)SendMessageA(listView, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+    const HistoryRecord *selected = HistoryRowRecord(window, selectedRow);
+    uint32_t sortState = HistorySortState;
+    // Stable, and safe with an order in which near distances compare equal without
+    // being transitive: rows that compare equal keep the order they had.
+    std::stable_sort(shown->rows, shown->rows + shown->count,
+                     [sortState](const HistoryRecord *a, const HistoryRecord *b) {
+                         return CompareHistoryRows((LPARAM)a, (LPARAM)b, sortState) < 0;
+                     });
+    if (selected) {
+        LVITEMA item = {};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(listView, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)&item);
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        int row = RowOf(shown, selected);
+        SendMessageA(listView, LVM_SETITEMSTATE, row, (LPARAM)&item);
+        SendMessageA(listView, LVM_SETSELECTIONMARK, 0, row);
+    }
+    InvalidateRect(listView, NULL, FALSE);
+}
+
 // The same column again reverses the direction; another column keeps it.
-static void OnHistoryColumnClick(const NMLISTVIEW *click)
+static void OnHistoryColumnClick(HWND window, const NMLISTVIEW *click)
 {
     uint32_t column = (uint32_t)click->iSubItem & 0xFFFF;
     uint32_t ascending = HistorySortState >> 16;
@@ -261,28 +308,72 @@ static void OnHistoryColumnClick(const NMLISTVIEW *click)
         ascending = 1 - ascending;
     HistorySortState = ascending << 16 | column;
     HWND listView = click->hdr.hwndFrom;
-    SendMessageA(listView, LVM_SORTITEMS, HistorySortState, (LPARAM)CompareHistoryRows);
+    SortShownRows(window, listView);
     UpdateWindow(listView);
 }
 
-// The text of one cell, asked for when it is drawn or read; the formatters' buffers are
-// copied at once, before any other cell is formatted.
-static void OnHistoryCellText(NMLVDISPINFOA *request)
+// The texts and image of one row, asked for when it is drawn or read; the formatters'
+// buffers are copied at once, before any other cell is formatted.
+static void OnHistoryCellText(HWND window, NMLVDISPINFOA *request)
 {
     LVITEMA *item = &request->item;
-    const HistoryRecord *record = (const HistoryRecord *)item->lParam;
-    if (!(item->mask & LVIF_TEXT) || !record || !item->pszText || item->cchTextMax <= 0)
+    const HistoryRecord *record = HistoryRowRecord(window, item->iItem);
+    if (!record)
         return;
-    lstrcpynA(item->pszText, CellText(record, item->iSubItem), item->cchTextMax);
+    if (item->mask & LVIF_IMAGE)
+        item->iImage = 0;
+    if ((item->mask & LVIF_TEXT) && item->pszText && item->cchTextMax > 0)
+        lstrcpynA(item->pszText, CellText(record, item->iSubItem), item->cchTextMax);
 }
 
-static void OnHistoryNotify(WPARAM controlId, LPARAM lParam)
+// Typing in the list goes to the first row after `start`, wrapping round, whose date text
+// begins with what was typed, as in a list view that holds its own texts.
+static int32_t FindRowByDateText(HWND window, int32_t start, const char *typed)
+{
+    ShownHistory *shown = Shown(window);
+    size_t length = strlen(typed);
+    if (!shown || shown->count == 0 || length == 0)
+        return -1;
+    start = start >= 0 && start < shown->count ? start : 0;
+    for (int32_t step = 0; step < shown->count; ++step) {
+        int32_t row = (start + step) % shown->count;
+        const char *date = HistoryDateText(shown->rows[row]);
+        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, date,
+                           (int)std::min(length, strlen(date)), typed, (int)length) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
+}
+
+// The list view may send the typed text as ANSI or as UTF-16, whichever it likes.
+static LRESULT OnHistoryFindRow(HWND window, const NMHDR *header)
+{
+    char typed[64] = "";
+    if (header->code == (UINT)LVN_ODFINDITEMA) {
+        const NMLVFINDITEMA *find = (const NMLVFINDITEMA *)header;
+        if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz)
+            return -1;
+        lstrcpynA(typed, find->lvfi.psz, sizeof typed);
+        return FindRowByDateText(window, find->iStart, typed);
+    }
+    const NMLVFINDITEMW *find = (const NMLVFINDITEMW *)header;
+    if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz ||
+        !WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, typed, sizeof typed, NULL, NULL))
+        return -1;
+    return FindRowByDateText(window, find->iStart, typed);
+}
+
+static LRESULT OnHistoryNotify(HWND window, WPARAM controlId, LPARAM lParam)
 {
     const NMHDR *header = (const NMHDR *)lParam;
     if (controlId == 0 && header->code == (UINT)LVN_COLUMNCLICK)
-        OnHistoryColumnClick((const NMLISTVIEW *)lParam);
+        OnHistoryColumnClick(window, (const NMLISTVIEW *)lParam);
     if (controlId == 0 && header->code == (UINT)LVN_GETDISPINFOA)
-        OnHistoryCellText((NMLVDISPINFOA *)lParam);
+        OnHistoryCellText(window, (NMLVDISPINFOA *)lParam);
+    if (controlId == 0 && (header->code == (UINT)LVN_ODFINDITEMA ||
+                           header->code == (UINT)LVN_ODFINDITEMW))
+        return OnHistoryFindRow(window, header);
+    return DefWindowProcA(window, WM_NOTIFY, controlId, lParam);
 }
 
 LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -313,8 +404,7 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_COMMAND:
         return 1;
     case WM_NOTIFY:
-        OnHistoryNotify(wParam, lParam);
-        return DefWindowProcA(window, message, wParam, lParam);
+        return OnHistoryNotify(window, wParam, lParam);
     case WM_DISPLAYCHANGE:
         KeepWindowOnScreen(window);
         return DefWindowProcA(window, message, wParam, lParam);

@@ -14,6 +14,8 @@ extern uint32_t HistorySortState; // ascending flag << 16 | column
 
 // Opens a history window over `list` titled with string `titleId`, replacing any open one.
 void ShowHistoryWindow(const HistoryList *list, UINT titleId);
+// The record that row `row` of the history window `window` shows now, or null.
+const HistoryRecord *HistoryRowRecord(HWND window, int row);
 LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 int CALLBACK CompareHistoryRows(LPARAM first, LPARAM second, LPARAM sortState);
 

@@ -44,11 +44,7 @@ std::string CellText(int row, int column)
 
 const HistoryRecord *RowRecord(int row)
 {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageA(HistoryListView, LVM_GETITEMA, 0, (LPARAM)&item);
-    return (const HistoryRecord *)item.lParam;
+    return HistoryRowRecord(HistoryWindow, row);
 }
 
 std::vector<uint32_t> RowKeys()
@@ -240,6 +236,9 @@ TEST_F(HistoryWindowTest, ColumnClicksToggleOnTheSameColumnAndKeepDirectionOnAno
     ClickColumn(0);
     EXPECT_EQ(HistorySortState, 1u << 16);
     EXPECT_EQ(RowDates(), (std::vector<DateKey>{JUNE_5, JUNE_6, JUNE_7}));
+    // The selection stays with its record, the newest day, now at the bottom.
+    EXPECT_EQ(SendMessageA(HistoryListView, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED), 2);
+    EXPECT_EQ(SendMessageA(HistoryListView, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_FOCUSED), 2);
     ClickColumn(0);
     EXPECT_EQ(HistorySortState, 0u);
     EXPECT_EQ(RowDates(), (std::vector<DateKey>{JUNE_7, JUNE_6, JUNE_5}));
@@ -254,6 +253,21 @@ TEST_F(HistoryWindowTest, ColumnClicksToggleOnTheSameColumnAndKeepDirectionOnAno
     ClickColumn(0);
     EXPECT_EQ(HistorySortState, 1u << 16);
     EXPECT_EQ(RowDates(), (std::vector<DateKey>{JUNE_5, JUNE_6, JUNE_7}));
+}
+
+TEST_F(HistoryWindowTest, TypingTheStartOfADateSelectsTheNextRowOfThatDate)
+{
+    const DateKey MARCH_2011 = 0x07DB0301;
+    Append(Keys(MARCH_2011, 2));  // the bottom row, past two rows whose dates also begin "201"
+    Append(Keys(JUNE_5, 1));
+    Append(Keys(JUNE_6, 3));
+    ShowHistoryWindow(&StoredHistory, IDS_HISTORY_TITLE);
+    ASSERT_NE(HistoryWindow, nullptr);
+    HistoryRecord march = Keys(MARCH_2011, 2);
+    std::string typed = std::string(HistoryDateText(&march)).substr(0, 4);  // the year
+    for (char c : typed)
+        SendMessageA(HistoryListView, WM_CHAR, (WPARAM)(unsigned char)c, 1);  // one press
+    EXPECT_EQ(SendMessageA(HistoryListView, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED), 2);
 }
 
 TEST_F(HistoryWindowTest, RowsSortRightAfterTheShownListMovedAndWasFreed)
