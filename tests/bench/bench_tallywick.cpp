@@ -429,58 +429,130 @@ bool RunsInThisPrefix(const std::string &dir)
 }
 
 // Wine reports no times for another process, so the Linux process behind it is read
-// through the Z: drive: /proc/PID/stat of the process of this prefix whose command line
-// names `exe`.
-double UnixCpuSeconds(const char *exe)
+// through the Z: drive: the /proc folder of the process of this prefix whose command line
+// names `exe`; empty when there is none.
+std::string UnixProcessDir(const char *exe)
 {
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
     if (search == INVALID_HANDLE_VALUE)
-        return -1;
-    double seconds = -1;
+        return "";
+    std::string found;
     do {
         if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9')
             continue;
         std::string dir = std::string("Z:\\proc\\") + entry.cFileName + "\\";
-        std::string commandLine, stat;
+        std::string commandLine;
         if (!driver::ReadFileBytes(dir + "cmdline", &commandLine))
             continue;
         for (char &c : commandLine)
             if (c == '\0')
                 c = ' ';
-        if (commandLine.find(exe) == std::string::npos || !RunsInThisPrefix(dir)
-            || !driver::ReadFileBytes(dir + "stat", &stat))
+        if (commandLine.find(exe) != std::string::npos && RunsInThisPrefix(dir))
+            found = dir;
+    } while (found.empty() && FindNextFileA(search, &entry));
+    FindClose(search);
+    return found;
+}
+
+// The CPU time of all the process's threads, in nanoseconds: the first field of each
+// thread's schedstat. /proc/PID/stat counts in hundredths of a second, a step of 5 % of
+// what an idle program uses in a minute.
+double ThreadsCpuSeconds(const std::string &dir)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((dir + "task\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return -1;
+    double seconds = 0;
+    do {
+        std::string schedstat;
+        unsigned long long nanoseconds = 0;
+        if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9')
             continue;
-        size_t close = stat.rfind(')');
-        if (close == std::string::npos)
-            continue;
-        // After the name: state is field 3, utime field 14 and stime field 15 (in 1/100 s).
-        unsigned long long utime = 0, stime = 0;
-        if (sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu",
-                   &utime, &stime) == 2)
-            seconds = (double)(utime + stime) / 100.0;
-        break;
+        if (!driver::ReadFileBytes(dir + "task\\" + entry.cFileName + "\\schedstat", &schedstat)
+            || sscanf(schedstat.c_str(), "%llu", &nanoseconds) != 1)
+            seconds = -1;
+        else if (seconds >= 0)
+            seconds += nanoseconds / 1e9;
     } while (FindNextFileA(search, &entry));
     FindClose(search);
     return seconds;
 }
 
+// Without schedstat, /proc/PID/stat: after the name, utime is field 14 and stime field 15.
+double StatCpuSeconds(const std::string &dir)
+{
+    std::string stat;
+    if (!driver::ReadFileBytes(dir + "stat", &stat))
+        return -1;
+    size_t close = stat.rfind(')');
+    unsigned long long utime = 0, stime = 0;
+    if (close == std::string::npos
+        || sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu",
+                  &utime, &stime) != 2)
+        return -1;
+    return (double)(utime + stime) / 100.0;
+}
+
 // Under Wine GetProcessTimes answers with the caller's own times for any process.
 double CpuSeconds(HANDLE process, const char *exe)
 {
-    double seconds = UnixCpuSeconds(exe);
-    return seconds >= 0 ? seconds : ProcessCpuSeconds(process);
+    std::string dir = UnixProcessDir(exe);
+    if (dir.empty())
+        return ProcessCpuSeconds(process);
+    double seconds = ThreadsCpuSeconds(dir);
+    return seconds >= 0 ? seconds : StatCpuSeconds(dir);
 }
 
-// CPU milliseconds per minute that the process uses over `seconds` of wall time.
-double CpuPerMinute(HANDLE process, const char *exe, int seconds)
+// CPU milliseconds per minute of the program and of a fresh floor, over the same
+// `seconds` of wall time, so that both see the same machine.
+struct Round {
+    double program, floor;
+};
+
+bool MeasureRound(HANDLE program, int seconds, Round *round)
 {
+    driver::Process floor = driver::StartProgram(driver::ExeDir() + "bench_floor.exe");
+    if (!floor.handle)
+        return false;
     Sleep(3000);  // past the start-up, which takes more than a second on a busy machine
-    double cpu = CpuSeconds(process, exe);
+    double programBefore = CpuSeconds(program, "\\tallywick.exe");
+    double floorBefore = CpuSeconds(floor.handle, "\\bench_floor.exe");
     double wall = NowSeconds();
     Sleep(seconds * 1000);
-    double used = CpuSeconds(process, exe) - cpu;
-    return used / (NowSeconds() - wall) * 60.0 * 1e3;
+    double perMinute = 60.0 * 1e3 / (NowSeconds() - wall);
+    round->program = (CpuSeconds(program, "\\tallywick.exe") - programBefore) * perMinute;
+    round->floor = (CpuSeconds(floor.handle, "\\bench_floor.exe") - floorBefore) * perMinute;
+    TerminateProcess(floor.handle, 0);
+    driver::CloseProcess(&floor);
+    return true;
+}
+
+// Two idle programs alike can differ by a fifth, by where their timers fall beside each
+// other's and the server's; so three rounds, each with a fresh floor, and the round of
+// the median ratio counts.
+void BenchResidentState(HANDLE program, int seconds, const char *state, const char *goal,
+                        double limit)
+{
+    std::vector<Round> rounds;
+    Round round;
+    for (int i = 0; i < 3 && MeasureRound(program, seconds, &round); ++i) {
+        char what[128];
+        snprintf(what, sizeof what, "resident tallywick.exe, meter %s: CPU per minute", state);
+        Row(what, round.program, "ms");
+        Row("  floor meanwhile, a window with only a 50 ms timer", round.floor, "ms");
+        rounds.push_back(round);
+    }
+    if (rounds.empty()) {
+        printf("  bench_floor.exe did not start\n");
+        return;
+    }
+    std::sort(rounds.begin(), rounds.end(), [](const Round &a, const Round &b) {
+        return a.program * b.floor < b.program * a.floor;
+    });
+    const Round &median = rounds[rounds.size() / 2];
+    AddGoal(goal, median.program, median.floor, limit, "ms");
 }
 
 void BenchResident(int seconds)
@@ -492,27 +564,14 @@ void BenchResident(int seconds)
         printf("  the resident program did not start\n");
         return;
     }
-    double hidden = CpuPerMinute(program.handle, "\\tallywick.exe", seconds);
-    Row("resident tallywick.exe, meter hidden: CPU per minute", hidden, "ms");
+    BenchResidentState(program.handle, seconds, "hidden", "1 CPU per minute, meter hidden", 1.1);
     driver::PostCommand(meter, IDM_SHOW);
     driver::WaitVisible(meter, true, 5000);
-    double shown = CpuPerMinute(program.handle, "\\tallywick.exe", seconds);
-    Row("resident tallywick.exe, meter shown: CPU per minute", shown, "ms");
+    BenchResidentState(program.handle, seconds, "shown", "2 CPU per minute, meter shown and idle",
+                       2.0);
     driver::PostCommand(meter, IDM_EXIT);
     driver::WaitExit(program, 10000, nullptr);
     driver::CloseProcess(&program);
-
-    driver::Process floor = driver::StartProgram(driver::ExeDir() + "bench_floor.exe");
-    if (!floor.handle) {
-        printf("  bench_floor.exe did not start\n");
-        return;
-    }
-    double idle = CpuPerMinute(floor.handle, "\\bench_floor.exe", seconds);
-    Row("floor: a window with only a 50 ms timer: CPU per minute", idle, "ms");
-    AddGoal("1 CPU per minute, meter hidden", hidden, idle, 1.1, "ms");
-    AddGoal("2 CPU per minute, meter shown and idle", shown, idle, 2.0, "ms");
-    TerminateProcess(floor.handle, 0);
-    driver::CloseProcess(&floor);
 }
 
 }  // namespace
