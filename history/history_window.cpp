@@ -13,7 +13,6 @@
 
 #include <commctrl.h>
 #include <algorithm>
-#include <stddef.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -345,20 +344,23 @@ static int32_t FindRowByDateText(HWND window, int32_t start, const char *typed)
     return -1;
 }
 
-// The list view may send the typed text as ANSI or as UTF-16, whichever it likes.
+// The list view may send the typed text as ANSI or as UTF-16, whichever it likes; the
+// two notifications differ in nothing else.
+static bool TypedText(const NMHDR *header, char *typed, int size)
+{
+    if (header->code == (UINT)LVN_ODFINDITEMA) {
+        const char *text = ((const NMLVFINDITEMA *)header)->lvfi.psz;
+        return text && lstrcpynA(typed, text, size);
+    }
+    const wchar_t *text = ((const NMLVFINDITEMW *)header)->lvfi.psz;
+    return text && WideCharToMultiByte(CP_ACP, 0, text, -1, typed, size, NULL, NULL);
+}
+
 static LRESULT OnHistoryFindRow(HWND window, const NMHDR *header)
 {
-    char typed[64] = "";
-    if (header->code == (UINT)LVN_ODFINDITEMA) {
-        const NMLVFINDITEMA *find = (const NMLVFINDITEMA *)header;
-        if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz)
-            return -1;
-        lstrcpynA(typed, find->lvfi.psz, sizeof typed);
-        return FindRowByDateText(window, find->iStart, typed);
-    }
-    const NMLVFINDITEMW *find = (const NMLVFINDITEMW *)header;
-    if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz ||
-        !WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, typed, sizeof typed, NULL, NULL))
+    const NMLVFINDITEMA *find = (const NMLVFINDITEMA *)header;
+    char typed[64];
+    if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !TypedText(header, typed, sizeof typed))
         return -1;
     return FindRowByDateText(window, find->iStart, typed);
 }
