@@ -4,6 +4,7 @@
 #include "dpi.h"
 #include "menu.h"
 #include "meter_paint.h"
+#include "meter_timer.h"
 #include "on_screen.h"
 #include "tray_icon.h"
 #include "../app/clock.h"
@@ -79,7 +80,7 @@ bool CreateMeterWindow(HINSTANCE instance)
         return false;
     // A shell that is not ready yet does not end the program: the icon comes later.
     ShowTrayIcon();
-    SetTimer(MeterWindow, METER_TIMER_ID, METER_TIMER_MS, nullptr);
+    StartMeterTimer(MeterWindow);
     UpdateWindow(MeterWindow);
     // Only the low byte of the library's answer counts. A failure ends the message loop at
     // once with -1; the icon goes first, so that no dead icon stays in the tray, and the
@@ -236,6 +237,9 @@ LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DPICHANGED:
         OnMeterDpiChanged(window, wParam, (const RECT *)lParam);
         return 0;
+    case WM_WINDOWPOSCHANGED:  // shown, hidden, minimised or restored, by any means
+        PaceMeterTimer(window);
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_POWERBROADCAST:  // TRUE grants a suspend request on the systems that ask
         OnPowerBroadcast(wParam);
         return TRUE;

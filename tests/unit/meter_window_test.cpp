@@ -8,6 +8,7 @@
 #include "fakes/fake_clock.h"
 #include "fakes/fake_hook.h"
 #include "history/history_window.h"
+#include "meter/meter_timer.h"
 #include "meter/meter_window.h"
 #include "meter/tray_icon.h"
 #include "meter_test_support.h"
@@ -151,10 +152,13 @@ TEST_F(MeterWindowTest, ShowCommandShowsAndTheFirstPaintGrowsUpAndLeft)
 
 TEST_F(MeterWindowTest, HideCommandCloseAndToggleOnlyHide)
 {
+    EXPECT_EQ(MeterTimerMs, (UINT)METER_HIDDEN_TIMER_MS);  // created hidden: a tick a second
     ShowMeter();
+    EXPECT_EQ(MeterTimerMs, (UINT)METER_TIMER_MS);
     EXPECT_EQ(SendMessageA(MeterWindow, WM_COMMAND, IDM_HIDE, 0), 0);
     PumpMessages();
     EXPECT_FALSE(IsWindowVisible(MeterWindow));
+    EXPECT_EQ(MeterTimerMs, (UINT)METER_HIDDEN_TIMER_MS);
 
     ShowMeter();
     EXPECT_EQ(SendMessageA(MeterWindow, WM_CLOSE, 0, 0), 0);
@@ -164,6 +168,7 @@ TEST_F(MeterWindowTest, HideCommandCloseAndToggleOnlyHide)
     ShowMeter();
     ShowWindow(MeterWindow, SW_MINIMIZE);
     ASSERT_TRUE(IsIconic(MeterWindow));
+    EXPECT_EQ(MeterTimerMs, (UINT)METER_HIDDEN_TIMER_MS);
     ToggleMeterWindow();
     PumpMessages();
     EXPECT_FALSE(IsWindowVisible(MeterWindow));
