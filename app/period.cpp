@@ -80,5 +80,8 @@ void RunExitSequence()
     StartPeriod();
     PeriodBaseline = Totals;
     CloseInstanceMutex();
+    // An exit that comes while the popup menu is open (sent by the installer, say) closes
+    // it: the menu's own loop would otherwise go on running, with the quit message unseen.
+    EndMenu();
     PostQuitMessage(0);
 }

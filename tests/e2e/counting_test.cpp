@@ -25,6 +25,20 @@ struct CountingTest : E2eTest {
     }
 };
 
+// A window of the test's own under the cursor, for the injected clicks: the shell places
+// the tray icon where it likes, and a right click on it would open the program's menu.
+struct ClickPad {
+    HWND window;
+    ClickPad(int x, int y)
+    {
+        window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "STATIC", "",
+                                 WS_POPUP | WS_VISIBLE, x - 100, y - 100, 200, 200, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetCursorPos(x, y);
+    }
+    ~ClickPad() { DestroyWindow(window); }
+};
+
 double ReadDistance()
 {
     RegValue value = ReadValue(SETTINGS_KEY_PATH, "Mouse Trajectory");
@@ -94,7 +108,7 @@ TEST_F(CountingTest, PostedHookMessagesAreSavedOnTopOfTheStoredTotals)
 TEST_F(CountingTest, InjectedKeysClicksAndMovesAreCountedByTheHookLibrary)
 {
     StartCounting();
-    SetCursorPos(400, 300);
+    ClickPad pad(400, 300);
     Sleep(200);
     PressKey('A', 12);
     ClickMouse(MOUSE_LEFT, 4);
@@ -123,7 +137,7 @@ TEST_F(CountingTest, InjectedKeysClicksAndMovesAreCountedByTheHookLibrary)
 TEST_F(CountingTest, InputWhileTheProgramsThreadIsSuspendedIsAllCountedAfterItResumes)
 {
     StartCounting();
-    SetCursorPos(400, 300);
+    ClickPad pad(400, 300);
     Sleep(200);
     // As if the program's thread hung in a dialog or a long save: the hooks must still
     // answer at once, and the messages wait in the meter's queue.

@@ -119,7 +119,11 @@ TEST_F(TrayTest, LeftPressShowsAndHidesTheMeterRightClickOpensTheMenu)
     EXPECT_TRUE(WaitMenuOpen(program.id, false, 5000)) << "a click elsewhere did not close the menu";
     EXPECT_FALSE(IsWindowVisible(meter));
 
-    // Exit takes the icon out of the tray.
+    // Exit, even while the menu is open (as when the installer closes the program), ends
+    // the menu and takes the icon out of the tray.
+    WaitOutDoubleClick();
+    ClickIcon(icon, MOUSE_RIGHT);
+    ASSERT_TRUE(WaitMenuOpen(program.id, true, 5000)) << "the menu did not open a third time";
     EXPECT_EQ(ExitResident(), 0u);
     EXPECT_TRUE(WaitWindowGone(icon, 5000)) << "the icon outlived the program";
 }
