@@ -455,9 +455,9 @@ std::string UnixProcessDir(const char *exe)
     return found;
 }
 
-// The CPU time of all the process's threads, in nanoseconds: the first field of each
+// The CPU seconds of all the process's threads, to the nanosecond: the first field of each
 // thread's schedstat. /proc/PID/stat counts in hundredths of a second, a step of 5 % of
-// what an idle program uses in a minute.
+// what a 50 ms timer uses in a minute.
 double ThreadsCpuSeconds(const std::string &dir)
 {
     WIN32_FIND_DATAA entry;
