@@ -7,6 +7,7 @@
 #include "startup.h"
 #include "../history/history_list.h"
 #include "../meter/meter_paint.h"
+#include "../meter/meter_timer.h"
 #include "../meter/meter_window.h"
 #include "../meter/tray_icon.h"
 #include "../res/resource.h"
@@ -56,8 +57,7 @@ void OnMeterTimer(HWND window, WPARAM timerId)
     CheckpointWhenDue();
     // A tick with nothing new to show leaves the window alone; the system's own paints
     // (an uncovered meter, a resize) are never skipped.
-    if (timerId == METER_TIMER_ID && !IsIconic(window) && IsWindowVisible(window)
-        && MeterFiguresChanged())
+    if (timerId == METER_TIMER_ID && MeterCanBeSeen(window) && MeterFiguresChanged())
         RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 

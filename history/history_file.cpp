@@ -9,7 +9,7 @@
 #include <stdint.h>
 #include <string.h>
 
-
+#include "../app/registry_store.h"
 #include "../meter/meter_window.h"
 #include "../res/resource.h"
 #include "../text/text.h"
@@ -17,7 +17,6 @@
 #include "date_index.h"
 #include "history_window.h"
 #include "recount.h"
-#include "../app/registry_store.h"
 
 static const char HISTORY_MAGIC[4] = {'T', 'W', 'K', 'H'};
 static const char HISTORY_FILE_FILTER[] =
@@ -162,11 +161,12 @@ bool SaveHistoryFile(const char *path)
 // later one then overwrites it. One pass over each list, however long both are.
 bool MergeImportedHistory(const HistoryList *imported, int replace)
 {
-    // Room for every new date and the index are had first, so that the merge cannot stop
-    // half-way; appending one by one would also copy the array whole at each growth.
+    // Room for every new date, for the record of today that the save after the merge may
+    // append, and the index are had first, so that neither the merge nor that save can
+    // stop half-way; appending one by one would also copy the array whole at each growth.
     int64_t most = (int64_t)StoredHistory.count + imported->count;
     DateIndex index;
-    if (most > INT32_MAX || !ReserveHistory(&StoredHistory, (int32_t)most))
+    if (most + 1 > INT32_MAX || !ReserveHistory(&StoredHistory, (int32_t)(most + 1)))
         return false;
     if (!CreateDateIndex(&index, most))
         return false;
@@ -196,23 +196,15 @@ static void ReportReadFailure(HistoryFileResult result)
     ShowErrorMessage(result == HISTORY_FILE_EMPTY ? IDS_EMPTY_FILE : IDS_BAD_FORMAT);
 }
 
-// Room for every imported record, and for the record of today that the recount may
-// append, is had before anything is merged: the merge then cannot stop half-way.
-static bool ReserveRoomForImport(const HistoryList *imported)
-{
-    int64_t needed = (int64_t)StoredHistory.count + imported->count + 1;
-    return needed <= INT32_MAX && ReserveHistory(&StoredHistory, (int32_t)needed);
-}
-
 // All or nothing: without the room nothing is merged; a save that fails after the merge
 // is told, and the merged figures are carried in memory to the next save that succeeds.
 static void MergeAndRecount(const HistoryList *imported, int replace)
 {
-    if (!ReserveRoomForImport(imported) || !MergeImportedHistory(imported, replace)) {
+    if (!MergeImportedHistory(imported, replace)) {
         ShowSystemErrorMessage(ERROR_NOT_ENOUGH_MEMORY);
         return;
     }
-    // The room reserved holds today's record too, so the recount always reaches its save.
+    // The merge left room for today's record, so the recount always reaches its save.
     RecountTotals();
     if (LastSaveError != ERROR_SUCCESS)
         ShowSystemErrorMessage(LastSaveError);

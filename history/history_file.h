@@ -19,8 +19,8 @@ HistoryFileResult ReadHistoryFile(FILE *file, HistoryList *list);
 bool WriteHistoryFile(FILE *file, const HistoryList *list);
 
 // Merges the records into StoredHistory by date, in their order; `replace` overwrites the
-// first stored record of a date, otherwise it is kept. False, with nothing merged, when the
-// memory for the merge cannot be had.
+// first stored record of a date, otherwise it is kept. Leaves room for one more record, for
+// the save that follows. False, with nothing merged, when the memory cannot be had.
 bool MergeImportedHistory(const HistoryList *imported, int replace);
 
 void ExportHistoryFile();

@@ -69,25 +69,11 @@ void DestroyHistoryList(HistoryList *list)
     list->capacity = 0;
 }
 
-int MergeStoredRecord(const HistoryRecord *record, DateKey date, int replace)
-{
-    for (int32_t i = 0; i < StoredHistory.count; ++i) {
-        if (StoredHistory.records[i].date != date)
-            continue;
-        // Only the first record of a date counts; later ones are never looked at.
-        if (replace)
-            StoredHistory.records[i] = *record;
-        return 1;
-    }
-    // A new date goes at the end, whatever its order: the list is never sorted.
-    return AppendStoredRecord(record) ? 1 : 0;
-}
-
 // target = source + what was counted since the last save, the running time taken as
 // `periodSeconds`. Every field is computed from the source before any is written, since
 // the two may be one record. Each sum wraps in the field's own width.
-static void AddUnsavedToRecord(HistoryRecord *target, const HistoryRecord *source,
-                               uint32_t periodSeconds)
+void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source,
+                       uint32_t periodSeconds)
 {
     uint32_t seconds = source->seconds + periodSeconds - SavedSeconds;
     uint32_t keys = source->keys + (uint32_t)Totals.keyPresses - (uint32_t)SavedTotals.keyPresses;
@@ -108,11 +94,6 @@ static void AddUnsavedToRecord(HistoryRecord *target, const HistoryRecord *sourc
     target->leftClicks = left;
     target->middleClicks = middle;
     target->rightClicks = right;
-}
-
-void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source)
-{
-    AddUnsavedToRecord(target, source, PeriodSeconds());
 }
 
 // From the end: today's record is normally the last one, found in one comparison.
@@ -136,7 +117,7 @@ bool UpdateTodayRecord()
     }
     // One reading of the clock for the credit and the mark, so no second falls between.
     uint32_t periodSeconds = PeriodSeconds();
-    AddUnsavedToRecord(today, today, periodSeconds);
+    AddPeriodToRecord(today, today, periodSeconds);
     MarkSaved(periodSeconds);
     return true;
 }

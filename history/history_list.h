@@ -45,13 +45,11 @@ bool ReserveHistory(HistoryList *list, int32_t n);
 // Copies one record to the end of StoredHistory; false (list unchanged) when out of memory.
 bool AppendStoredRecord(const HistoryRecord *record);
 void DestroyHistoryList(HistoryList *list);
-// Puts a record into StoredHistory by date: replaces the first record of that date when
-// `replace` is nonzero, keeps it otherwise, appends when the date is new.
-// Returns 1, or 0 when an append ran out of memory.
-int MergeStoredRecord(const HistoryRecord *record, DateKey date, int replace);
 // target = source + what the current period counted since the last save (the period's
-// start or a checkpoint), each in the record's own width.
-void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source);
+// start or a checkpoint), each in the record's own width, with PeriodSeconds() read as
+// `periodSeconds`.
+void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source,
+                       uint32_t periodSeconds);
 // Credits what was counted since the last save to the last record dated PeriodDate, else
 // to a new record appended for PeriodDate, and moves the saved mark: a second call credits
 // nothing twice. False (mark unmoved) when that append ran out of memory.

@@ -23,12 +23,7 @@ double PendingMillimetres = 0.0;
 DWORD LastPostTime = 0;
 UINT_PTR FlushTimer = 0;
 
-void FlushDistance(HWND target);
-
-void CALLBACK OnFlushTimer(HWND, UINT, UINT_PTR, DWORD)
-{
-    FlushDistance(HookTarget());
-}
+void CALLBACK OnFlushTimer(HWND, UINT, UINT_PTR, DWORD);
 
 void UpdateFlushTimer()
 {
@@ -43,16 +38,22 @@ void UpdateFlushTimer()
     }
 }
 
+// Posts what is pending; the caller then sets the flush timer to what is left.
 void FlushDistance(HWND target)
 {
     float millimetres = (float)PendingMillimetres;
-    if (millimetres > 0.0f && target) {
-        uint32_t bits;
-        memcpy(&bits, &millimetres, sizeof bits);
-        // What did not fit into the float stays pending; a full queue keeps all of it.
-        if (PostMessageA(target, MSG_MOUSE_DISTANCE, 0, (LPARAM)bits))
-            PendingMillimetres -= millimetres;
-    }
+    if (millimetres <= 0.0f || !target)
+        return;
+    uint32_t bits;
+    memcpy(&bits, &millimetres, sizeof bits);
+    // What did not fit into the float stays pending; a full queue keeps all of it.
+    if (PostMessageA(target, MSG_MOUSE_DISTANCE, 0, (LPARAM)bits))
+        PendingMillimetres -= millimetres;
+}
+
+void CALLBACK OnFlushTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    FlushDistance(HookTarget());
     UpdateFlushTimer();
 }
 

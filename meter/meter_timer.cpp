@@ -11,10 +11,14 @@
 
 UINT MeterTimerMs;
 
+bool MeterCanBeSeen(HWND window)
+{
+    return IsWindowVisible(window) && !IsIconic(window);
+}
+
 void PaceMeterTimer(HWND window)
 {
-    bool seen = IsWindowVisible(window) && !IsIconic(window);
-    UINT pace = seen ? METER_TIMER_MS : METER_HIDDEN_TIMER_MS;
+    UINT pace = MeterCanBeSeen(window) ? METER_TIMER_MS : METER_HIDDEN_TIMER_MS;
     // Set again only on a change: SetTimer starts the interval afresh, and a meter being
     // dragged, which moves many times a second, would otherwise never tick.
     if (pace == MeterTimerMs)

@@ -7,6 +7,8 @@
 // The interval the meter timer runs at now, in milliseconds; 0 before it is started.
 extern UINT MeterTimerMs;
 
+// Visible and not minimised: the timer then runs fast and its ticks repaint the meter.
+bool MeterCanBeSeen(HWND window);
 // Starts the meter timer of a new meter window at the pace that suits it.
 void StartMeterTimer(HWND window);
 // Changes the timer's interval when the meter has been shown, hidden, minimised or restored.

@@ -100,13 +100,7 @@ LRESULT CALLBACK EmptyWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 // The floor of a hook message: the same message sent to a window that does nothing.
 HWND CreateEmptyWindow()
 {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = EmptyWindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "TallywickBenchEmpty";
-    RegisterClassA(&windowClass);
-    return CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr,
-                           nullptr, windowClass.hInstance, nullptr);
+    return driver::CreatePlainWindow("TallywickBenchEmpty", EmptyWindowProc);
 }
 
 double SendSeconds(HWND window, UINT message, int n)

@@ -177,6 +177,17 @@ bool WaitWindowGone(HWND window, DWORD timeoutMs)
     return true;
 }
 
+HWND CreatePlainWindow(const char *className, WNDPROC proc, DWORD exStyle)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(exStyle, className, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                           windowClass.hInstance, nullptr);
+}
+
 bool WaitVisible(HWND window, bool visible, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();

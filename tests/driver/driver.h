@@ -50,6 +50,9 @@ std::vector<HWND> FindTopWindows(const char *className, DWORD processId = 0);
 HWND WaitTopWindow(const char *className, DWORD processId, DWORD timeoutMs);
 bool WaitWindowGone(HWND window, DWORD timeoutMs);
 bool WaitVisible(HWND window, bool visible, DWORD timeoutMs);
+// A hidden popup window of this process, of class `className` registered with `proc` (a
+// class of that name that exists already is used as it is).
+HWND CreatePlainWindow(const char *className, WNDPROC proc, DWORD exStyle = 0);
 bool PostCommand(HWND window, WORD command);
 LRESULT SendCommand(HWND window, WORD command);
 // Posts `message` n times; lParam the same each time.

@@ -217,14 +217,7 @@ struct RefusingTray {
     }
     void Run()
     {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = Proc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "Shell_TrayWnd";
-        RegisterClassA(&windowClass);
-        HWND hwnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Shell_TrayWnd", "",
-                                    WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                    GetModuleHandleA(nullptr), nullptr);
+        HWND hwnd = CreatePlainWindow("Shell_TrayWnd", Proc, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, (LONG_PTR)this);
         window = hwnd;
         MSG message;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string.h>
+#include "history/history_file.h"
 #include "history/history_list.h"
 #include "fakes/fake_clock.h"
 
@@ -30,6 +31,13 @@ HistoryRecord MakeRecord(DateKey date, uint32_t keys)
 bool SameBytes(const HistoryRecord &a, const HistoryRecord &b)
 {
     return memcmp(&a, &b, sizeof a) == 0;
+}
+
+// One record merged by date, as an import of a file holding only it.
+bool MergeOne(const HistoryRecord &record, int replace)
+{
+    HistoryList imported = {const_cast<HistoryRecord *>(&record), 1, 1, HISTORY_GROW_STEP};
+    return MergeImportedHistory(&imported, replace);
 }
 
 struct HistoryListTest : ::testing::Test {
@@ -111,8 +119,6 @@ TEST_F(HistoryListTest, ImpossibleGrowthLeavesTheListAsItWas)
     EXPECT_EQ(StoredHistory.records, records);
     EXPECT_EQ(StoredHistory.capacity, 5);
     EXPECT_EQ(StoredHistory.count, 5);
-    EXPECT_EQ(MergeStoredRecord(&extra, JUNE_7, 1), 0);
-    EXPECT_EQ(StoredHistory.count, 5);
 }
 
 TEST_F(HistoryListTest, MergeReplacesOnlyTheFirstRecordOfADate)
@@ -122,7 +128,7 @@ TEST_F(HistoryListTest, MergeReplacesOnlyTheFirstRecordOfADate)
     AppendStoredRecord(&b);
     HistoryRecord incoming = MakeRecord(JUNE_6, 99);
     incoming.reserved = 0x1234;
-    EXPECT_EQ(MergeStoredRecord(&incoming, JUNE_6, 1), 1);
+    EXPECT_TRUE(MergeOne(incoming, 1));
     ASSERT_EQ(StoredHistory.count, 2);
     EXPECT_TRUE(SameBytes(StoredHistory.records[0], incoming));
     EXPECT_TRUE(SameBytes(StoredHistory.records[1], b));
@@ -134,7 +140,7 @@ TEST_F(HistoryListTest, MergeWithoutReplaceKeepsTheListByteForByte)
     HistoryRecord before[3];
     memcpy(before, StoredHistory.records, sizeof before);
     HistoryRecord incoming = MakeRecord(StoredHistory.records[1].date, 77);
-    EXPECT_EQ(MergeStoredRecord(&incoming, incoming.date, 0), 1);
+    EXPECT_TRUE(MergeOne(incoming, 0));
     EXPECT_EQ(StoredHistory.count, 3);
     EXPECT_EQ(memcmp(before, StoredHistory.records, sizeof before), 0);
 }
@@ -143,7 +149,7 @@ TEST_F(HistoryListTest, MergeAppendsANewDateAtTheEndUnsorted)
 {
     AppendDays(2);
     HistoryRecord older = MakeRecord(0x07D00101, 5);
-    EXPECT_EQ(MergeStoredRecord(&older, older.date, 0), 1);
+    EXPECT_TRUE(MergeOne(older, 0));
     ASSERT_EQ(StoredHistory.count, 3);
     EXPECT_TRUE(SameBytes(StoredHistory.records[2], older));
 }
@@ -222,7 +228,7 @@ TEST_F(HistoryListTest, ClicksWrapModulo2To16)
     HistoryRecord record = {};
     SavedTotals.leftClicks = 0x10000;  // a baseline past 2^16 must not matter
     Totals.leftClicks = 0x10000 + 70000;
-    AddPeriodToRecord(&record, &record);
+    AddPeriodToRecord(&record, &record, PeriodSeconds());
     EXPECT_EQ(record.leftClicks, 4464);
 }
 
@@ -231,12 +237,12 @@ TEST_F(HistoryListTest, InfiniteTotalsNeverPutANaNIntoADay)
     HistoryRecord record = {};
     record.distance = 250.0f;
     Totals.distance = INFINITY;  // the period that reached infinity credits it
-    AddPeriodToRecord(&record, &record);
+    AddPeriodToRecord(&record, &record, PeriodSeconds());
     EXPECT_TRUE(std::isinf(record.distance) && record.distance > 0) << record.distance;
 
     record.distance = 250.0f;  // later saves start from an infinite mark
     SavedTotals.distance = INFINITY;
-    AddPeriodToRecord(&record, &record);
+    AddPeriodToRecord(&record, &record, PeriodSeconds());
     EXPECT_EQ(record.distance, 250.0f);
 }
 
@@ -247,7 +253,7 @@ TEST_F(HistoryListTest, AfterATickWrapSecondsEndAtTheLastWholeSecond)
     SetFakeTickCount(2000);  // wrapped
     HistoryRecord record = {};
     record.seconds = 100;
-    AddPeriodToRecord(&record, &record);
+    AddPeriodToRecord(&record, &record, PeriodSeconds());
     EXPECT_EQ(record.seconds, 100u + 4294967u - 4000000u);
 }
 
@@ -262,7 +268,7 @@ TEST_F(HistoryListTest, AddToAnotherTargetLeavesItsDateAndReservedBytes)
     Totals.middleClicks = 0xFFFF;
     SavedTotals.middleClicks = 0xFFFE;
     SetFakeTickCount(1000000 + 30000);
-    AddPeriodToRecord(&target, &source);
+    AddPeriodToRecord(&target, &source, PeriodSeconds());
     EXPECT_EQ(target.date, JUNE_6);
     EXPECT_EQ(target.reserved, 0x5555);
     EXPECT_EQ(target.keys, 15u);
