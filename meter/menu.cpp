@@ -10,6 +10,7 @@
 #include "../history/history_window.h"
 #include "../history/recount.h"
 #include "../res/resource.h"
+#include "../text/language.h"
 #include "../text/text.h"
 
 void ShowPopupMenu(HWND window)
@@ -77,10 +78,15 @@ static void PostHide()
 }
 
 // No owner: the meter and the tray icon stay usable while the box is open. The result
-// is of no interest.
+// is of no interest. The template is taken in the program's language: DialogBoxParam
+// would leave the choice to the loader, which goes by the display language alone.
 static void ShowAboutBox()
 {
-    DialogBoxParamA(MeterInstance, MAKEINTRESOURCEA(IDD_ABOUT), nullptr, AboutDialogProc, 0);
+    const void *about =
+        ProgramResource(MeterInstance, RT_DIALOG, MAKEINTRESOURCEA(IDD_ABOUT), nullptr);
+    if (about)
+        DialogBoxIndirectParamA(MeterInstance, (LPCDLGTEMPLATEA)about, nullptr,
+                                AboutDialogProc, 0);
 }
 
 static void ToggleAutostart()

@@ -1,16 +1,51 @@
-// The string table and the eight text slots it is loaded into.
+// The string table, in the program's language, and the eight text slots it is loaded into.
 #include "text.h"
 #include <string.h>
 #include "meter/meter_window.h"
 #include "res/resource.h"
+#include "text/language.h"
 
 char TextSlots[TEXT_SLOT_COUNT][TEXT_SLOT_SIZE];
+
+// The string table is kept in blocks of sixteen counted UTF-16 strings, block n + 1
+// holding ids 16n to 16n + 15. False for an id that has no text in the program's language.
+static bool FindTableText(UINT id, const WCHAR **text, int *length)
+{
+    DWORD size = 0;
+    const WCHAR *entry = (const WCHAR *)ProgramResource(
+        GetModuleHandleA(NULL), RT_STRING, MAKEINTRESOURCEA(LOWORD(id) / 16 + 1), &size);
+    if (!entry)
+        return false;
+    const WCHAR *end = entry + size / sizeof(WCHAR);
+    for (UINT skip = id % 16; skip > 0 && entry < end; --skip)
+        entry += *entry + 1;
+    if (entry >= end || *entry == 0 || entry + 1 + *entry > end)
+        return false;
+    *text = entry + 1;
+    *length = *entry;
+    return true;
+}
+
+// At most 510 bytes and the zero, as LoadStringA kept when given one less than the slot;
+// a longer text is cut after a whole character.
+static bool CopyToSlot(const WCHAR *text, int length, char *slot)
+{
+    const int room = TEXT_SLOT_SIZE - 2;
+    int taken = length < room ? length : room;  // no character converts to less than a byte
+    int bytes = 0;
+    while (taken > 0 && (bytes = WideCharToMultiByte(CP_ACP, 0, text, taken, slot, room,
+                                                     NULL, NULL)) == 0)
+        taken--;
+    slot[bytes] = 0;
+    return bytes > 0;
+}
 
 char *LoadText(int slot, UINT id)
 {
     char *text = TextSlots[slot];
-    // One less than the slot: the loader then keeps at most 510 characters and the zero.
-    if (LoadStringA(GetModuleHandleA(NULL), id, text, TEXT_SLOT_SIZE - 1) == 0)
+    const WCHAR *found = NULL;
+    int length = 0;
+    if (!FindTableText(id, &found, &length) || !CopyToSlot(found, length, text))
         strcpy(text, "-");
     return text;
 }

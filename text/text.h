@@ -16,7 +16,8 @@ const int TEXT_SLOT_SIZE = 512;
 
 extern char TextSlots[TEXT_SLOT_COUNT][TEXT_SLOT_SIZE];
 
-// Loads string `id` of the program's module into the slot ("-" when it cannot be loaded).
+// Loads string `id` of the program's module, in the program's language (language.h) and
+// the ANSI code page, into the slot ("-" when it cannot be loaded).
 char *LoadText(int slot, UINT id);
 
 // A file operation's failure: error icon, OK, caption IDS_APP_TITLE, owned by the meter
