@@ -27,6 +27,9 @@ std::string ProgramPath();
 // executable. A null handle when it could not be started.
 Process StartProgram(const std::string &exe, const std::string &args = "",
                      const std::string &workDir = "");
+// The same with wide texts, for a path outside the ANSI code page.
+Process StartProgram(const std::wstring &exe, const std::wstring &args = L"",
+                     const std::wstring &workDir = L"");
 // Waits for the process to end; false on timeout. `exitCode` may be null.
 bool WaitExit(const Process &process, DWORD timeoutMs, DWORD *exitCode);
 void CloseProcess(Process *process);
@@ -89,6 +92,8 @@ struct RegValue {
 
 bool DeleteKeyTree(const char *path);
 RegValue ReadValue(const char *path, const char *name);
+// A REG_SZ value read wide; "<unreadable>" when it is missing or of another type.
+std::wstring ReadWideString(const char *path, const char *name);
 bool ReadQword(const char *path, const char *name, uint64_t *value);
 bool ReadDword(const char *path, const char *name, DWORD *value);
 bool WriteValue(const char *path, const char *name, DWORD type, const void *data, DWORD size);
@@ -159,6 +164,8 @@ bool ClickColumnHeader(HWND listView, int column);
 std::string Utf8ToCodePage(const char *utf8, UINT codePage = 936);
 std::string ToHex(const std::string &bytes);
 bool ReadFileBytes(const std::string &path, std::string *bytes);
+bool ReadFileBytes(const std::wstring &path, std::string *bytes);
+std::wstring Widen(const std::string &text);  // from the ANSI code page
 bool WriteFileBytes(const std::string &path, const std::string &bytes);
 std::string TempDir();  // a fresh folder of this process, with a trailing backslash
 
