@@ -386,16 +386,6 @@ RegValue ReadValue(const char *path, const char *name)
     return value;
 }
 
-std::wstring ReadWideString(const char *path, const char *name)
-{
-    wchar_t text[1024] = L"";
-    DWORD size = sizeof text;
-    if (RegGetValueW(HKEY_CURRENT_USER, Widen(path).c_str(), Widen(name).c_str(), RRF_RT_REG_SZ,
-                     nullptr, text, &size) != ERROR_SUCCESS)
-        return L"<unreadable>";
-    return text;
-}
-
 bool ReadQword(const char *path, const char *name, uint64_t *value)
 {
     RegValue read = ReadValue(path, name);

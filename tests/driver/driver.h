@@ -92,8 +92,6 @@ struct RegValue {
 
 bool DeleteKeyTree(const char *path);
 RegValue ReadValue(const char *path, const char *name);
-// A REG_SZ value read wide; "<unreadable>" when it is missing or of another type.
-std::wstring ReadWideString(const char *path, const char *name);
 bool ReadQword(const char *path, const char *name, uint64_t *value);
 bool ReadDword(const char *path, const char *name, DWORD *value);
 bool WriteValue(const char *path, const char *name, DWORD type, const void *data, DWORD size);
