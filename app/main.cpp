@@ -1,10 +1,16 @@
 // The Windows entry point: splits the command line and runs the program.
 #include <windows.h>
-#include <stdlib.h>
+#include <shellapi.h>
 #include "startup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    // The runtime has already split the command line the usual Windows way.
-    return RunProgram(instance, __argc, __argv);
+    // Split from the wide command line: the runtime's narrow arguments would carry a file
+    // name outside the ANSI code page as question marks. Without the memory to split it the
+    // program starts as if it had no arguments.
+    int argc = 0;
+    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    int code = RunProgram(instance, argv ? argc : 0, argv);
+    LocalFree(argv);
+    return code;
 }

@@ -1,7 +1,7 @@
 // Start-up: the command-line export, the single instance, and the message loop.
 #include "startup.h"
 
-#include <string.h>
+#include <wchar.h>
 #include "counters.h"
 #include "registry_store.h"
 #include "../history/csv_export.h"
@@ -12,14 +12,14 @@
 HANDLE InstanceMutex;
 
 // "/exporthistory <file>" in any letter case; with the switch alone the program runs as usual.
-static bool IsExportCommand(int argc, char **argv)
+static bool IsExportCommand(int argc, wchar_t **argv)
 {
-    return argc >= 3 && _stricmp(argv[1], "/exporthistory") == 0;
+    return argc >= 3 && _wcsicmp(argv[1], L"/exporthistory") == 0;
 }
 
 // Writes what the registry holds, whether or not a resident instance is running. A failed
 // export is reported in a message box, then by the exit code 1, so that a script can tell.
-static int RunCommandLineExport(const char *path)
+static int RunCommandLineExport(const wchar_t *path)
 {
     LoadFromRegistry();
     return WriteHistoryCsv(path) ? 0 : 1;
@@ -72,7 +72,7 @@ static void ShowRunningMeter()
     PostMessageA(meter, MSG_SHOW_METER, 0, 0);
 }
 
-int RunProgram(HINSTANCE instance, int argc, char **argv)
+int RunProgram(HINSTANCE instance, int argc, wchar_t **argv)
 {
     if (IsExportCommand(argc, argv))
         return RunCommandLineExport(argv[2]);
@@ -81,7 +81,7 @@ int RunProgram(HINSTANCE instance, int argc, char **argv)
         return 0;
     }
     LoadFromRegistry();
-    LastFileDir[0] = '\0';
+    LastFileDir[0] = L'\0';
     StartPeriod();
     RegisterMeterClass(instance);
     if (!CreateMeterWindow(instance)) {

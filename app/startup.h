@@ -8,8 +8,9 @@
 
 extern HANDLE InstanceMutex;  // the single-instance marker, null once closed
 
-// The whole program after WinMain has split the command line; returns the exit code.
-int RunProgram(HINSTANCE instance, int argc, char **argv);
+// The whole program after WinMain has split the command line, wide so that a file name
+// outside the ANSI code page arrives whole; returns the exit code.
+int RunProgram(HINSTANCE instance, int argc, wchar_t **argv);
 // Takes messages until WM_QUIT; calls DllUninit and returns the quit code.
 int RunMessageLoop();
 // Closes InstanceMutex if it is open.

@@ -4,47 +4,39 @@
 
 #include <commdlg.h>
 #include <stdio.h>
-#include <string.h>
+#include <wchar.h>
 #include "history_list.h"
 #include "../meter/meter_window.h"
 #include "../res/resource.h"
 #include "../text/formatting.h"
 #include "../text/text.h"
 
-#define CSV_DEFAULT_NAME "TallywickHistory.csv"
+#define CSV_DEFAULT_NAME L"TallywickHistory.csv"
 
-char LastFileDir[MAX_PATH];
+wchar_t LastFileDir[MAX_PATH];
 
-void PresetFileName(char *buffer, const char *defaultName)
+void PresetFileName(wchar_t *buffer, const wchar_t *defaultName)
 {
-    lstrcpynA(buffer, LastFileDir, MAX_PATH);
-    size_t used = strlen(buffer);
+    lstrcpynW(buffer, LastFileDir, MAX_PATH);
+    size_t used = wcslen(buffer);
     // A folder too long for the name too is still worth showing; a cut name is not.
-    if (used + strlen(defaultName) < MAX_PATH)
-        strcpy(buffer + used, defaultName);
+    if (used + wcslen(defaultName) < MAX_PATH)
+        wcscpy(buffer + used, defaultName);
 }
 
-void RememberFileDir(const char *path)
+void RememberFileDir(const wchar_t *path)
 {
-    lstrcpynA(LastFileDir, path, MAX_PATH);
-    // Walk by characters: in a double-byte code page the second byte of a character can
-    // have the value of a backslash without being one.
-    char *cut = NULL;
-    for (char *p = LastFileDir; *p; ++p) {
-        if (IsDBCSLeadByte((BYTE)*p) && p[1])
-            ++p;
-        else if (*p == '\\')
-            cut = p + 1;
-    }
-    if (cut)
-        *cut = '\0';
+    lstrcpynW(LastFileDir, path, MAX_PATH);
+    wchar_t *lastBackslash = wcsrchr(LastFileDir, L'\\');
+    if (lastBackslash)
+        lastBackslash[1] = L'\0';
 }
 
-OPENFILENAMEA FileDialogRequest(char *path, const char *filter, const char *defaultName,
-                                const char *extension, DWORD flags)
+OPENFILENAMEW FileDialogRequest(wchar_t *path, const wchar_t *filter, const wchar_t *defaultName,
+                                const wchar_t *extension, DWORD flags)
 {
     PresetFileName(path, defaultName);
-    OPENFILENAMEA request = {};
+    OPENFILENAMEW request = {};
     request.lStructSize = sizeof request;
     request.hwndOwner = MeterWindow;
     request.hInstance = MeterInstance;
@@ -59,12 +51,12 @@ OPENFILENAMEA FileDialogRequest(char *path, const char *filter, const char *defa
 
 void ExportHistoryCsv()
 {
-    char path[MAX_PATH];
+    wchar_t path[MAX_PATH];
     // Pairs of display text and pattern; the literal's own terminator ends the list.
-    OPENFILENAMEA request =
-        FileDialogRequest(path, "CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0",
-                          CSV_DEFAULT_NAME, "csv", OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
-    if (!GetSaveFileNameA(&request))
+    OPENFILENAMEW request =
+        FileDialogRequest(path, L"CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0",
+                          CSV_DEFAULT_NAME, L"csv", OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+    if (!GetSaveFileNameW(&request))
         return;
     RememberFileDir(path);
     WriteHistoryCsv(path);
@@ -93,9 +85,9 @@ bool CloseWrittenFile(FILE *file)
     return fclose(file) == 0 && written;
 }
 
-bool WriteHistoryCsv(const char *path)
+bool WriteHistoryCsv(const wchar_t *path)
 {
-    FILE *file = fopen(path, "wt");  // text mode: every line ends in CR LF
+    FILE *file = _wfopen(path, L"wt");  // text mode: every line ends in CR LF
     if (!file) {
         ShowErrorMessage(IDS_EXPORT_FAILED);
         return false;

@@ -7,23 +7,25 @@
 #include <commdlg.h>
 #include <stdio.h>
 
-extern char LastFileDir[MAX_PATH];  // chosen folder with its last backslash; "" at start
+// Paths are wide everywhere: a folder may be named in characters that the user's ANSI code
+// page does not have. Only the files' contents are narrow.
+extern wchar_t LastFileDir[MAX_PATH];  // chosen folder with its last backslash; "" at start
 
 // Fills a MAX_PATH dialog buffer with LastFileDir followed by `defaultName`; the name is
 // left out when both together would not fit.
-void PresetFileName(char *buffer, const char *defaultName);
+void PresetFileName(wchar_t *buffer, const wchar_t *defaultName);
 // Remembers the folder of a path chosen in a file dialog.
-void RememberFileDir(const char *path);
+void RememberFileDir(const wchar_t *path);
 
 // A file dialog request owned by the meter window, its file name preset as above.
-OPENFILENAMEA FileDialogRequest(char *path, const char *filter, const char *defaultName,
-                                const char *extension, DWORD flags);
+OPENFILENAMEW FileDialogRequest(wchar_t *path, const wchar_t *filter, const wchar_t *defaultName,
+                                const wchar_t *extension, DWORD flags);
 
 void ExportHistoryCsv();
 // Writes StoredHistory to `path`; a file that cannot be created or written whole is
 // reported in a message box owned by the meter window (no owner when there is none).
 // False on that failure.
-bool WriteHistoryCsv(const char *path);
+bool WriteHistoryCsv(const wchar_t *path);
 // Flushes and closes a file written with stdio; false when any write or the close failed.
 bool CloseWrittenFile(FILE *file);
 

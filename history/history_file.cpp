@@ -19,9 +19,9 @@
 #include "recount.h"
 
 static const char HISTORY_MAGIC[4] = {'T', 'W', 'K', 'H'};
-static const char HISTORY_FILE_FILTER[] =
-    "Tallywick History files (*.twh)\0*.twh\0All files (*.*)\0*.*\0";
-static const char HISTORY_FILE_NAME[] = "TallywickHistory.twh";
+static const wchar_t HISTORY_FILE_FILTER[] =
+    L"Tallywick History files (*.twh)\0*.twh\0All files (*.*)\0*.*\0";
+static const wchar_t HISTORY_FILE_NAME[] = L"TallywickHistory.twh";
 
 // Bytes from the current position to the end, or -1 when the stream cannot tell.
 static int64_t RemainingBytes(FILE *file)
@@ -129,24 +129,24 @@ bool WriteHistoryFile(FILE *file, const HistoryList *list)
     return written;
 }
 
-static OPENFILENAMEA HistoryFileDialog(char *path, DWORD flags)
+static OPENFILENAMEW HistoryFileDialog(wchar_t *path, DWORD flags)
 {
-    return FileDialogRequest(path, HISTORY_FILE_FILTER, HISTORY_FILE_NAME, "twh", flags);
+    return FileDialogRequest(path, HISTORY_FILE_FILTER, HISTORY_FILE_NAME, L"twh", flags);
 }
 
 void ExportHistoryFile()
 {
-    char path[MAX_PATH];
-    OPENFILENAMEA dialog = HistoryFileDialog(path, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
-    if (!GetSaveFileNameA(&dialog))
+    wchar_t path[MAX_PATH];
+    OPENFILENAMEW dialog = HistoryFileDialog(path, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+    if (!GetSaveFileNameW(&dialog))
         return;
     RememberFileDir(path);
     SaveHistoryFile(path);
 }
 
-bool SaveHistoryFile(const char *path)
+bool SaveHistoryFile(const wchar_t *path)
 {
-    FILE *file = fopen(path, "wb");
+    FILE *file = _wfopen(path, L"wb");
     bool written = file && WriteHistoryFile(file, &StoredHistory);
     if (file && !CloseWrittenFile(file))
         written = false;
@@ -225,13 +225,13 @@ static void PreviewAndMerge(HistoryList *imported)
 
 void ImportHistoryFile()
 {
-    char path[MAX_PATH];
-    OPENFILENAMEA dialog =
+    wchar_t path[MAX_PATH];
+    OPENFILENAMEW dialog =
         HistoryFileDialog(path, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
-    if (!GetOpenFileNameA(&dialog))
+    if (!GetOpenFileNameW(&dialog))
         return;
     RememberFileDir(path);
-    FILE *file = fopen(path, "rb");
+    FILE *file = _wfopen(path, L"rb");
     if (!file) {
         ShowErrorMessage(IDS_OPEN_FAILED);
         return;

@@ -26,7 +26,7 @@ bool MergeImportedHistory(const HistoryList *imported, int replace);
 void ExportHistoryFile();
 // Writes StoredHistory as a history file; a file that cannot be created or written whole
 // is reported with IDS_EXPORT_FAILED. False on that failure.
-bool SaveHistoryFile(const char *path);
+bool SaveHistoryFile(const wchar_t *path);
 void ImportHistoryFile();
 
 #endif

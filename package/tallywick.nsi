@@ -21,6 +21,11 @@ SetCompressor /SOLID lzma
 !define PUBLISHER "Ferrowood Software"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallywick"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+; Windows' own startup switch (Task Manager, Settings), a value of the same name.
+!define STARTUP_APPROVED_KEY "Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run"
+!define KEY_READ 0x20019
+!define RRF_RT_ANY 0x0000ffff
+!define ERROR_FILE_NOT_FOUND 2
 !define SETTINGS_KEY "Software\Ferrowood\Tallywick"
 !define METER_CLASS "TALLYWICK"
 !define IDM_EXIT 2
@@ -135,9 +140,11 @@ Section "!$(SECTION_PROGRAM)" SectionProgram
 SectionEnd
 
 ; The same value that the program's own menu command writes: the executable's path in
-; double quotes, so that a path with blanks starts correctly at logon.
+; double quotes, so that a path with blanks starts correctly at logon. An "off" of Windows'
+; own switch would keep it from running; its value goes, since an absent one means on.
 Section "$(SECTION_AUTOSTART)" SectionAutostart
   WriteRegStr HKCU "${RUN_KEY}" "Tallywick" '"$INSTDIR\tallywick.exe"'
+  DeleteRegValue HKCU "${STARTUP_APPROVED_KEY}" "Tallywick"
 SectionEnd
 
 Section "-AutostartOff"
@@ -146,14 +153,39 @@ Section "-AutostartOff"
   ${EndIf}
 SectionEnd
 
+; Read as the program reads it: $0 is 1 when Windows' own switch says off, that is when its
+; value is there without an even first byte (Windows writes 12 bytes, a flag word and the
+; time it was turned off), else 0. The key of the current user is opened as a handle of its
+; own: a predefined key's value would have to be sign-extended by hand for a 64-bit call.
+Function StartupTurnedOffByWindows
+  StrCpy $0 0
+  System::Call 'advapi32::RegOpenCurrentUser(i ${KEY_READ}, *p .r2) i .r3'
+  ${If} $3 <> 0
+    Return
+  ${EndIf}
+  System::Call '*(&i12) p .r4'
+  System::Call 'advapi32::RegGetValueW(p r2, w "${STARTUP_APPROVED_KEY}", w "Tallywick", i ${RRF_RT_ANY}, p 0, p r4, *i 12 r5) i .r3'
+  System::Call '*$4(&i1 .r6)'
+  System::Free $4
+  System::Call 'advapi32::RegCloseKey(p r2)'
+  ${If} $3 = 0
+  ${AndIf} $5 > 0
+    IntOp $0 $6 & 1
+  ${ElseIf} $3 <> ${ERROR_FILE_NOT_FOUND}
+    StrCpy $0 1
+  ${EndIf}
+FunctionEnd
+
 ; A first installation starts with Windows; an upgrade keeps the choice the user last made,
-; in the setup or with the program's menu command.
+; in the setup, with the program's menu command or with Windows' own switch.
 Function .onInit
   ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "UninstallString"
   ${If} $0 != ""
+    Call StartupTurnedOffByWindows
     ClearErrors
     ReadRegStr $1 HKCU "${RUN_KEY}" "Tallywick"
     ${If} ${Errors}
+    ${OrIf} $0 = 1
       !insertmacro UnselectSection ${SectionAutostart}
     ${EndIf}
   ${EndIf}
@@ -170,6 +202,7 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   DeleteRegValue HKCU "${RUN_KEY}" "Tallywick"
+  DeleteRegValue HKCU "${STARTUP_APPROVED_KEY}" "Tallywick"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(DELETE_STATISTICS)" /SD IDNO IDNO keep
     DeleteRegKey HKCU "${SETTINGS_KEY}"

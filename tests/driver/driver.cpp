@@ -38,16 +38,21 @@ std::string ProgramPath()
 
 Process StartProgram(const std::string &exe, const std::string &args, const std::string &workDir)
 {
+    return StartProgram(Widen(exe), Widen(args), Widen(workDir));
+}
+
+Process StartProgram(const std::wstring &exe, const std::wstring &args, const std::wstring &workDir)
+{
     Process process;
-    std::string commandLine = "\"" + exe + "\"";
+    std::wstring commandLine = L"\"" + exe + L"\"";
     if (!args.empty())
-        commandLine += " " + args;
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup = {};
+        commandLine += L" " + args;
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         workDir.empty() ? nullptr : workDir.c_str(), &startup, &info))
         return process;
     CloseHandle(info.hThread);
@@ -837,7 +842,12 @@ std::string ToHex(const std::string &bytes)
 
 bool ReadFileBytes(const std::string &path, std::string *bytes)
 {
-    FILE *file = fopen(path.c_str(), "rb");
+    return ReadFileBytes(Widen(path), bytes);
+}
+
+bool ReadFileBytes(const std::wstring &path, std::string *bytes)
+{
+    FILE *file = _wfopen(path.c_str(), L"rb");
     if (!file)
         return false;
     bytes->clear();
@@ -856,6 +866,14 @@ bool WriteFileBytes(const std::string &path, const std::string &bytes)
         return false;
     bool ok = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return fclose(file) == 0 && ok;
+}
+
+std::wstring Widen(const std::string &text)
+{
+    int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), (int)text.size(), nullptr, 0);
+    std::wstring wide(size, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), (int)text.size(), &wide[0], size);
+    return wide;
 }
 
 std::string TempDir()

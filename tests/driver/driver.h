@@ -27,6 +27,9 @@ std::string ProgramPath();
 // executable. A null handle when it could not be started.
 Process StartProgram(const std::string &exe, const std::string &args = "",
                      const std::string &workDir = "");
+// The same with wide texts, for a path outside the ANSI code page.
+Process StartProgram(const std::wstring &exe, const std::wstring &args = L"",
+                     const std::wstring &workDir = L"");
 // Waits for the process to end; false on timeout. `exitCode` may be null.
 bool WaitExit(const Process &process, DWORD timeoutMs, DWORD *exitCode);
 void CloseProcess(Process *process);
@@ -159,6 +162,8 @@ bool ClickColumnHeader(HWND listView, int column);
 std::string Utf8ToCodePage(const char *utf8, UINT codePage = 936);
 std::string ToHex(const std::string &bytes);
 bool ReadFileBytes(const std::string &path, std::string *bytes);
+bool ReadFileBytes(const std::wstring &path, std::string *bytes);
+std::wstring Widen(const std::string &text);  // from the ANSI code page
 bool WriteFileBytes(const std::string &path, const std::string &bytes);
 std::string TempDir();  // a fresh folder of this process, with a trailing backslash
 

@@ -1,7 +1,7 @@
 // The meter window as the user sees it: hidden at start, shown and grown to fit its lines,
 // hidden by the menu and by its close box while counting goes on, put back to its corner by
 // clear data; its lines whole at a high DPI; English texts in an English locale; and the
-// autostart entry that the menu toggles.
+// autostart entry that the menu toggles, also from a folder outside the ANSI code page.
 #include "e2e_support.h"
 #include "res/resource.h"
 
@@ -300,6 +300,40 @@ TEST_F(EnglishLocaleTest, TheProgramShowsTheEnglishTexts)
     EXPECT_EQ(WindowText(about), "About Tallywick V1.5");
     PressButton(about, IDOK);
     EXPECT_EQ(ExitResident(), 0u);
+}
+
+// A copy in a folder named in characters that code page 1252 lacks, as an installation
+// under a profile such as C:\Users\张伟 is: the Run value and an export name it truly.
+TEST_F(EnglishLocaleTest, AFolderNamedInChineseIsReachedByAutostartAndExport)
+{
+    ASSERT_EQ(GetACP(), 1252u) << "run it in a code-page-1252 locale: ctest's e2e_english";
+    std::wstring dir = Widen(TempDir()) + L"\x5F20\x4F1F\\", exe = dir + L"tallywick.exe";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(Widen(ProgramPath()).c_str(), exe.c_str(), FALSE));
+    std::wstring hook = Widen(ExeDir() + "HOOK.dll");
+    ASSERT_TRUE(CopyFileW(hook.c_str(), (dir + L"HOOK.dll").c_str(), FALSE));
+    program = StartProgram(exe);
+    meter = FindMeterOf(program.id, START_TIMEOUT_MS);
+    ASSERT_TRUE(meter);
+    SendCommand(meter, IDM_AUTOSTART);
+    wchar_t run[MAX_PATH + 4] = L"";
+    DWORD size = sizeof run;
+    RegGetValueW(HKEY_CURRENT_USER, Widen(RUN_KEY_PATH).c_str(), L"Tallywick", RRF_RT_REG_SZ,
+                 nullptr, run, &size);
+    EXPECT_EQ(std::wstring(run), L"\"" + exe + L"\"");
+    EXPECT_EQ(ExitResident(), 0u);
+
+    std::vector<DayRecord> records = PlausibleHistory(2);
+    ASSERT_TRUE(SeedHistory(records));
+    std::wstring csv = dir + L"\x8BB0\x5F55.csv";
+    // As `program`, so that the message box of a failure ends with the test.
+    program = StartProgram(exe, L"/exporthistory \"" + csv + L"\"");
+    DWORD code = 0xDEAD;
+    EXPECT_TRUE(WaitExit(program, START_TIMEOUT_MS, &code));
+    EXPECT_EQ(code, 0u);
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(csv, &bytes));
+    EXPECT_EQ(bytes, CsvLine(records[0]) + CsvLine(records[1]));
 }
 
 }  // namespace

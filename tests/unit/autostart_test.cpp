@@ -113,4 +113,29 @@ TEST_F(AutostartTest, ValueThatJustFitsReadsAsEnabled)
     EXPECT_FALSE(IsAutostartEnabled());
 }
 
+// Task Manager and Settings turn the entry off by an odd first byte beside the Run value;
+// the command then turns it back on, clearing that "off".
+TEST_F(AutostartTest, WindowsOwnSwitchDecidesAndTurningOnClearsItsOff)
+{
+    const std::string rest(11, '\0');
+    const struct { const char *what; bool present; std::string data; bool on; } cases[] = {
+        {"absent", false, "", true},         {"02", true, "\x02" + rest, true},
+        {"03", true, "\x03" + rest, false}, {"short 03", true, "\x03", false},
+        {"empty", true, "", false},
+    };
+    for (const auto &c : cases) {
+        WriteRunValue(REG_SZ, "x", 2);
+        if (c.present)
+            WriteRegistryValue(STARTUP_APPROVED_KEY, RUN_VALUE, REG_BINARY, c.data.data(),
+                               (DWORD)c.data.size());
+        EXPECT_EQ(IsAutostartEnabled(), c.on) << c.what;
+        if (!c.on) {
+            Toggle();
+            EXPECT_TRUE(IsAutostartEnabled()) << c.what;
+            EXPECT_FALSE(ReadRegistryValue(STARTUP_APPROVED_KEY, RUN_VALUE).present) << c.what;
+        }
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, STARTUP_APPROVED_KEY, RUN_VALUE);
+    }
+}
+
 }  // namespace

@@ -7,15 +7,14 @@
 #include "history/history_list.h"
 #include "meter/meter_window.h"
 #include "text/formatting.h"
-#include "safety/test_safety.h"
 #include "settings_key_support.h"
 
 namespace {
 
-std::string ReadFileBytes(const char *path)
+std::string ReadFileBytes(const wchar_t *path)
 {
     std::string bytes;
-    FILE *file = fopen(path, "rb");
+    FILE *file = _wfopen(path, L"rb");
     if (!file)
         return "<missing>";
     char buffer[4096];
@@ -26,26 +25,26 @@ std::string ReadFileBytes(const char *path)
     return bytes;
 }
 
-std::string TempPath(const char *name)
+std::wstring TempPath(const wchar_t *name)
 {
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
 }
 
 struct CsvExportTest : ::testing::Test {
-    std::string path = TempPath("tallywick_csv_test.csv");
+    std::wstring path = TempPath(L"tallywick_csv_test.csv");
     void SetUp() override
     {
         ClearStoredHistory();
-        LastFileDir[0] = '\0';
-        DeleteFileA(path.c_str());
+        LastFileDir[0] = L'\0';
+        DeleteFileW(path.c_str());
     }
     void TearDown() override
     {
         ClearStoredHistory();
-        LastFileDir[0] = '\0';
-        DeleteFileA(path.c_str());
+        LastFileDir[0] = L'\0';
+        DeleteFileW(path.c_str());
     }
     void Append(const HistoryRecord &record)
     {
@@ -66,7 +65,7 @@ TEST_F(CsvExportTest, OneCrLfLinePerRecordInListOrder)
     Append(later);
     Append(earlier);
     // A longer file than before must be truncated, not overwritten in part.
-    FILE *old = fopen(path.c_str(), "wb");
+    FILE *old = _wfopen(path.c_str(), L"wb");
     ASSERT_NE(old, (FILE *)NULL);
     fputs(std::string(500, 'x').c_str(), old);
     fclose(old);
@@ -129,7 +128,7 @@ TEST_F(CsvExportTest, UnwritablePathFailsWithAMessage)
 {
     HistoryRecord record = MakeRecord(DateKeyOf(2010, 6, 7), 1, 0.0f, 0, 0, 0, 1);
     Append(record);
-    for (const char *path : {"C:\\tallywick_no_such_folder\\history.csv", "Z:\\dev\\full"}) {
+    for (const wchar_t *path : {L"C:\\tallywick_no_such_folder\\history.csv", L"Z:\\dev\\full"}) {
         MessageBoxCloser closer;
         EXPECT_FALSE(WriteHistoryCsv(path)) << path;
         bool shown = closer.found;
@@ -141,64 +140,61 @@ TEST_F(CsvExportTest, UnwritablePathFailsWithAMessage)
 
 TEST_F(CsvExportTest, PresetFileNameJoinsFolderAndNameWhenBothFit)
 {
-    char buffer[MAX_PATH];
-    PresetFileName(buffer, "TallywickHistory.csv");
-    EXPECT_STREQ(buffer, "TallywickHistory.csv");
-    strcpy(LastFileDir, "C:\\data\\");
-    PresetFileName(buffer, "TallywickHistory.csv");
-    EXPECT_STREQ(buffer, "C:\\data\\TallywickHistory.csv");
+    wchar_t buffer[MAX_PATH];
+    PresetFileName(buffer, L"TallywickHistory.csv");
+    EXPECT_STREQ(buffer, L"TallywickHistory.csv");
+    wcscpy(LastFileDir, L"C:\\data\\");
+    PresetFileName(buffer, L"TallywickHistory.csv");
+    EXPECT_STREQ(buffer, L"C:\\data\\TallywickHistory.csv");
 }
 
 TEST_F(CsvExportTest, PresetFileNameNeverOverrunsTheDialogBuffer)
 {
-    std::string folder = "C:\\" + std::string(246, 'd') + "\\";  // 250 characters
-    strcpy(LastFileDir, folder.c_str());
-    char buffer[MAX_PATH + 16];
-    memset(buffer, '#', sizeof buffer);
-    PresetFileName(buffer, "TallywickHistory.csv");
-    EXPECT_EQ(strlen(buffer), folder.size());
+    std::wstring folder = L"C:\\" + std::wstring(246, L'd') + L"\\";  // 250 characters
+    wcscpy(LastFileDir, folder.c_str());
+    wchar_t buffer[MAX_PATH + 16];
+    wmemset(buffer, L'#', MAX_PATH + 16);
+    PresetFileName(buffer, L"TallywickHistory.csv");
+    EXPECT_EQ(wcslen(buffer), folder.size());
     EXPECT_STREQ(buffer, folder.c_str());
-    for (size_t i = MAX_PATH; i < sizeof buffer; ++i)
-        ASSERT_EQ(buffer[i], '#') << "written past the buffer at " << i;
+    for (size_t i = MAX_PATH; i < MAX_PATH + 16; ++i)
+        ASSERT_EQ(buffer[i], L'#') << "written past the buffer at " << i;
 
     // Exactly 259 characters together still fit.
-    std::string exact = "C:\\" + std::string(259 - 20 - 4, 'e') + "\\";
-    strcpy(LastFileDir, exact.c_str());
-    PresetFileName(buffer, "TallywickHistory.csv");
-    EXPECT_EQ(strlen(buffer), 259u);
+    std::wstring exact = L"C:\\" + std::wstring(259 - 20 - 4, L'e') + L"\\";
+    wcscpy(LastFileDir, exact.c_str());
+    PresetFileName(buffer, L"TallywickHistory.csv");
+    EXPECT_EQ(wcslen(buffer), 259u);
 }
 
 TEST_F(CsvExportTest, RememberFileDirKeepsTheFolderWithItsLastBackslash)
 {
     struct Case {
-        const char *path;
-        const char *folder;
+        const wchar_t *path;
+        const wchar_t *folder;
     } cases[] = {
-        {"C:\\data\\exports\\history.csv", "C:\\data\\exports\\"},
-        {"C:\\history.csv", "C:\\"},
-        {"history.csv", "history.csv"},
-        {"\\\\server\\share\\", "\\\\server\\share\\"},
+        {L"C:\\data\\exports\\history.csv", L"C:\\data\\exports\\"},
+        {L"C:\\history.csv", L"C:\\"},
+        {L"history.csv", L"history.csv"},
+        {L"\\\\server\\share\\", L"\\\\server\\share\\"},
+        // In code page 936 the second byte of this character has a backslash's value.
+        {L"C:\\a\\\x4E57.csv", L"C:\\a\\"},
     };
     for (const Case &c : cases) {
         RememberFileDir(c.path);
         EXPECT_STREQ(LastFileDir, c.folder) << "for " << c.path;
     }
-    char buffer[MAX_PATH];
-    RememberFileDir("D:\\saved\\x.csv");
-    PresetFileName(buffer, "TallywickHistory.twh");
-    EXPECT_STREQ(buffer, "D:\\saved\\TallywickHistory.twh");
-
-    SKIP_OUTSIDE_CODE_PAGE_936();
-    // The second byte of this double-byte character has a backslash's value.
-    RememberFileDir("C:\\a\\\x81\x5c.csv");
-    EXPECT_STREQ(LastFileDir, "C:\\a\\");
+    wchar_t buffer[MAX_PATH];
+    RememberFileDir(L"D:\\saved\\x.csv");
+    PresetFileName(buffer, L"TallywickHistory.twh");
+    EXPECT_STREQ(buffer, L"D:\\saved\\TallywickHistory.twh");
 }
 
 TEST_F(CsvExportTest, RememberFileDirCutsAnOverlongPath)
 {
-    std::string longName(400, 'p');  // no backslash: kept whole, as far as it fits
+    std::wstring longName(400, L'p');  // no backslash: kept whole, as far as it fits
     RememberFileDir(longName.c_str());
-    EXPECT_EQ(std::string(LastFileDir), longName.substr(0, MAX_PATH - 1));
+    EXPECT_EQ(std::wstring(LastFileDir), longName.substr(0, MAX_PATH - 1));
 }
 
 }  // namespace

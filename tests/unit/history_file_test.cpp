@@ -370,16 +370,16 @@ std::string Resource(UINT id)
 }
 
 struct HistoryFileFlowTest : ::testing::Test {
-    std::string folder;
-    std::string path;
+    std::wstring folder;
+    std::wstring path;
 
     void SetUp() override
     {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
         folder = temp;
-        path = folder + "TallywickHistory.twh";
-        RememberFileDir((folder + "x").c_str());
+        path = folder + L"TallywickHistory.twh";
+        RememberFileDir((folder + L"x").c_str());
         ResetProgramState();
         StartPeriod();
         HistoryRecord june5 = Day(JUNE_5, 1), june6 = Day(JUNE_6, 2);
@@ -392,13 +392,13 @@ struct HistoryFileFlowTest : ::testing::Test {
     }
     void TearDown() override
     {
-        DeleteFileA(path.c_str());
+        DeleteFileW(path.c_str());
         DeleteSettingsKey();
         ClearStoredHistory();
     }
     void WriteImportFile(const Bytes &bytes)
     {
-        FILE *file = fopen(path.c_str(), "wb");
+        FILE *file = _wfopen(path.c_str(), L"wb");
         ASSERT_NE(file, nullptr);
         fwrite(bytes.data(), 1, bytes.size(), file);
         fclose(file);
@@ -494,11 +494,11 @@ TEST_F(HistoryFileFlowTest, MalformedFilesAreReportedWithoutAPreview)
 
 TEST_F(HistoryFileFlowTest, ExportWritesTheStoredHistoryToTheChosenFile)
 {
-    DeleteFileA(path.c_str());
+    DeleteFileW(path.c_str());
     UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerDialogs);
     ExportHistoryFile();
     KillTimer(nullptr, timer);
-    FILE *file = fopen(path.c_str(), "rb");
+    FILE *file = _wfopen(path.c_str(), L"rb");
     ASSERT_NE(file, nullptr);
     HistoryList written = {nullptr, 0, 0, HISTORY_GROW_STEP};
     EXPECT_EQ(ReadHistoryFile(file, &written), HISTORY_FILE_OK);
@@ -516,7 +516,7 @@ TEST_F(HistoryFileFlowTest, ExportWritesTheStoredHistoryToTheChosenFile)
 TEST_F(HistoryFileFlowTest, AnExportWhoseWritesFailIsReported)
 {
     UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerDialogs);
-    EXPECT_FALSE(SaveHistoryFile("Z:\\dev\\full"));
+    EXPECT_FALSE(SaveHistoryFile(L"Z:\\dev\\full"));
     KillTimer(nullptr, timer);
     ASSERT_EQ(MessageTexts.size(), 1u);
     EXPECT_EQ(MessageTexts[0], Resource(IDS_EXPORT_FAILED));

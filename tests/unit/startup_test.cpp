@@ -42,16 +42,16 @@ bool OtherMeterExists()
     GTEST_SKIP() << "skipped: Tallywick runs on this desktop, and a start here would show " \
                     "its meter"
 
-std::string TempPath(const char *name)
+std::wstring TempPath(const wchar_t *name)
 {
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
 }
 
-long FileSize(const std::string &path)
+long FileSize(const std::wstring &path)
 {
-    FILE *file = fopen(path.c_str(), "rb");
+    FILE *file = _wfopen(path.c_str(), L"rb");
     if (!file)
         return -1;
     fseek(file, 0, SEEK_END);
@@ -99,12 +99,12 @@ struct StartupTest : ::testing::Test {
 TEST_F(StartupTest, ExportSwitchInAnyCaseWritesTheFileWithoutAnInstance)
 {
     StoreOneDay();
-    for (const char *option : {"/exporthistory", "/EXPORTHISTORY", "/ExportHistory"}) {
+    for (const wchar_t *option : {L"/exporthistory", L"/EXPORTHISTORY", L"/ExportHistory"}) {
         ClearStoredHistory();
-        std::string path = TempPath("tallywick_startup_export.csv");
-        DeleteFileA(path.c_str());
-        char *argv[] = {(char *)"tallywick.exe", (char *)option, (char *)path.c_str(),
-                        (char *)"ignored"};
+        std::wstring path = TempPath(L"tallywick_startup_export.csv");
+        DeleteFileW(path.c_str());
+        wchar_t *argv[] = {(wchar_t *)L"tallywick.exe", (wchar_t *)option, (wchar_t *)path.c_str(),
+                           (wchar_t *)L"ignored"};
         EXPECT_EQ(RunProgram(GetModuleHandleA(NULL), 4, argv), 0) << option;
         EXPECT_GT(FileSize(path), 0) << option;
         EXPECT_EQ(StoredHistory.count, 1) << option;
@@ -112,7 +112,7 @@ TEST_F(StartupTest, ExportSwitchInAnyCaseWritesTheFileWithoutAnInstance)
         EXPECT_EQ(InstanceMutex, (HANDLE)NULL) << option;
         EXPECT_EQ(FakeHookInitCalls, 0) << option;
         EXPECT_EQ(MeterWindow, savedMeterWindow) << option;
-        DeleteFileA(path.c_str());
+        DeleteFileW(path.c_str());
     }
 }
 
@@ -120,12 +120,13 @@ TEST_F(StartupTest, ExportRunsWhileAnotherInstanceHoldsTheMutex)
 {
     StoreOneDay();
     HANDLE other = CreateMutexA(NULL, TRUE, INSTANCE_MUTEX_NAME);
-    std::string path = TempPath("tallywick_startup_export2.csv");
-    char *argv[] = {(char *)"tallywick.exe", (char *)"/exporthistory", (char *)path.c_str()};
+    std::wstring path = TempPath(L"tallywick_startup_export2.csv");
+    wchar_t *argv[] = {(wchar_t *)L"tallywick.exe", (wchar_t *)L"/exporthistory",
+                       (wchar_t *)path.c_str()};
     EXPECT_EQ(RunProgram(GetModuleHandleA(NULL), 3, argv), 0);
     EXPECT_GT(FileSize(path), 0);
     CloseHandle(other);
-    DeleteFileA(path.c_str());
+    DeleteFileW(path.c_str());
 }
 
 TEST_F(StartupTest, SecondInstanceAsksTheMeterToShowAndEndsWithoutTouchingAnything)
@@ -137,7 +138,7 @@ TEST_F(StartupTest, SecondInstanceAsksTheMeterToShowAndEndsWithoutTouchingAnythi
     HANDLE other = CreateMutexA(NULL, TRUE, INSTANCE_MUTEX_NAME);
     ASSERT_NE(other, (HANDLE)NULL);
     Totals.keyPresses = 99;
-    char *argv[] = {(char *)"tallywick.exe"};
+    wchar_t *argv[] = {(wchar_t *)L"tallywick.exe"};
     EXPECT_EQ(RunProgram(GetModuleHandleA(NULL), 1, argv), 0);
     EXPECT_EQ(Totals.keyPresses, 99u) << "the registry was loaded";
     EXPECT_EQ(StoredHistory.count, 0);
@@ -183,9 +184,9 @@ TEST_F(StartupTest, FailedHookStartEndsWithMinusOneAndFreesTheMutex)
 {
     SKIP_BESIDE_A_RUNNING_TALLYWICK();
     StoreOneDay();
-    strcpy(LastFileDir, "C:\\old\\");
+    wcscpy(LastFileDir, L"C:\\old\\");
     FakeHookInitFails = true;
-    char *argv[] = {(char *)"tallywick.exe", (char *)"/exporthistory"};
+    wchar_t *argv[] = {(wchar_t *)L"tallywick.exe", (wchar_t *)L"/exporthistory"};
     int code = RunProgram(GetModuleHandleA(NULL), 2, argv);
     EXPECT_EQ(code, -1);
     EXPECT_EQ(FakeHookInitCalls, 1);
@@ -193,7 +194,7 @@ TEST_F(StartupTest, FailedHookStartEndsWithMinusOneAndFreesTheMutex)
     EXPECT_EQ(Totals.keyPresses, 10u);
     EXPECT_EQ(PeriodBaseline.keyPresses, 10u);
     EXPECT_EQ(PeriodDate, DateKeyOf(2010, 6, 7));
-    EXPECT_STREQ(LastFileDir, "");
+    EXPECT_STREQ(LastFileDir, L"");
     EXPECT_FALSE(MutexExists());
     // The window outlives the loop in this process, so only the program's own removal
     // can have taken the icon out; an NIM_MODIFY then finds none.
