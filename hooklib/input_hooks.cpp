@@ -23,21 +23,29 @@ void NoteHookEvent()
     LastEventTime = GetTickCount();
 }
 
+void OnKeyEvent(WPARAM message, const KBDLLHOOKSTRUCT *event)
+{
+    BYTE key = (BYTE)event->vkCode;
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (IsNewKeyPress(key, event->time))
+            PostMessageA(HookTarget(), MSG_KEY_PRESS, 0, 0);
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: NoteKeyUp(key); break;
+    }
+}
+
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION) {
         NoteHookEvent();
         const KBDLLHOOKSTRUCT *event = (const KBDLLHOOKSTRUCT *)lParam;
-        BYTE key = (BYTE)event->vkCode;
-        switch (wParam) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            if (IsNewKeyPress(key, event->time))
-                PostMessageA(HookTarget(), MSG_KEY_PRESS, 0, 0);
-            break;
-        case WM_KEYUP:
-        case WM_SYSKEYUP: NoteKeyUp(key); break;
-        }
+        // Text that a program types as characters (KEYEVENTF_UNICODE: a password manager's
+        // auto-type, a macro tool) comes as VK_PACKET: no key was pressed.
+        if (event->vkCode != VK_PACKET)
+            OnKeyEvent(wParam, event);
     }
     return CallNextHookEx(NULL, code, wParam, lParam);
 }

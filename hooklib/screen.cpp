@@ -1,32 +1,76 @@
-// Pixel sizes per monitor: the physical size the display driver reports against its
-// resolution, or the logical DPI when the driver knows no physical size.
+// Pixel sizes per monitor. GDI's HORZSIZE is no measure: with a WDDM display driver GDI
+// computes it from 96 dpi itself; and LOGPIXELSX is the user's scale setting, by which
+// every distance would shrink at 150 %. So each monitor's EDID gives its picture size
+// (edid.cpp); where there is none (a projector, some docks, a remote session), the raw DPI
+// Windows has for the monitor, and failing that 96 dpi.
+//
+// The monitor rectangles are in physical pixels, the space of the hook's points, because
+// the program is per-monitor DPI aware (its manifest says so).
 #include "screen.h"
+#include "edid.h"
 
 #include <math.h>
+#include <shellscalingapi.h>
 
 namespace {
 
 const double MM_PER_INCH = 25.4;
 const double DEFAULT_DPI = 96.0;
+// No screen has pixels outside these: a size beyond them is a placeholder or in a wrong unit.
+const double MIN_PITCH_MM = 0.05;
+const double MAX_PITCH_MM = 2.0;
+
+typedef HRESULT(WINAPI *GetDpiForMonitorProc)(HMONITOR, MONITOR_DPI_TYPE, UINT *, UINT *);
 
 // The table in use; only the hook thread reads or writes it.
 ScreenTable Screens = {};
 
-double MillimetresPerPixel(int sizeMm, int resolution, int dpi)
+bool IsBelievablePitch(double millimetres)
 {
-    if (sizeMm > 0 && resolution > 0)
-        return (double)sizeMm / resolution;
-    return MM_PER_INCH / (dpi > 0 ? dpi : DEFAULT_DPI);
+    return millimetres >= MIN_PITCH_MM && millimetres <= MAX_PITCH_MM;
 }
 
-void MeasureDeviceContext(HDC dc, MonitorScale *scale)
+// A monitor turned on its side keeps its EDID: its picture size turns with its pixels.
+bool MeasureFromEdid(const char *device, MonitorScale *scale)
 {
-    scale->mmPerPixelX = MillimetresPerPixel(GetDeviceCaps(dc, HORZSIZE),
-                                             GetDeviceCaps(dc, HORZRES),
-                                             GetDeviceCaps(dc, LOGPIXELSX));
-    scale->mmPerPixelY = MillimetresPerPixel(GetDeviceCaps(dc, VERTSIZE),
-                                             GetDeviceCaps(dc, VERTRES),
-                                             GetDeviceCaps(dc, LOGPIXELSY));
+    SIZE mm;
+    if (!MonitorEdidSize(device, &mm))
+        return false;
+    LONG width = scale->area.right - scale->area.left;
+    LONG height = scale->area.bottom - scale->area.top;
+    if (width <= 0 || height <= 0)
+        return false;
+    if ((width > height && mm.cx < mm.cy) || (width < height && mm.cx > mm.cy)) {
+        LONG turned = mm.cx;
+        mm.cx = mm.cy;
+        mm.cy = turned;
+    }
+    double x = (double)mm.cx / width, y = (double)mm.cy / height;
+    if (!IsBelievablePitch(x) || !IsBelievablePitch(y))
+        return false;
+    scale->mmPerPixelX = x;
+    scale->mmPerPixelY = y;
+    return true;
+}
+
+// The raw DPI is that of the monitor's own pixels, not the scale setting. shcore.dll is
+// loaded only here, from the system folder, so that HOOK.dll imports no more than the DLLs
+// every Windows has.
+void MeasureFromRawDpi(HMONITOR monitor, MonitorScale *scale)
+{
+    scale->mmPerPixelX = scale->mmPerPixelY = MM_PER_INCH / DEFAULT_DPI;
+    HMODULE shcore = LoadLibraryExA("shcore.dll", NULL, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!shcore)
+        return;
+    GetDpiForMonitorProc getDpi =
+        (GetDpiForMonitorProc)(void *)GetProcAddress(shcore, "GetDpiForMonitor");
+    UINT dpiX = 0, dpiY = 0;
+    if (getDpi && SUCCEEDED(getDpi(monitor, MDT_RAW_DPI, &dpiX, &dpiY)) && dpiX && dpiY &&
+        IsBelievablePitch(MM_PER_INCH / dpiX) && IsBelievablePitch(MM_PER_INCH / dpiY)) {
+        scale->mmPerPixelX = MM_PER_INCH / dpiX;
+        scale->mmPerPixelY = MM_PER_INCH / dpiY;
+    }
+    FreeLibrary(shcore);
 }
 
 // The whole screen as one monitor, for when the monitors cannot be listed.
@@ -36,12 +80,8 @@ void MeasureWholeScreen(MonitorScale *scale)
     scale->area.top = GetSystemMetrics(SM_YVIRTUALSCREEN);
     scale->area.right = scale->area.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
     scale->area.bottom = scale->area.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    scale->mmPerPixelX = scale->mmPerPixelY = MM_PER_INCH / DEFAULT_DPI;
-    HDC screen = GetDC(NULL);
-    if (screen) {
-        MeasureDeviceContext(screen, scale);
-        ReleaseDC(NULL, screen);
-    }
+    POINT origin = {0, 0};
+    MeasureFromRawDpi(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), scale);
 }
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
@@ -54,13 +94,9 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
     if (!GetMonitorInfoA(monitor, &info))
         return TRUE;
     MonitorScale *scale = &table->monitors[table->count];
-    MeasureWholeScreen(scale);  // the fallback values when the monitor's own DC fails
     scale->area = info.rcMonitor;
-    HDC dc = CreateDCA(info.szDevice, info.szDevice, NULL, NULL);
-    if (dc) {
-        MeasureDeviceContext(dc, scale);
-        DeleteDC(dc);
-    }
+    if (!MeasureFromEdid(info.szDevice, scale))
+        MeasureFromRawDpi(monitor, scale);
     ++table->count;
     return TRUE;
 }

@@ -20,8 +20,8 @@ struct ScreenTable {
     MonitorScale monitors[MAX_MONITORS];
 };
 
-// Measures every monitor into `table`; slow (device contexts), so never inside a hook
-// callback. Runs on any thread.
+// Measures every monitor into `table`; slow (SetupAPI, the registry), so never inside a
+// hook callback. Runs on any thread.
 void MeasureScreens(ScreenTable *table);
 // Makes `table` the one the distances are taken with. Hook thread.
 void UseScreens(const ScreenTable &table);

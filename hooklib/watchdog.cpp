@@ -6,16 +6,28 @@
 // is still unseen at the next check, WATCHDOG_INTERVAL_MS on. Reinstalling removes what
 // is left first, so no event is ever seen by two hooks, and a reinstall after a false
 // alarm costs nothing but the reinstall.
+//
+// Unseen input is not always a lost hook: Windows keeps input into an elevated window (Task
+// Manager, an administrator console, a UAC prompt) and on the secure desktop from the hooks
+// of a program without UIAccess, while the last input time goes on. No reinstall helps
+// there, so after a reinstall that brought no hook event back the next one waits until
+// REINSTALL_PAUSE_MS after it; any hook event since that reinstall ends the wait.
 #include "watchdog.h"
 #include "input_hooks.h"
 
 namespace {
 
 const LONG INPUT_SLACK_MS = 1000;
+const DWORD REINSTALL_PAUSE_MS = 60000;
 
 // Unseen input found by the previous check, by its time.
 bool HaveSuspect = false;
 DWORD SuspectInputTime = 0;
+
+// When the watchdog last installed the hooks, and the last hook event time just after.
+bool HaveReinstalled = false;
+DWORD ReinstallTime = 0;
+DWORD ReinstallEventTime = 0;
 
 // Whether input at `time` is newer than what the hooks have seen, beyond the slack.
 bool IsUnseen(DWORD time)
@@ -24,10 +36,20 @@ bool IsUnseen(DWORD time)
 }
 
 // The input that went unseen is lost; fresh hooks take only later input as a sign.
-void Reinstall()
+void Reinstall(DWORD now)
 {
     RemoveHooks();
     InstallHooks();
+    HaveReinstalled = true;
+    ReinstallTime = now;
+    ReinstallEventTime = LastHookEventTime();
+}
+
+// An unsigned difference, so that the wrap of the tick counter does no harm.
+bool ReinstallWaits(DWORD now)
+{
+    bool unanswered = HaveReinstalled && LastHookEventTime() == ReinstallEventTime;
+    return unanswered && now - ReinstallTime < REINSTALL_PAUSE_MS;
 }
 
 }  // namespace
@@ -35,27 +57,36 @@ void Reinstall()
 void ResetWatchdog()
 {
     HaveSuspect = false;
+    HaveReinstalled = false;
 }
 
 void CheckHooks()
 {
     LASTINPUTINFO info = {sizeof info, 0};
+    // Without the system's last input time no input counts as unseen.
+    DWORD lastInput = GetLastInputInfo(&info) ? info.dwTime : LastHookEventTime();
+    CheckHooksAt(GetTickCount(), lastInput);
+}
+
+void CheckHooksAt(DWORD now, DWORD lastInput)
+{
     if (!HooksInstalled()) {  // a reinstall failed: try again
-        Reinstall();
+        Reinstall(now);
         return;
     }
-    if (!GetLastInputInfo(&info) || !IsUnseen(info.dwTime)) {
+    if (!IsUnseen(lastInput)) {
         HaveSuspect = false;
         // Keeps the last event time recent on an idle machine, so that weeks without
         // input do not wrap the comparison.
-        MarkInputSeen(GetTickCount() - INPUT_SLACK_MS);
+        MarkInputSeen(now - INPUT_SLACK_MS);
         return;
     }
     if (HaveSuspect && IsUnseen(SuspectInputTime)) {
         HaveSuspect = false;
-        Reinstall();
+        if (!ReinstallWaits(now))
+            Reinstall(now);
         return;
     }
     HaveSuspect = true;
-    SuspectInputTime = info.dwTime;
+    SuspectInputTime = lastInput;
 }

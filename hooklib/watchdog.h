@@ -10,6 +10,9 @@ const UINT WATCHDOG_INTERVAL_MS = 2000;
 
 // Forgets what earlier checks suspected.
 void ResetWatchdog();
+// The timer's check: reinstalls the hooks when input went unseen.
 void CheckHooks();
+// CheckHooks at the tick count `now`, with `lastInput` the system's last input time.
+void CheckHooksAt(DWORD now, DWORD lastInput);
 
 #endif

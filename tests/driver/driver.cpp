@@ -435,6 +435,21 @@ bool DeleteValue(const char *path, const char *name)
     return result == ERROR_SUCCESS;
 }
 
+std::vector<uint8_t> MakeEdid(int widthMm, int heightMm, int widthCm, int heightCm)
+{
+    std::vector<uint8_t> edid = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+    edid.resize(128);
+    edid[21] = (uint8_t)widthCm;
+    edid[22] = (uint8_t)heightCm;
+    edid[54] = 0x01;  // a pixel clock: a timing descriptor, not a display descriptor
+    edid[66] = (uint8_t)widthMm;
+    edid[67] = (uint8_t)heightMm;
+    edid[68] = (uint8_t)((widthMm >> 8) << 4 | heightMm >> 8);
+    for (int i = 0; i < 127; ++i)
+        edid[127] -= edid[i];
+    return edid;
+}
+
 std::vector<std::pair<std::string, RegValue>> ReadAllValues(const char *path)
 {
     std::vector<std::pair<std::string, RegValue>> values;

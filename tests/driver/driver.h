@@ -98,6 +98,9 @@ bool WriteValue(const char *path, const char *name, DWORD type, const void *data
 bool WriteQword(const char *path, const char *name, uint64_t value);
 bool WriteDword(const char *path, const char *name, DWORD value);
 bool DeleteValue(const char *path, const char *name);
+// A monitor's EDID base block: the picture size in its first detailed timing descriptor
+// (mm) and in its basic parameters (cm), and the checksum that makes its bytes add up to 0.
+std::vector<uint8_t> MakeEdid(int widthMm, int heightMm, int widthCm, int heightCm);
 // Every value of a key, by name, for before/after comparisons.
 std::vector<std::pair<std::string, RegValue>> ReadAllValues(const char *path);
 

@@ -3,6 +3,7 @@
 #include <math.h>
 #include <string.h>
 #include "e2e_support.h"
+#include "safety/test_safety.h"
 #include "res/resource.h"
 
 using namespace driver;
@@ -132,6 +133,38 @@ TEST_F(CountingTest, InjectedKeysClicksAndMovesAreCountedByTheHookLibrary)
     EXPECT_EQ(history[0].keys, 12u);
     EXPECT_EQ(history[0].leftClicks, 4);
     EXPECT_EQ(history[0].distance, (float)distance);
+}
+
+// Wine's one monitor. Its "EDID" goes again after the test: Wine writes none for Xvfb's
+// screen, and writes the whole key anew when its server starts.
+const char *const WINE_MONITOR_KEY =
+    "System\\CurrentControlSet\\Enum\\DISPLAY\\Default_Monitor\\0000&0000\\Device Parameters";
+struct WineMonitorEdid {
+    ~WineMonitorEdid() { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, WINE_MONITOR_KEY, "EDID"); }
+};
+
+TEST_F(CountingTest, PointerDistanceFollowsTheMonitorsSizeInItsEdid)
+{
+    if (!RunningUnderWine())
+        GTEST_SKIP() << "the monitor's EDID can be set only where Wine keeps it";
+    std::vector<uint8_t> edid = MakeEdid(400, 300, 40, 30);
+    WineMonitorEdid removedAfterwards;
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_LOCAL_MACHINE, WINE_MONITOR_KEY, "EDID",
+                                             REG_BINARY, edid.data(), (DWORD)edid.size()));
+    struct Leg { int dx, dy; double mm; };
+    const Leg legs[] = {{1000, 0, 1000 * 400.0 / GetSystemMetrics(SM_CXSCREEN)},
+                        {0, 600, 600 * 300.0 / GetSystemMetrics(SM_CYSCREEN)}};
+    double before = 0;
+    for (const Leg &leg : legs) {
+        StartResident();
+        Sleep(200);  // DllInit follows the meter window
+        for (int step = 0; step <= 20; ++step)  // the first only sets the start
+            MoveMouseTo(100 + leg.dx * step / 20, 100 + leg.dy * step / 20);
+        Sleep(300);
+        EXPECT_EQ(ExitResident(), 0u);
+        EXPECT_NEAR(ReadDistance() - before, leg.mm, leg.mm * 0.02) << leg.dx << " x " << leg.dy;
+        before = ReadDistance();
+    }
 }
 
 TEST_F(CountingTest, InputWhileTheProgramsThreadIsSuspendedIsAllCountedAfterItResumes)

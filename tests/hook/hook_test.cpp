@@ -162,6 +162,11 @@ TEST_F(HookTest, EachDistinctKeyPressPostsOneMessage)
         PressKey(key);
     // The same key again after its key-up is a new press.
     PressKey('A');
+    // Characters typed as text (KEYEVENTF_UNICODE, as auto-type sends them) are no presses.
+    INPUT text[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+    text[0].ki = {0, L'\u00f6', KEYEVENTF_UNICODE, 0, 0};
+    text[1].ki = {0, L'\u00f6', KEYEVENTF_UNICODE | KEYEVENTF_KEYUP, 0, 0};
+    ASSERT_EQ(2u, SendInput(2, text, sizeof(INPUT)));
     PumpUntil([] { return Got.keys >= 8; });
     Pump(100);
     EXPECT_EQ(8, Got.keys);
