@@ -3,6 +3,7 @@
 
 #include "checkpoint.h"
 #include "counters.h"
+#include "power.h"
 #include "registry_store.h"
 #include "startup.h"
 #include "../history/history_list.h"
@@ -49,6 +50,8 @@ void ClearData()
 
 void OnMeterTimer(HWND window, WPARAM timerId)
 {
+    // First, so that a sleep over midnight is left out of the period that the date check ends.
+    LeaveOutTimeNotRunning();
     // Sent, not posted: the new period has begun before the date test below looks at it.
     if (TickCountOrWrap() == TICK_WRAPPED)
         SendMessageA(window, WM_COMMAND, IDM_CLEAR_DATA, 0);
@@ -76,6 +79,7 @@ void RunExitSequence()
         DeleteObject(MeterFont);
         MeterFont = NULL;
     }
+    LeaveOutTimeNotRunning();  // the end of a session may come before the first tick after a sleep
     SaveToRegistry();
     StartPeriod();
     PeriodBaseline = Totals;
