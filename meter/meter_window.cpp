@@ -108,11 +108,12 @@ void ToggleMeterWindow()
     ShowMeterWindow();
 }
 
+// Midnight runs this from the timer: the focus stays with whatever the user types in.
 void ResetMeterWindowPosition()
 {
     MeterRect rect = DefaultMeterRect();
     SetWindowPos(MeterWindow, HWND_TOPMOST, rect.left, rect.top, METER_DEFAULT_SIZE,
-                 METER_DEFAULT_SIZE, 0);
+                 METER_DEFAULT_SIZE, SWP_NOACTIVATE);
 }
 
 // Only Move and Close stay: the meter sizes itself and is never minimised or maximised.
