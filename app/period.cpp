@@ -74,15 +74,18 @@ void RunExitSequence()
     if (ExitSequenceDone)
         return;
     ExitSequenceDone = true;
+    // The save comes first: at the end of a session Windows waits for the program only a
+    // few seconds, and the tray icon's removal can wait on the shell. A session may also
+    // end before the first tick after a sleep has left the sleep out.
+    LeaveOutTimeNotRunning();
+    SaveToRegistry();
+    StartPeriod();
+    PeriodBaseline = Totals;
     RemoveTrayIcon();
     if (MeterFont) {
         DeleteObject(MeterFont);
         MeterFont = NULL;
     }
-    LeaveOutTimeNotRunning();  // the end of a session may come before the first tick after a sleep
-    SaveToRegistry();
-    StartPeriod();
-    PeriodBaseline = Totals;
     CloseInstanceMutex();
     // An exit that comes while the popup menu is open (sent by the installer, say) closes
     // it: the menu's own loop would otherwise go on running, with the quit message unseen.
