@@ -78,6 +78,9 @@ bool CreateMeterWindow(HINSTANCE instance)
                                   rect.width, rect.height, nullptr, nullptr, instance, nullptr);
     if (!MeterWindow)
         return false;
+    // A second start that is not elevated while this one is reaches it with this message
+    // alone; nothing else from a lower integrity level is let in.
+    ChangeWindowMessageFilterEx(MeterWindow, MSG_SHOW_METER, MSGFLT_ALLOW, nullptr);
     // A shell that is not ready yet does not end the program: the icon comes later.
     ShowTrayIcon();
     StartMeterTimer(MeterWindow);
