@@ -365,9 +365,19 @@ static LRESULT OnHistoryFindRow(HWND window, const NMHDR *header)
     return FindRowByDateText(window, find->iStart, typed);
 }
 
+// Escape closes the window from its list too, as in every list window. Posted: the list
+// view is still inside its own key handling, which must not find it destroyed.
+static void OnHistoryListKey(HWND window, const NMLVKEYDOWN *key)
+{
+    if (key->wVKey == VK_ESCAPE)
+        PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
 static LRESULT OnHistoryNotify(HWND window, WPARAM controlId, LPARAM lParam)
 {
     const NMHDR *header = (const NMHDR *)lParam;
+    if (controlId == 0 && header->code == (UINT)LVN_KEYDOWN)
+        OnHistoryListKey(window, (const NMLVKEYDOWN *)lParam);
     if (controlId == 0 && header->code == (UINT)LVN_COLUMNCLICK)
         OnHistoryColumnClick(window, (const NMLISTVIEW *)lParam);
     if (controlId == 0 && header->code == (UINT)LVN_GETDISPINFOA)
