@@ -1,4 +1,4 @@
-// The real clock: the system tick counter and the local date.
+// The real clock: the system tick counter, the unbiased time and the local date.
 //
 // The meter timer asks for the date up to twenty times a second, and under Wine each
 // reading of the local time is a round trip to the system that costs more than the rest
@@ -17,6 +17,14 @@ static DWORD ReadingValidMs;  // 0: read the system time at the next call
 DWORD ClockTickCount()
 {
     return GetTickCount();
+}
+
+// The call fails only for a null pointer.
+ULONGLONG ClockUnbiasedMs()
+{
+    ULONGLONG hundredsOfNanoseconds = 0;
+    QueryUnbiasedInterruptTime(&hundredsOfNanoseconds);
+    return hundredsOfNanoseconds / 10000;
 }
 
 // Milliseconds from `now` to the next local midnight, at least 1.

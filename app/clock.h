@@ -6,6 +6,9 @@
 #include <windows.h>
 
 DWORD ClockTickCount();                 // GetTickCount
+// Milliseconds of the unbiased interrupt time (QueryUnbiasedInterruptTime): it runs like
+// the tick count but stands still while the machine sleeps or hibernates.
+ULONGLONG ClockUnbiasedMs();
 // The local date in wYear, wMonth and wDay (GetLocalTime); the other fields are those of
 // the last reading of the system time.
 void ClockLocalDate(SYSTEMTIME *today);

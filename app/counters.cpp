@@ -1,6 +1,7 @@
 // The counters, the period clock on the system tick counter, and the date keys.
 #include "counters.h"
 #include "clock.h"
+#include "power.h"
 
 #include <string.h>
 
@@ -29,6 +30,7 @@ void StartPeriod()
     PeriodStartSeconds = ClockTickCount() / 1000;
     PeriodDate = TodayDateKey();
     MarkSaved(0);
+    RestartRunningWatch();
 }
 
 void MarkSaved(uint32_t periodSeconds)

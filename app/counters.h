@@ -21,7 +21,8 @@ typedef uint32_t DateKey;
 
 extern CounterBlock Totals;          // all-time totals, raised by the hook messages
 extern CounterBlock PeriodBaseline;  // Totals as they were when the period began
-extern uint32_t PeriodStartSeconds;  // tick count / 1000 at the start of the period
+// Tick count / 1000 at the start of the period, moved forward by the time not running since.
+extern uint32_t PeriodStartSeconds;
 extern DateKey PeriodDate;           // the day the period began
 extern uint64_t StoredTotalTime;     // all-time running seconds up to the period's start
 // The saved mark: what the last save (a period start or a checkpoint) credited to the
@@ -34,7 +35,8 @@ const float MAX_STEP_MM = 10000.0f;
 
 DateKey MakeDateKey(const SYSTEMTIME &date);
 DateKey TodayDateKey();
-// Starts the period clock now; everything counted so far counts as saved.
+// Starts the period clock now; everything counted so far counts as saved, and the time
+// not running (power.h) is measured from now.
 void StartPeriod();
 // Moves the saved mark to the present: Totals and PeriodSeconds() as they are now.
 void MarkSaved(uint32_t periodSeconds);

@@ -3,6 +3,7 @@
 
 #include "checkpoint.h"
 #include "counters.h"
+#include "power.h"
 #include "registry_store.h"
 #include "startup.h"
 #include "../history/history_list.h"
@@ -49,6 +50,8 @@ void ClearData()
 
 void OnMeterTimer(HWND window, WPARAM timerId)
 {
+    // First, so that a sleep over midnight is left out of the period that the date check ends.
+    LeaveOutTimeNotRunning();
     // Sent, not posted: the new period has begun before the date test below looks at it.
     if (TickCountOrWrap() == TICK_WRAPPED)
         SendMessageA(window, WM_COMMAND, IDM_CLEAR_DATA, 0);
@@ -71,14 +74,18 @@ void RunExitSequence()
     if (ExitSequenceDone)
         return;
     ExitSequenceDone = true;
+    // The save comes first: at the end of a session Windows waits for the program only a
+    // few seconds, and the tray icon's removal can wait on the shell. A session may also
+    // end before the first tick after a sleep has left the sleep out.
+    LeaveOutTimeNotRunning();
+    SaveToRegistry();
+    StartPeriod();
+    PeriodBaseline = Totals;
     RemoveTrayIcon();
     if (MeterFont) {
         DeleteObject(MeterFont);
         MeterFont = NULL;
     }
-    SaveToRegistry();
-    StartPeriod();
-    PeriodBaseline = Totals;
     CloseInstanceMutex();
     // An exit that comes while the popup menu is open (sent by the installer, say) closes
     // it: the menu's own loop would otherwise go on running, with the quit message unseen.

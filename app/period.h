@@ -7,10 +7,10 @@
 // Ends the current period: save, new period, reload, meter back to its default place.
 // When the save fails (see LastSaveError) the ended period is carried in memory.
 void ClearData();
-// The meter timer's checks: wrap and date change start a new period, a checkpoint when
-// one is due; redraw when seen.
+// The meter timer's checks: time not running is left out, wrap and date change start a new
+// period, a checkpoint when one is due; redraw when seen.
 void OnMeterTimer(HWND window, WPARAM timerId);
-// Remove the tray icon, delete the font, save, fresh period, close the mutex, quit.
+// Save, fresh period, remove the tray icon, delete the font, close the mutex, quit.
 // Runs once; a second WM_DESTROY or WM_ENDSESSION finds it done and does nothing.
 void RunExitSequence();
 

@@ -89,10 +89,12 @@ static void RegisterHistoryClass()
 
 // What one window shows: its own copy of the records, in the list's order, and the order
 // of its rows. One allocation holds both: rows[r] points at the record that row r shows.
+// The list's font is the window's too, once a DPI change has made one.
 struct ShownHistory {
     HistoryRecord *records;
     const HistoryRecord **rows;
     int32_t count;
+    HFONT listFont;  // null while the list keeps the font it was created with
 };
 
 // The list's last record is the top row. Null when out of memory.
@@ -106,6 +108,7 @@ static ShownHistory *CopyShownHistory(const HistoryList *list)
     shown->records = (HistoryRecord *)(shown + 1);
     shown->rows = (const HistoryRecord **)(shown->records + count);
     shown->count = (int32_t)count;
+    shown->listFont = NULL;
     if (count)
         memcpy(shown->records, list->records, count * sizeof(HistoryRecord));
     for (size_t row = 0; row < count; ++row)
@@ -161,17 +164,23 @@ static void SetRowImages(HWND listView)
         SendMessageA(listView, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)images);
 }
 
+// The header text's width in the list's font, and room beside it at `dpi`.
+static int ColumnWidth(HWND listView, int column, UINT dpi)
+{
+    const char *header = LoadText(SLOT_GENERAL, COLUMNS[column].headerId);
+    int textWidth = (int)SendMessageA(listView, LVM_GETSTRINGWIDTHA, 0, (LPARAM)header);
+    return textWidth + Scale(COLUMNS[column].extraWidth, dpi);
+}
+
 static void InsertHistoryColumns(HWND listView)
 {
     UINT dpi = WindowDpi(listView);
     for (int column = 0; column < COLUMN_COUNT; ++column) {
-        char *header = LoadText(SLOT_GENERAL, COLUMNS[column].headerId);
-        int textWidth = (int)SendMessageA(listView, LVM_GETSTRINGWIDTHA, 0, (LPARAM)header);
         LVCOLUMNA columnInfo = {};
         columnInfo.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         columnInfo.fmt = COLUMNS[column].format;
-        columnInfo.cx = textWidth + Scale(COLUMNS[column].extraWidth, dpi);
-        columnInfo.pszText = header;
+        columnInfo.cx = ColumnWidth(listView, column, dpi);
+        columnInfo.pszText = LoadText(SLOT_GENERAL, COLUMNS[column].headerId);
         columnInfo.iSubItem = column;
         SendMessageA(listView, LVM_INSERTCOLUMNA, column, (LPARAM)&columnInfo);
     }
@@ -248,9 +257,13 @@ static void CloseHistoryWindow(HWND window)
     DestroyWindow(window);
 }
 
-static void FreeShownRecords(HWND window)
+// The list view, a child, is gone by now, and its font with it can go.
+static void FreeShownHistory(HWND window)
 {
-    free((void *)SetWindowLongPtrA(window, GWLP_USERDATA, 0));
+    ShownHistory *shown = (ShownHistory *)SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    if (shown && shown->listFont)
+        DeleteObject(shown->listFont);
+    free(shown);
 }
 
 // The window's own child rather than HistoryListView, which may still name the list view
@@ -260,6 +273,36 @@ static void FitListView(HWND window, LPARAM size)
     HWND listView = GetWindow(window, GW_CHILD);
     if (listView)
         MoveWindow(listView, 0, 0, LOWORD(size), HIWORD(size), TRUE);
+}
+
+// The icon-title font at `dpi` for the list; where the system cannot give it for a DPI
+// the list keeps the font it has.
+static void SetListFontForDpi(HWND listView, ShownHistory *shown, UINT dpi)
+{
+    LOGFONTW font;
+    HFONT made = IconTitleFontForDpi(dpi, &font) ? CreateFontIndirectW(&font) : NULL;
+    if (!made)
+        return;
+    SendMessageA(listView, WM_SETFONT, (WPARAM)made, TRUE);
+    if (shown->listFont)
+        DeleteObject(shown->listFont);
+    shown->listFont = made;
+}
+
+// Moved to a monitor of another DPI: the list gets a font for it and its columns are
+// measured again in that font, as when they were inserted; the frame takes the size that
+// Windows suggests.
+static void OnHistoryDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
+{
+    UINT dpi = HIWORD(dpis);
+    HWND listView = GetWindow(window, GW_CHILD);
+    ShownHistory *shown = Shown(window);
+    if (listView && shown) {
+        SetListFontForDpi(listView, shown, dpi);
+        for (int column = 0; column < COLUMN_COUNT; ++column)
+            SendMessageA(listView, LVM_SETCOLUMNWIDTH, column, ColumnWidth(listView, column, dpi));
+    }
+    TakeSuggestedRect(window, suggested);
 }
 
 static int32_t RowOf(const ShownHistory *shown, const HistoryRecord *record)
@@ -365,9 +408,19 @@ static LRESULT OnHistoryFindRow(HWND window, const NMHDR *header)
     return FindRowByDateText(window, find->iStart, typed);
 }
 
+// Escape closes the window from its list too, as in every list window. Posted: the list
+// view is still inside its own key handling, which must not find it destroyed.
+static void OnHistoryListKey(HWND window, const NMLVKEYDOWN *key)
+{
+    if (key->wVKey == VK_ESCAPE)
+        PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
 static LRESULT OnHistoryNotify(HWND window, WPARAM controlId, LPARAM lParam)
 {
     const NMHDR *header = (const NMHDR *)lParam;
+    if (controlId == 0 && header->code == (UINT)LVN_KEYDOWN)
+        OnHistoryListKey(window, (const NMLVKEYDOWN *)lParam);
     if (controlId == 0 && header->code == (UINT)LVN_COLUMNCLICK)
         OnHistoryColumnClick(window, (const NMLISTVIEW *)lParam);
     if (controlId == 0 && header->code == (UINT)LVN_GETDISPINFOA)
@@ -388,7 +441,7 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         FitListView(window, lParam);
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_DPICHANGED:
-        TakeSuggestedRect(window, (const RECT *)lParam);
+        OnHistoryDpiChanged(window, wParam, (const RECT *)lParam);
         return 0;
     case WM_CLOSE:
         CloseHistoryWindow(window);
@@ -397,7 +450,7 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         ForgetHistoryWindow(window);
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_NCDESTROY:
-        FreeShownRecords(window);
+        FreeShownHistory(window);
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE)

@@ -154,8 +154,8 @@ static SIZE DrawMeterLines(HDC dc, const RECT &client, const MeterLayout &layout
     return needed;
 }
 
-// Grows the window to the left and upwards, keeping its right and bottom edges. Flags 0
-// also raise and activate it.
+// Grows the window to the left and upwards, keeping its right and bottom edges, and raises
+// it; never activates it: a paint is no request of the user's, whose typing keeps the focus.
 static void GrowMeterWindow(HWND window, SIZE needed, const MeterLayout &layout)
 {
     RECT client;
@@ -167,7 +167,7 @@ static void GrowMeterWindow(HWND window, SIZE needed, const MeterLayout &layout)
     if (dx == 0 && dy == 0)
         return;
     SetWindowPos(window, HWND_TOP, frame.left - dx, frame.top - dy,
-                 frame.right - frame.left + dx, frame.bottom - frame.top + dy, 0);
+                 frame.right - frame.left + dx, frame.bottom - frame.top + dy, SWP_NOACTIVATE);
 }
 
 // Fills the memory context with the four lines, grows the window to fit them and copies

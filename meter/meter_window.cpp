@@ -78,6 +78,9 @@ bool CreateMeterWindow(HINSTANCE instance)
                                   rect.width, rect.height, nullptr, nullptr, instance, nullptr);
     if (!MeterWindow)
         return false;
+    // A second start that is not elevated while this one is reaches it with this message
+    // alone; nothing else from a lower integrity level is let in.
+    ChangeWindowMessageFilterEx(MeterWindow, MSG_SHOW_METER, MSGFLT_ALLOW, nullptr);
     // A shell that is not ready yet does not end the program: the icon comes later.
     ShowTrayIcon();
     StartMeterTimer(MeterWindow);
@@ -108,11 +111,12 @@ void ToggleMeterWindow()
     ShowMeterWindow();
 }
 
+// Midnight runs this from the timer: the focus stays with whatever the user types in.
 void ResetMeterWindowPosition()
 {
     MeterRect rect = DefaultMeterRect();
     SetWindowPos(MeterWindow, HWND_TOPMOST, rect.left, rect.top, METER_DEFAULT_SIZE,
-                 METER_DEFAULT_SIZE, 0);
+                 METER_DEFAULT_SIZE, SWP_NOACTIVATE);
 }
 
 // Only Move and Close stay: the meter sizes itself and is never minimised or maximised.

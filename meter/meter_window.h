@@ -28,7 +28,7 @@ bool CreateMeterWindow(HINSTANCE instance);
 // Shows and restores the meter and brings it to the front.
 void ShowMeterWindow();
 void ToggleMeterWindow();
-// Puts the meter back to its default place and size, topmost.
+// Puts the meter back to its default place and size, topmost, without activating it.
 void ResetMeterWindowPosition();
 LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -100,6 +100,10 @@ void ShowTrayIcon()
 {
     if (!TaskbarCreatedMessage)
         TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    // Elevated, the program hears the shell, which runs at a lower integrity level, only
+    // in the messages it lets in; where that is refused there is nothing else to try.
+    if (TaskbarCreatedMessage)
+        ChangeWindowMessageFilterEx(MeterWindow, TaskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
     TrayIconWanted = true;
     PutTrayIconOrRetry();
 }

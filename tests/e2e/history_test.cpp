@@ -135,7 +135,11 @@ TEST_F(HistoryTest, WindowListsNewestDayFirstSortsByColumnAndIsReplacedWhenOpene
     EXPECT_EQ(FindTopWindows(HISTORY_CLASS_NAME, program.id).size(), 1u);
     EXPECT_EQ(ListViewRows(HistoryListViewOf(second)), ExpectedRows(Reversed(stored)));
 
-    PostMessageA(second, WM_CLOSE, 0, 0);
+    // Escape pressed in its list closes it, as in every list window.
+    GUITHREADINFO gui = {sizeof gui, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, {}};
+    GetGUIThreadInfo(GetWindowThreadProcessId(second, nullptr), &gui);
+    EXPECT_EQ(gui.hwndFocus, HistoryListViewOf(second)) << "the list has no focus";
+    PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitWindowGone(second, 5000));
     EXPECT_EQ(ExitResident(), 0u);
 }

@@ -2,11 +2,18 @@
 #include "app/clock.h"
 
 static DWORD FakeTicks = 1000000;
+static ULONGLONG FakeUnbiasedMs;
 static SYSTEMTIME FakeNow = {2010, 6, 1, 7, 12, 0, 0, 0};
 
 void SetFakeTickCount(DWORD ticks)
 {
+    FakeUnbiasedMs += (DWORD)(ticks - FakeTicks);  // the machine ran meanwhile
     FakeTicks = ticks;
+}
+
+void SleepFakeClock(DWORD ms)
+{
+    FakeTicks += ms;
 }
 
 void SetFakeDate(WORD year, WORD month, WORD day)
@@ -25,6 +32,11 @@ void ResetFakeClock()
 DWORD ClockTickCount()
 {
     return FakeTicks;
+}
+
+ULONGLONG ClockUnbiasedMs()
+{
+    return FakeUnbiasedMs;
 }
 
 // Always the date set: the tests change it at will and expect the next tick to see it.

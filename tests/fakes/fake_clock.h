@@ -5,6 +5,7 @@
 #include <windows.h>
 
 void SetFakeTickCount(DWORD ticks);
+void SleepFakeClock(DWORD ms);  // the ticks move on, the unbiased time stands still
 void SetFakeDate(WORD year, WORD month, WORD day);
 // Back to a fixed, ordinary moment: tick count 1,000,000 ms, 7 June 2010.
 void ResetFakeClock();

@@ -143,11 +143,16 @@ TEST_F(MeterWindowTest, ShowCommandShowsAndTheFirstPaintGrowsUpAndLeft)
                  grown.bottom - grown.top, SWP_NOZORDER);
     RedrawWindow(MeterWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     EXPECT_EQ(WindowRect().right - WindowRect().left, grown.right - grown.left + 200);
+    HWND typing = CreateWindowExA(0, "EDIT", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_TRUE(SetForegroundWindow(typing));
     ResetMeterWindowPosition();
     RedrawWindow(MeterWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     PumpMessages();
     EXPECT_EQ(WindowRect().right - WindowRect().left, grown.right - grown.left);
     EXPECT_EQ(WindowRect().bottom, before.bottom);
+    EXPECT_EQ(GetForegroundWindow(), typing) << "the focus left the window the user types in";
+    DestroyWindow(typing);
 }
 
 TEST_F(MeterWindowTest, HideCommandCloseAndToggleOnlyHide)

@@ -216,7 +216,7 @@ TEST_F(PeriodTest, MidnightCreditsTheEndedPeriodToTheEarlierDate)
 
 TEST_F(PeriodTest, TickWrapStartsAPeriodAtTheSmallNewCount)
 {
-    SetTicks(4294000000u);
+    SetTicks(4294900000u);
     StartPeriod();
     Totals.keyPresses = 3;
     SetTicks(5000);
@@ -224,8 +224,8 @@ TEST_F(PeriodTest, TickWrapStartsAPeriodAtTheSmallNewCount)
 
     ASSERT_EQ(StoredHistory.count, 1);
     EXPECT_EQ(StoredHistory.records[0].keys, 3u);
-    EXPECT_EQ(StoredHistory.records[0].seconds, 4294967u - 4294000u);
-    EXPECT_EQ(ReadSettingsQword("Total Time"), 967u);
+    EXPECT_EQ(StoredHistory.records[0].seconds, 4294967u - 4294900u);
+    EXPECT_EQ(ReadSettingsQword("Total Time"), 67u);
     EXPECT_EQ(PeriodStartSeconds, 5u);
     EXPECT_EQ(PeriodDate, DateKeyOf(2010, 6, 7));
     // One period only: the date test after the wrap finds nothing to do.
@@ -328,6 +328,20 @@ TEST_F(PeriodTest, SuspendAndResumeLeaveTheSecondsAsleepOut)
     EXPECT_EQ(StoredHistory.records[0].seconds, 105u);
     EXPECT_EQ(ReadSettingsQword("Total Time"), 105u);
     EXPECT_EQ(PeriodDate, DateKeyOf(2010, 6, 9));
+}
+
+// No broadcast: a dialog's ticks keep the time running, standby and sleep do not count.
+TEST_F(PeriodTest, TimeNotRunningIsLeftOutWithoutABroadcast)
+{
+    for (int second = 0; second < 600; ++second, OnMeterTimer(window, METER_TIMER_ID))
+        AdvanceSeconds(1);
+    AdvanceSeconds(8 * 3600);
+    OnMeterTimer(window, METER_TIMER_ID);
+    for (DWORD asleepMs : {90000u, 8 * 3600000u}) {
+        SleepFakeClock(asleepMs);
+        OnMeterTimer(window, METER_TIMER_ID);
+    }
+    EXPECT_EQ(PeriodSeconds(), 600u);
 }
 
 bool TakeQuitMessage(WPARAM *code)
