@@ -431,6 +431,13 @@ static LRESULT OnHistoryNotify(HWND window, WPARAM controlId, LPARAM lParam)
     return DefWindowProcA(window, WM_NOTIFY, controlId, lParam);
 }
 
+static void FocusHistoryList(HWND window)
+{
+    HWND listView = GetWindow(window, GW_CHILD);
+    if (listView)
+        SetFocus(listView);
+}
+
 LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -452,6 +459,9 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_NCDESTROY:
         FreeShownHistory(window);
         return DefWindowProcA(window, message, wParam, lParam);
+    case WM_SETFOCUS:  // the list keeps the keyboard when the window is activated again
+        FocusHistoryList(window);
+        return 0;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE)
             CloseHistoryWindow(window);
