@@ -1,10 +1,10 @@
 // The real clock: the system tick counter, the unbiased time and the local date.
 //
-// The meter timer asks for the date up to twenty times a second, and under Wine each
-// reading of the local time is a round trip to the system that costs more than the rest
-// of an idle tick. So the date is read again only when it can have changed: when the tick count
-// reaches the next local midnight, after a change of the system time, and at least once a
-// minute, which bounds how late a change that no message announces can be seen.
+// The meter timer asks for the date every second, and under Wine each reading of the
+// local time is a round trip to the system that costs more than the rest of an idle tick.
+// So the date is read again only when it can have changed: when the tick count reaches
+// the next local midnight, after a change of the system time, and at least once a minute,
+// which bounds how late a change that no message announces can be seen.
 #include "clock.h"
 
 static const DWORD DATE_RECHECK_MS = 60 * 1000;

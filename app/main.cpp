@@ -1,7 +1,7 @@
 // The Windows entry point: splits the command line and runs the program.
 #include <windows.h>
 #include <shellapi.h>
-#include "startup.h"
+#include "program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

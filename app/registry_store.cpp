@@ -2,8 +2,6 @@
 // history; it is read at start-up and after each save of a period change, and written at
 // every period change, at each checkpoint and at exit.
 #include "registry_store.h"
-#include "counters.h"
-#include "../history/history_list.h"
 
 #include <windows.h>
 #include <stdlib.h>
@@ -51,10 +49,10 @@ static BYTE *ReadHistoryBlob(HKEY key, DWORD *size)
 }
 
 // "History Items" says how many records to take; only whole records that "History"
-// really holds are taken. A count of 0 or one beyond what a 32-bit blob can hold (a
-// corrupt value) leaves the list in memory untouched, and so does a blob with no whole
-// record in it or a failed reserve.
-static void LoadStoredHistory(HKEY key)
+// really holds are taken, read over the blob itself. A count of 0 or one beyond what a
+// 32-bit blob can hold (a corrupt value) takes none, and so does a blob with no whole
+// record in it.
+static void ReadStoredHistory(HKEY key, HistoryList *history)
 {
     uint32_t items = 0;
     ReadValue(key, "History Items", &items, sizeof items);
@@ -65,61 +63,54 @@ static void LoadStoredHistory(HKEY key)
     if (!blob)
         return;
     uint32_t present = size / sizeof(HistoryRecord);
-    int32_t take = (int32_t)(items < present ? items : present);
-    // The records are read over the array: the stored count replaces the one in memory.
-    if (take > 0 && ReserveHistory(&StoredHistory, take)) {
-        memcpy(StoredHistory.records, blob, (size_t)take * sizeof(HistoryRecord));
-        StoredHistory.count = take;
+    if (present == 0) {
+        free(blob);
+        return;
     }
-    free(blob);
+    history->records = (HistoryRecord *)blob;
+    history->capacity = (int32_t)present;
+    history->count = (int32_t)(items < present ? items : present);
 }
 
-bool LoadFromRegistry()
+bool ReadStoredFigures(StoredFigures *stored)
 {
-    PeriodBaseline = CounterBlock{};
-    StoredTotalTime = 0;
+    *stored = StoredFigures{{}, 0, {nullptr, 0, 0, HISTORY_GROW_STEP}};
     HKEY key;
     if (RegOpenKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key) != ERROR_SUCCESS)
         return false;
-    ReadValue(key, "Keyboard Presses", &PeriodBaseline.keyPresses, 8);
-    ReadValue(key, "Mouse Trajectory", &PeriodBaseline.distance, 8);
-    ReadValue(key, "Total Time", &StoredTotalTime, 8);
-    ReadValue(key, "Mouse Clicks L", &PeriodBaseline.leftClicks, 8);
-    ReadValue(key, "Mouse Clicks M", &PeriodBaseline.middleClicks, 8);
-    ReadValue(key, "Mouse Clicks R", &PeriodBaseline.rightClicks, 8);
-    LoadStoredHistory(key);
-    Totals = PeriodBaseline;
-    SavedTotals = Totals;
+    ReadValue(key, "Keyboard Presses", &stored->totals.keyPresses, 8);
+    ReadValue(key, "Mouse Trajectory", &stored->totals.distance, 8);
+    ReadValue(key, "Total Time", &stored->totalTime, 8);
+    ReadValue(key, "Mouse Clicks L", &stored->totals.leftClicks, 8);
+    ReadValue(key, "Mouse Clicks M", &stored->totals.middleClicks, 8);
+    ReadValue(key, "Mouse Clicks R", &stored->totals.rightClicks, 8);
+    ReadStoredHistory(key, &stored->history);
     RegCloseKey(key);
     return true;
 }
 
 LONG LastSaveError;
 
-bool SaveToRegistry()
+bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const HistoryList &history)
 {
     HKEY key;
     LastSaveError = RegCreateKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key);
     if (LastSaveError != ERROR_SUCCESS)
         return false;
     // A key can open and still refuse writes (an ACL, a policy, a full hive): every value
-    // is tried, so that as much as can be is stored, and any refusal fails the save.
+    // is tried, so that as much as can be is stored, and any refusal fails the write.
     LONG failure = ERROR_SUCCESS;
-    uint64_t totalTime = AllTimeSeconds();
-    WriteValue(key, "Keyboard Presses", REG_QWORD, &Totals.keyPresses, 8, &failure);
+    WriteValue(key, "Keyboard Presses", REG_QWORD, &totals.keyPresses, 8, &failure);
     // The distance goes as the raw 8 bytes of the double, hence binary rather than a qword.
-    WriteValue(key, "Mouse Trajectory", REG_BINARY, &Totals.distance, 8, &failure);
+    WriteValue(key, "Mouse Trajectory", REG_BINARY, &totals.distance, 8, &failure);
     WriteValue(key, "Total Time", REG_QWORD, &totalTime, 8, &failure);
-    WriteValue(key, "Mouse Clicks L", REG_QWORD, &Totals.leftClicks, 8, &failure);
-    WriteValue(key, "Mouse Clicks M", REG_QWORD, &Totals.middleClicks, 8, &failure);
-    WriteValue(key, "Mouse Clicks R", REG_QWORD, &Totals.rightClicks, 8, &failure);
-    // An append that runs out of memory leaves the period uncredited; the history that
-    // exists is still written.
-    UpdateTodayRecord();
-    DWORD items = (DWORD)StoredHistory.count;
+    WriteValue(key, "Mouse Clicks L", REG_QWORD, &totals.leftClicks, 8, &failure);
+    WriteValue(key, "Mouse Clicks M", REG_QWORD, &totals.middleClicks, 8, &failure);
+    WriteValue(key, "Mouse Clicks R", REG_QWORD, &totals.rightClicks, 8, &failure);
+    DWORD items = (DWORD)history.count;
     WriteValue(key, "History Items", REG_DWORD, &items, sizeof items, &failure);
     if (items != 0)
-        WriteValue(key, "History", REG_BINARY, StoredHistory.records,
+        WriteValue(key, "History", REG_BINARY, history.records,
                    items * (DWORD)sizeof(HistoryRecord), &failure);
     RegCloseKey(key);
     LastSaveError = failure;

@@ -1,20 +1,30 @@
-// The registry key that holds the all-time totals, the running time and the history.
+// The registry key that holds the all-time totals, the running time and the history. The
+// store reads and writes the values it is given; what they mean is the core's.
 #ifndef TALLYWICK_REGISTRY_STORE_H
 #define TALLYWICK_REGISTRY_STORE_H
 
 #include <windows.h>
+#include "counters.h"
+#include "../history/history_list.h"
 
 #define SETTINGS_KEY "Software\\Ferrowood\\Tallywick"
 
-// Reads the key into PeriodBaseline, Totals, SavedTotals, StoredTotalTime and StoredHistory.
-// Returns false when the key could not be opened (the counters are then zeroed but
-// Totals and the history are left as they were).
-bool LoadFromRegistry();
-// Credits what was counted since the last save to today's record and writes everything.
-// False when the key could not be opened or created (nothing written or credited), or
-// when any value could not be written (the credit is then made in memory all the same).
-bool SaveToRegistry();
-// The registry's error code for the last save that failed; ERROR_SUCCESS after a good one.
+// What the key holds.
+struct StoredFigures {
+    CounterBlock totals;
+    uint64_t totalTime;   // "Total Time", running seconds
+    HistoryList history;  // the whole records that "History Items" vouches for; owned
+};
+
+// Reads the key; a value that is missing, unreadable or too large leaves its figure zero,
+// and a record count of 0, a corrupt one or a "History" without a whole record leaves the
+// history empty. False, with everything zero, when the key could not be opened. The caller
+// destroys stored->history.
+bool ReadStoredFigures(StoredFigures *stored);
+// Writes the eight values, creating the key when it is missing. False when the key could
+// not be created (nothing written) or any value could not be written.
+bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const HistoryList &history);
+// The registry's error code for the last write that failed; ERROR_SUCCESS after a good one.
 extern LONG LastSaveError;
 
 #endif

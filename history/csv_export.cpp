@@ -1,53 +1,14 @@
-// The CSV export of the history, from the menu and from the command line, and the folder
-// that the three file dialogs remember during a run.
+// The CSV export of the history, from the menu and from the command line.
 #include "csv_export.h"
 
-#include <commdlg.h>
 #include <stdio.h>
-#include <wchar.h>
-#include "history_list.h"
-#include "../meter/meter_window.h"
+#include "file_dialogs.h"
+#include "history_cells.h"
+#include "../app/figures.h"
 #include "../res/resource.h"
-#include "../text/formatting.h"
 #include "../text/text.h"
 
 #define CSV_DEFAULT_NAME L"TallywickHistory.csv"
-
-wchar_t LastFileDir[MAX_PATH];
-
-void PresetFileName(wchar_t *buffer, const wchar_t *defaultName)
-{
-    lstrcpynW(buffer, LastFileDir, MAX_PATH);
-    size_t used = wcslen(buffer);
-    // A folder too long for the name too is still worth showing; a cut name is not.
-    if (used + wcslen(defaultName) < MAX_PATH)
-        wcscpy(buffer + used, defaultName);
-}
-
-void RememberFileDir(const wchar_t *path)
-{
-    lstrcpynW(LastFileDir, path, MAX_PATH);
-    wchar_t *lastBackslash = wcsrchr(LastFileDir, L'\\');
-    if (lastBackslash)
-        lastBackslash[1] = L'\0';
-}
-
-OPENFILENAMEW FileDialogRequest(wchar_t *path, const wchar_t *filter, const wchar_t *defaultName,
-                                const wchar_t *extension, DWORD flags)
-{
-    PresetFileName(path, defaultName);
-    OPENFILENAMEW request = {};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = MeterWindow;
-    request.hInstance = MeterInstance;
-    request.lpstrFilter = filter;
-    request.nFilterIndex = 1;
-    request.lpstrFile = path;
-    request.nMaxFile = MAX_PATH;
-    request.Flags = flags;
-    request.lpstrDefExt = extension;
-    return request;
-}
 
 void ExportHistoryCsv()
 {

@@ -1,27 +1,13 @@
-// The binary history file: export, and import with a preview and a merge by date.
-// Layout: the four bytes "TWKH", the record count as 32 bits little-endian, then the
-// records back to back in list order, exactly as they lie in memory.
+// The binary history file's format. Layout: the four bytes "TWKH", the record count as
+// 32 bits little-endian, then the records back to back in list order, exactly as they lie
+// in memory.
 #include "history_file.h"
 
-#include <windows.h>
-#include <commdlg.h>
 #include <float.h>
 #include <stdint.h>
 #include <string.h>
 
-#include "../app/registry_store.h"
-#include "../meter/meter_window.h"
-#include "../res/resource.h"
-#include "../text/text.h"
-#include "csv_export.h"
-#include "date_index.h"
-#include "history_window.h"
-#include "recount.h"
-
 static const char HISTORY_MAGIC[4] = {'T', 'W', 'K', 'H'};
-static const wchar_t HISTORY_FILE_FILTER[] =
-    L"Tallywick History files (*.twh)\0*.twh\0All files (*.*)\0*.*\0";
-static const wchar_t HISTORY_FILE_NAME[] = L"TallywickHistory.twh";
 
 // Bytes from the current position to the end, or -1 when the stream cannot tell.
 static int64_t RemainingBytes(FILE *file)
@@ -127,121 +113,4 @@ bool WriteHistoryFile(FILE *file, const HistoryList *list)
         written = fwrite(&record, sizeof record, 1, file) == 1;
     }
     return written;
-}
-
-static OPENFILENAMEW HistoryFileDialog(wchar_t *path, DWORD flags)
-{
-    return FileDialogRequest(path, HISTORY_FILE_FILTER, HISTORY_FILE_NAME, L"twh", flags);
-}
-
-void ExportHistoryFile()
-{
-    wchar_t path[MAX_PATH];
-    OPENFILENAMEW dialog = HistoryFileDialog(path, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
-    if (!GetSaveFileNameW(&dialog))
-        return;
-    RememberFileDir(path);
-    SaveHistoryFile(path);
-}
-
-bool SaveHistoryFile(const wchar_t *path)
-{
-    FILE *file = _wfopen(path, L"wb");
-    bool written = file && WriteHistoryFile(file, &StoredHistory);
-    if (file && !CloseWrittenFile(file))
-        written = false;
-    if (!written)
-        ShowErrorMessage(IDS_EXPORT_FAILED);
-    return written;
-}
-
-// In file order, through an index of each date's first record: a stored record of a date
-// found takes precedence over later ones, and a new date is indexed as it is appended, so
-// that of two imported records of one date the first is appended and, with replace, the
-// later one then overwrites it. One pass over each list, however long both are.
-bool MergeImportedHistory(const HistoryList *imported, int replace)
-{
-    // Room for every new date, for the record of today that the save after the merge may
-    // append, and the index are had first, so that neither the merge nor that save can
-    // stop half-way; appending one by one would also copy the array whole at each growth.
-    int64_t most = (int64_t)StoredHistory.count + imported->count;
-    DateIndex index;
-    if (most + 1 > INT32_MAX || !ReserveHistory(&StoredHistory, (int32_t)(most + 1)))
-        return false;
-    if (!CreateDateIndex(&index, most))
-        return false;
-    for (int32_t i = 0; i < StoredHistory.count; ++i) {
-        int32_t *slot = FindDateSlot(&index, &StoredHistory, StoredHistory.records[i].date);
-        if (*slot == 0)  // a later record of a date already indexed is never looked at
-            *slot = i + 1;
-    }
-    for (int32_t i = 0; i < imported->count; ++i) {
-        const HistoryRecord &record = imported->records[i];
-        int32_t *slot = FindDateSlot(&index, &StoredHistory, record.date);
-        if (*slot != 0) {
-            if (replace)
-                StoredHistory.records[*slot - 1] = record;
-            continue;
-        }
-        AppendStoredRecord(&record);  // cannot fail: the room is reserved
-        *slot = StoredHistory.count;
-    }
-    DestroyDateIndex(&index);
-    return true;
-}
-
-// A count too large to hold cannot be a real history file either.
-static void ReportReadFailure(HistoryFileResult result)
-{
-    ShowErrorMessage(result == HISTORY_FILE_EMPTY ? IDS_EMPTY_FILE : IDS_BAD_FORMAT);
-}
-
-// All or nothing: without the room nothing is merged; a save that fails after the merge
-// is told, and the merged figures are carried in memory to the next save that succeeds.
-static void MergeAndRecount(const HistoryList *imported, int replace)
-{
-    if (!MergeImportedHistory(imported, replace)) {
-        ShowSystemErrorMessage(ERROR_NOT_ENOUGH_MEMORY);
-        return;
-    }
-    // The merge left room for today's record, so the recount always reaches its save.
-    RecountTotals();
-    if (LastSaveError != ERROR_SUCCESS)
-        ShowSystemErrorMessage(LastSaveError);
-}
-
-static void PreviewAndMerge(HistoryList *imported)
-{
-    ShowHistoryWindow(imported, IDS_IMPORT_TITLE);
-    HWND preview = HistoryWindow;
-    if (AskYesNo(IDS_CONFIRM_MERGE)) {
-        int replace = AskYesNo(IDS_CONFIRM_REPLACE) ? 1 : 0;
-        MergeAndRecount(imported, replace);
-    }
-    // A stored-history window opened meanwhile from the tray stays open.
-    if (preview && HistoryWindow == preview)
-        DestroyWindow(preview);
-}
-
-void ImportHistoryFile()
-{
-    wchar_t path[MAX_PATH];
-    OPENFILENAMEW dialog =
-        HistoryFileDialog(path, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
-    if (!GetOpenFileNameW(&dialog))
-        return;
-    RememberFileDir(path);
-    FILE *file = _wfopen(path, L"rb");
-    if (!file) {
-        ShowErrorMessage(IDS_OPEN_FAILED);
-        return;
-    }
-    HistoryList imported = {NULL, 0, 0, HISTORY_GROW_STEP};
-    HistoryFileResult result = ReadHistoryFile(file, &imported);
-    if (result == HISTORY_FILE_OK)
-        PreviewAndMerge(&imported);
-    else
-        ReportReadFailure(result);
-    DestroyHistoryList(&imported);
-    fclose(file);
 }

@@ -18,15 +18,4 @@ HistoryFileResult ReadHistoryFile(FILE *file, HistoryList *list);
 // Writes the magic, the count and the records; false when a write failed.
 bool WriteHistoryFile(FILE *file, const HistoryList *list);
 
-// Merges the records into StoredHistory by date, in their order; `replace` overwrites the
-// first stored record of a date, otherwise it is kept. Leaves room for one more record, for
-// the save that follows. False, with nothing merged, when the memory cannot be had.
-bool MergeImportedHistory(const HistoryList *imported, int replace);
-
-void ExportHistoryFile();
-// Writes StoredHistory as a history file; a file that cannot be created or written whole
-// is reported with IDS_EXPORT_FAILED. False on that failure.
-bool SaveHistoryFile(const wchar_t *path);
-void ImportHistoryFile();
-
 #endif

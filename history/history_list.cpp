@@ -1,20 +1,10 @@
-// The per-day history: records appended in order to one growable array, grown by a
-// fixed step and copied whole at each growth.
+// Records in growable arrays: appended in order, grown by a fixed step and copied whole at
+// each growth; summed.
 #include "history_list.h"
 
+#include <cmath>
 #include <stdlib.h>
 #include <string.h>
-
-HistoryList StoredHistory = {nullptr, 0, 0, HISTORY_GROW_STEP};
-
-static void FreeStoredHistory()
-{
-    DestroyHistoryList(&StoredHistory);
-}
-
-// The stored history lives as long as the process; it is freed by a clean-up registered
-// when the program starts, before WinMain runs.
-[[maybe_unused]] static const int StoredHistoryCleanup = atexit(FreeStoredHistory);
 
 // The byte count of an array is taken in 32 bits: anything beyond cannot be had.
 static const uint64_t MAX_HISTORY_BYTES = 0xFFFFFFFFull;
@@ -50,9 +40,8 @@ bool ReserveHistory(HistoryList *list, int32_t n)
     return GrowHistory(list, n);
 }
 
-bool AppendStoredRecord(const HistoryRecord *record)
+bool AppendRecord(HistoryList *list, const HistoryRecord *record)
 {
-    HistoryList *list = &StoredHistory;
     if (list->count >= list->capacity
         && !GrowHistory(list, (int64_t)list->capacity + list->growStep))
         return false;
@@ -69,26 +58,34 @@ void DestroyHistoryList(HistoryList *list)
     list->capacity = 0;
 }
 
-// target = source + what was counted since the last save, the running time taken as
-// `periodSeconds`. Every field is computed from the source before any is written, since
-// the two may be one record. Each sum wraps in the field's own width.
-void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source,
-                       uint32_t periodSeconds)
+// From the end: today's record is normally the last one, found in one comparison.
+HistoryRecord *FindLastRecord(HistoryList *list, DateKey date)
 {
-    uint32_t seconds = source->seconds + periodSeconds - SavedSeconds;
-    uint32_t keys = source->keys + (uint32_t)Totals.keyPresses - (uint32_t)SavedTotals.keyPresses;
-    double distance = (Totals.distance - SavedTotals.distance) + (double)source->distance;
+    for (int32_t i = list->count - 1; i >= 0; --i)
+        if (list->records[i].date == date)
+            return &list->records[i];
+    return nullptr;
+}
+
+// Every field is computed from the source before any is written, since the two may be one
+// record. Each sum wraps in the field's own width.
+void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source,
+                       const CounterBlock &to, const CounterBlock &from, uint32_t seconds)
+{
+    uint32_t sum = source->seconds + seconds;
+    uint32_t keys = source->keys + (uint32_t)to.keyPresses - (uint32_t)from.keyPresses;
+    double distance = (to.distance - from.distance) + (double)source->distance;
     // An infinite total stays infinite, and its period (infinity less infinity) is no
     // number: the day keeps what it had rather than turning into a NaN for good.
     if (distance != distance)
         distance = source->distance;
-    uint16_t left = (uint16_t)(source->leftClicks + (uint16_t)Totals.leftClicks
-                               - (uint16_t)SavedTotals.leftClicks);
-    uint16_t middle = (uint16_t)(source->middleClicks + (uint16_t)Totals.middleClicks
-                                 - (uint16_t)SavedTotals.middleClicks);
-    uint16_t right = (uint16_t)(source->rightClicks + (uint16_t)Totals.rightClicks
-                                - (uint16_t)SavedTotals.rightClicks);
-    target->seconds = seconds;
+    uint16_t left = (uint16_t)(source->leftClicks + (uint16_t)to.leftClicks
+                               - (uint16_t)from.leftClicks);
+    uint16_t middle = (uint16_t)(source->middleClicks + (uint16_t)to.middleClicks
+                                 - (uint16_t)from.middleClicks);
+    uint16_t right = (uint16_t)(source->rightClicks + (uint16_t)to.rightClicks
+                                - (uint16_t)from.rightClicks);
+    target->seconds = sum;
     target->keys = keys;
     target->distance = (float)distance;
     target->leftClicks = left;
@@ -96,28 +93,25 @@ void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source,
     target->rightClicks = right;
 }
 
-// From the end: today's record is normally the last one, found in one comparison.
-static HistoryRecord *FindRecordOfPeriodDate()
+static void AddToSums(HistorySums *sums, const HistoryRecord *record)
 {
-    for (int32_t i = StoredHistory.count - 1; i >= 0; --i)
-        if (StoredHistory.records[i].date == PeriodDate)
-            return &StoredHistory.records[i];
-    return nullptr;
+    sums->keys += record->keys;
+    if (std::isfinite(record->distance))
+        sums->distance += record->distance;
+    sums->rightClicks += record->rightClicks;
+    sums->middleClicks += record->middleClicks;
+    sums->leftClicks += record->leftClicks;
+    sums->seconds += record->seconds;
 }
 
-bool UpdateTodayRecord()
+HistorySums SumHistory(const HistoryList &list)
 {
-    HistoryRecord *today = FindRecordOfPeriodDate();
-    if (!today) {
-        HistoryRecord fresh = {};
-        fresh.date = PeriodDate;
-        if (!AppendStoredRecord(&fresh))
-            return false;
-        today = &StoredHistory.records[StoredHistory.count - 1];
-    }
-    // One reading of the clock for the credit and the mark, so no second falls between.
-    uint32_t periodSeconds = PeriodSeconds();
-    AddPeriodToRecord(today, today, periodSeconds);
-    MarkSaved(periodSeconds);
-    return true;
+    HistorySums sums = {};
+    int32_t count = list.count;
+    if (count <= 0)
+        return sums;
+    AddToSums(&sums, &list.records[count - 1]);
+    for (int32_t i = 0; i < count - 1; ++i)
+        AddToSums(&sums, &list.records[i]);
+    return sums;
 }

@@ -1,4 +1,6 @@
-// One statistics record per day, and the growable list that holds them.
+// One statistics record per day, and the growable list that holds records. Records and
+// lists only: which list is the stored history, and what a period adds to it, is the
+// core's (app/figures.h).
 // The record layout is also the layout of the registry value "History" and of the
 // history file: both store records back to back, exactly as they lie in memory.
 #ifndef TALLYWICK_HISTORY_LIST_H
@@ -37,22 +39,31 @@ struct HistoryList {
 
 const int32_t HISTORY_GROW_STEP = 5;
 
-extern HistoryList StoredHistory;  // the stored per-day history, in append order
-
 // Makes room for at least n records; never shrinks. New slots are zero.
 // False (list unchanged) when the memory cannot be had or n * 24 overflows 32 bits.
 bool ReserveHistory(HistoryList *list, int32_t n);
-// Copies one record to the end of StoredHistory; false (list unchanged) when out of memory.
-bool AppendStoredRecord(const HistoryRecord *record);
+// Copies one record to the end of the list, growing it by its step when it is full;
+// false (list unchanged) when out of memory.
+bool AppendRecord(HistoryList *list, const HistoryRecord *record);
 void DestroyHistoryList(HistoryList *list);
-// target = source + what the current period counted since the last save (the period's
-// start or a checkpoint), each in the record's own width, with PeriodSeconds() read as
-// `periodSeconds`.
+// The last record of `date`, or null.
+HistoryRecord *FindLastRecord(HistoryList *list, DateKey date);
+// target = source + what was counted between the counters `from` and `to`, and `seconds`,
+// each in the record's own width. Target and source may be one record; the target's date
+// and reserved bytes are left alone.
 void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source,
-                       uint32_t periodSeconds);
-// Credits what was counted since the last save to the last record dated PeriodDate, else
-// to a new record appended for PeriodDate, and moves the saved mark: a second call credits
-// nothing twice. False (mark unmoved) when that append ran out of memory.
-bool UpdateTodayRecord();
+                       const CounterBlock &to, const CounterBlock &from, uint32_t seconds);
+// What a list adds up to, each figure in 64 bits.
+struct HistorySums {
+    uint64_t keys;
+    double distance;  // millimetres
+    uint64_t rightClicks;
+    uint64_t middleClicks;
+    uint64_t leftClicks;
+    uint64_t seconds;
+};
+// The last record first, then the others in list order; a distance that is no number or
+// infinite (stored by an older version) counts as nothing.
+HistorySums SumHistory(const HistoryList &list);
 
 #endif

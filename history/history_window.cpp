@@ -10,6 +10,7 @@
 // sorts them itself. A list view that held a million rows would take minutes to fill and
 // to destroy; this one opens and closes at once, whatever the history's length.
 #include "history_window.h"
+#include "history_cells.h"
 
 #include <commctrl.h>
 #include <algorithm>
@@ -17,10 +18,9 @@
 #include <string.h>
 
 #include "../meter/dpi.h"
-#include "../meter/meter_window.h"
+#include "../meter/meter_frame.h"
 #include "../meter/on_screen.h"
 #include "../res/resource.h"
-#include "../text/formatting.h"
 #include "../text/text.h"
 
 HWND HistoryWindow;
@@ -416,18 +416,24 @@ static void OnHistoryListKey(HWND window, const NMLVKEYDOWN *key)
         PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
+// The list view is child 0; what another child might notify goes on by.
 static LRESULT OnHistoryNotify(HWND window, WPARAM controlId, LPARAM lParam)
 {
     const NMHDR *header = (const NMHDR *)lParam;
-    if (controlId == 0 && header->code == (UINT)LVN_KEYDOWN)
+    switch (controlId == 0 ? header->code : 0) {
+    case LVN_KEYDOWN:
         OnHistoryListKey(window, (const NMLVKEYDOWN *)lParam);
-    if (controlId == 0 && header->code == (UINT)LVN_COLUMNCLICK)
+        break;
+    case LVN_COLUMNCLICK:
         OnHistoryColumnClick(window, (const NMLISTVIEW *)lParam);
-    if (controlId == 0 && header->code == (UINT)LVN_GETDISPINFOA)
+        break;
+    case LVN_GETDISPINFOA:
         OnHistoryCellText(window, (NMLVDISPINFOA *)lParam);
-    if (controlId == 0 && (header->code == (UINT)LVN_ODFINDITEMA ||
-                           header->code == (UINT)LVN_ODFINDITEMW))
+        break;
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW:
         return OnHistoryFindRow(window, header);
+    }
     return DefWindowProcA(window, WM_NOTIFY, controlId, lParam);
 }
 
@@ -443,10 +449,10 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     switch (message) {
     case WM_CREATE:
         HistorySortState = 0;  // column 0, descending
-        return DefWindowProcA(window, message, wParam, lParam);
+        break;
     case WM_SIZE:
         FitListView(window, lParam);
-        return DefWindowProcA(window, message, wParam, lParam);
+        break;
     case WM_DPICHANGED:
         OnHistoryDpiChanged(window, wParam, (const RECT *)lParam);
         return 0;
@@ -455,30 +461,29 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     case WM_DESTROY:
         ForgetHistoryWindow(window);
-        return DefWindowProcA(window, message, wParam, lParam);
+        break;
     case WM_NCDESTROY:
         FreeShownHistory(window);
-        return DefWindowProcA(window, message, wParam, lParam);
+        break;
     case WM_SETFOCUS:  // the list keeps the keyboard when the window is activated again
         FocusHistoryList(window);
         return 0;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE)
             CloseHistoryWindow(window);
-        return DefWindowProcA(window, message, wParam, lParam);
+        break;
     case WM_COMMAND:
         return 1;
     case WM_NOTIFY:
         return OnHistoryNotify(window, wParam, lParam);
     case WM_DISPLAYCHANGE:
         KeepWindowOnScreen(window);
-        return DefWindowProcA(window, message, wParam, lParam);
+        break;
     case WM_SETTINGCHANGE:
         OnScreenSettingChange(window, wParam);
-        return DefWindowProcA(window, message, wParam, lParam);
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        break;
     }
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 static int CompareUnsigned(uint32_t a, uint32_t b)

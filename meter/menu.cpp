@@ -1,14 +1,13 @@
 // The popup menu, built afresh at every opening, the command table behind it, and the
 // About box.
 #include "menu.h"
-#include "meter_window.h"
+#include "meter_frame.h"
 #include "../app/autostart.h"
-#include "../app/period.h"
+#include "../app/figures.h"
+#include "../app/program.h"
 #include "../history/csv_export.h"
-#include "../history/history_file.h"
-#include "../history/history_list.h"
 #include "../history/history_window.h"
-#include "../history/recount.h"
+#include "../history/import_export.h"
 #include "../res/resource.h"
 #include "../text/language.h"
 #include "../text/text.h"

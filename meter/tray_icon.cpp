@@ -5,7 +5,7 @@
 // Everything here runs on the program's one thread: in MeterWindowProc, and in the retry
 // timer's callback, which DispatchMessage calls from the message loop or a modal loop.
 #include "tray_icon.h"
-#include "meter_window.h"
+#include "meter_frame.h"
 #include "../res/resource.h"
 #include "../text/text.h"
 

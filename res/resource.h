@@ -75,9 +75,8 @@
 #define MSG_SCREENS_MEASURED     0x8010 // WM_APP + 16: new screen values wait to be taken over
 
 // Timer and tray icon
-#define METER_TIMER_ID           1024   // fires every 50 ms while the meter can be seen
-#define METER_TIMER_MS           50
-#define METER_HIDDEN_TIMER_MS    1000   // and every second while it cannot
+#define METER_TIMER_ID           1024   // once a second, just after the tick counter's second turns
+#define METER_COUNT_TIMER_ID     1026   // once, to repaint a count that came too soon after a repaint
 #define TRAY_ICON_ID             1
 #define TRAY_RETRY_TIMER_ID      1025   // runs while the shell refuses the tray icon
 

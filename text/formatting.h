@@ -1,10 +1,9 @@
-// Numbers, distances, running times and dates as text, in fixed global buffers.
+// Numbers as text, and printf-style formatting into fixed global buffers.
 // A returned text is valid until the same routine is called again.
 #ifndef TALLYWICK_FORMATTING_H
 #define TALLYWICK_FORMATTING_H
 
 #include <stdint.h>
-#include "../history/history_list.h"
 
 const int FORMAT_BUFFER_SIZE = 1024;
 const int GROUPED_SIZE = 64;   // at least 27: sign, 19 digits, 6 spaces, terminator
@@ -19,18 +18,7 @@ char *FormatDistanceText(const char *format, ...);
 char *FormatClicksText(const char *format, ...);
 char *FormatKeysText(const char *format, ...);
 char *FormatMeterText(const char *format, ...);
-
-extern char GroupedClicks[GROUPED_SIZE];
-extern char GroupedKeys[GROUPED_SIZE];
-
-char *HistoryTimeText(const HistoryRecord *record);
-char *HistoryMetresText(const HistoryRecord *record);
-char *HistoryDistanceText(const HistoryRecord *record);
-char *HistoryClicksText(uint16_t count);
-char *HistoryKeysText(const HistoryRecord *record);
-char *HistoryDateText(const HistoryRecord *record);
-
-// 0 to 6, 0 being Sunday.
-int DayOfWeek(int year, int month, int day);
+// The same into a buffer of 128 bytes, for a history date.
+char *FormatDateText(const char *format, ...);
 
 #endif

@@ -1,7 +1,6 @@
 // The string table, in the program's language, and the eight text slots it is loaded into.
 #include "text.h"
 #include <string.h>
-#include "meter/meter_window.h"
 #include "res/resource.h"
 #include "text/language.h"
 
@@ -50,11 +49,18 @@ char *LoadText(int slot, UINT id)
     return text;
 }
 
+static HWND MessageOwner;
+
+void SetMessageOwner(HWND owner)
+{
+    MessageOwner = owner;
+}
+
 // Caption and text live in different slots, so both are alive while the box is shown.
 static int ShowMessageText(const char *text, UINT style)
 {
     const char *caption = LoadText(SLOT_TITLE, IDS_APP_TITLE);
-    return MessageBoxA(MeterWindow, text, caption, style);
+    return MessageBoxA(MessageOwner, text, caption, style);
 }
 
 static int ShowMessage(UINT textId, UINT style)

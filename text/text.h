@@ -20,8 +20,9 @@ extern char TextSlots[TEXT_SLOT_COUNT][TEXT_SLOT_SIZE];
 // the ANSI code page, into the slot ("-" when it cannot be loaded).
 char *LoadText(int slot, UINT id);
 
-// A file operation's failure: error icon, OK, caption IDS_APP_TITLE, owned by the meter
-// window (no owner when there is none).
+// The window that owns every message box below: the meter, once it exists; none before.
+void SetMessageOwner(HWND owner);
+// A file operation's failure: error icon, OK, caption IDS_APP_TITLE.
 void ShowErrorMessage(UINT textId);
 // The same box with the system's own text for a Win32 error code, in the user's language
 // (the code in digits when the system has no text for it).

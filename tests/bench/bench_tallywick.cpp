@@ -16,14 +16,14 @@
 #include <algorithm>
 #include <string>
 #include <vector>
-#include "app/checkpoint.h"
-#include "app/counters.h"
+#include "app/figures.h"
+#include "app/program.h"
 #include "app/registry_store.h"
+#include "app/saving.h"
 #include "driver/driver.h"
 #include "history/history_file.h"
 #include "history/history_list.h"
 #include "history/history_window.h"
-#include "history/recount.h"
 #include "meter/meter_paint.h"
 #include "meter/meter_window.h"
 #include "res/resource.h"
@@ -172,7 +172,7 @@ void BenchPaint()
         if (floorRound > 0)
             floor = std::min(floor, floorRound);
     }
-    Row("meter redraw (RDW_UPDATENOW: erase paints, then WM_PAINT)", meter * 1e6, "us");
+    Row("meter redraw (RDW_UPDATENOW: WM_PAINT)", meter * 1e6, "us");
     Row("floor: the four lines drawn into a memory bitmap and copied", floor * 1e6, "us");
     AddGoal("3 one meter redraw", meter * 1e6, floor < 1e9 ? floor * 1e6 : -1, 2.0, "us");
     ShowWindow(MeterWindow, SW_HIDE);
@@ -181,11 +181,9 @@ void BenchPaint()
 
 void FillStoredHistory(int days)
 {
-    DestroyHistoryList(&StoredHistory);
     std::vector<driver::DayRecord> records = driver::PlausibleHistory(days, 11);
-    ReserveHistory(&StoredHistory, days);
-    memcpy(StoredHistory.records, records.data(), records.size() * sizeof(HistoryRecord));
-    StoredHistory.count = days;
+    HistoryList list = {(HistoryRecord *)records.data(), days, days, HISTORY_GROW_STEP};
+    ReplaceStoredHistory(list);
 }
 
 void ClickColumn(int column)
@@ -381,12 +379,12 @@ void BenchMillionImport()
 void BenchCheckpoint(int days)
 {
     FillStoredHistory(days);
-    ++Totals.keyPresses;
+    OnKeyPress();
     SaveCheckpoint();  // the first one may append today's record
     const int N = 20;
     double start = NowSeconds();
     for (int i = 0; i < N; ++i) {
-        ++Totals.keyPresses;
+        OnKeyPress();
         SaveCheckpoint();
     }
     char what[128];

@@ -1,8 +1,8 @@
-// The counters, the hook messages and the period clock, with the fake clock.
+// The counting operations of the core and the period clock, with the fake clock.
 #include <gtest/gtest.h>
 #include <math.h>
 #include <string.h>
-#include "app/counters.h"
+#include "app/figures.h"
 #include "fakes/fake_clock.h"
 
 namespace {
@@ -18,9 +18,7 @@ struct CountersTest : ::testing::Test {
     void SetUp() override
     {
         ResetFakeClock();
-        Totals = CounterBlock{};
-        PeriodBaseline = CounterBlock{};
-        StoredTotalTime = 0;
+        ReplaceTotals(CounterBlock{}, 0);
         StartPeriod();
     }
 };
@@ -59,7 +57,7 @@ TEST_F(CountersTest, DistanceDropsWhatNoMouseStepCanBe)
 
 TEST_F(CountersTest, IntegerCountersWrapModulo2To64)
 {
-    Totals.keyPresses = UINT64_MAX;
+    ReplaceTotals(CounterBlock{UINT64_MAX, 0, 0, 0, 0}, 0);
     OnKeyPress();
     EXPECT_EQ(Totals.keyPresses, 0u);
 }
@@ -83,7 +81,7 @@ TEST_F(CountersTest, PeriodSecondsFollowTheTickCounter)
     EXPECT_EQ(PeriodDate, 0x07DA0607u);
     SetFakeTickCount((1000 + 90061) * 1000 + 999);
     EXPECT_EQ(PeriodSeconds(), 90061u);
-    StoredTotalTime = 0xFFFFFFFFull;
+    ReplaceTotals(CounterBlock{}, 0xFFFFFFFFull);
     EXPECT_EQ(AllTimeSeconds(), 0xFFFFFFFFull + 90061u);
 }
 

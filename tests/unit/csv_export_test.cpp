@@ -4,9 +4,9 @@
 #include <string.h>
 #include <string>
 #include "history/csv_export.h"
-#include "history/history_list.h"
+#include "history/file_dialogs.h"
+#include "history/history_cells.h"
 #include "meter/meter_window.h"
-#include "text/formatting.h"
 #include "settings_key_support.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include "res/resource.h"
 #include "safety/test_safety.h"
+#include "history/history_cells.h"
 #include "text/formatting.h"
 #include "text/text.h"
 

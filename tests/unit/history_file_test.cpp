@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 #include <commctrl.h>
-#include "history/csv_export.h"
+#include "history/file_dialogs.h"
 #include "history/history_file.h"
 #include "history/history_window.h"
+#include "history/import_export.h"
 #include "res/resource.h"
 #include "fakes/fake_clock.h"
 #include "settings_key_support.h"

@@ -9,7 +9,7 @@
 #include "history/history_window.h"
 #include "meter/meter_window.h"
 #include "res/resource.h"
-#include "text/formatting.h"
+#include "history/history_cells.h"
 #include "fakes/fake_clock.h"
 #include "settings_key_support.h"
 

@@ -139,7 +139,7 @@ TEST_F(MenuTest, CommandsOfTheOtherModulesRunAndOnlyRecountIsNotHandled)
 {
     DeleteSettingsKey();
     ClearStoredHistory();
-    Totals.keyPresses = 7;
+    Count(7);
     SetWindowPos(MeterWindow, nullptr, 10, 10, 300, 100, SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_TRUE(RunMeterCommand(MeterWindow, IDM_CLEAR_DATA));
     EXPECT_EQ(PeriodBaseline.keyPresses, 7u) << "no new period";
@@ -164,7 +164,7 @@ TEST_F(MenuTest, CommandsOfTheOtherModulesRunAndOnlyRecountIsNotHandled)
     HistoryRecord earlier = MakeRecord(DateKeyOf(2010, 6, 1), 100, 0.0f, 0, 0, 0, 60);
     ClearStoredHistory();
     AppendStoredRecord(&earlier);
-    Totals = PeriodBaseline = SavedTotals = CounterBlock{};
+    ReplaceTotals(CounterBlock{}, 0);
     EXPECT_FALSE(RunMeterCommand(MeterWindow, IDM_RECOUNT));
     EXPECT_EQ(Totals.keyPresses, 100u) << "no recount";
     DeleteSettingsKey();

@@ -1,8 +1,9 @@
 #include "meter_test_support.h"
-#include "app/counters.h"
+#include "app/figures.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_hook.h"
 #include "meter/meter_window.h"
+#include "text/text.h"
 
 #include <string.h>
 
@@ -17,6 +18,7 @@ const MeterCreation &TestMeterWindow()
     static bool created = false;
     if (created) {
         MeterWindow = creation.window;
+        SetMessageOwner(MeterWindow);
         return creation;
     }
     created = true;
@@ -35,9 +37,7 @@ const MeterCreation &TestMeterWindow()
 void ResetMeterState()
 {
     ResetFakeClock();
-    Totals = CounterBlock{};
-    PeriodBaseline = CounterBlock{};
-    StoredTotalTime = 0;
+    ReplaceTotals(CounterBlock{}, 0);
     StartPeriod();  // today's date, so that the meter's timer starts no period of its own
     TestMeterWindow();
     ShowWindow(MeterWindow, SW_HIDE);

@@ -4,10 +4,11 @@
 #include <algorithm>
 #include <set>
 #include <string.h>
-#include "app/counters.h"
+#include "app/figures.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_hook.h"
 #include "history/history_window.h"
+#include "meter/meter_font.h"
 #include "meter/meter_timer.h"
 #include "meter/meter_window.h"
 #include "meter/tray_icon.h"
@@ -127,7 +128,7 @@ TEST_F(MeterWindowTest, HookMessagesCountWhileHiddenAndNaNIsDropped)
     EXPECT_EQ(Totals.rightClicks, 1u);
 }
 
-TEST_F(MeterWindowTest, ShowCommandShowsAndTheFirstPaintGrowsUpAndLeft)
+TEST_F(MeterWindowTest, ShowCommandShowsAndTheMeterGrowsUpAndLeft)
 {
     RECT before = WindowRect();
     ShowMeter();
@@ -138,7 +139,7 @@ TEST_F(MeterWindowTest, ShowCommandShowsAndTheFirstPaintGrowsUpAndLeft)
     EXPECT_EQ(grown.right, before.right);
     EXPECT_EQ(grown.bottom, before.bottom);
 
-    // Painting never shrinks, and a clear-data reset is grown again by the next paint.
+    // Painting never shrinks, and a clear-data reset grows again at once.
     SetWindowPos(MeterWindow, nullptr, grown.left - 200, grown.top, grown.right - grown.left + 200,
                  grown.bottom - grown.top, SWP_NOZORDER);
     RedrawWindow(MeterWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -157,13 +158,10 @@ TEST_F(MeterWindowTest, ShowCommandShowsAndTheFirstPaintGrowsUpAndLeft)
 
 TEST_F(MeterWindowTest, HideCommandCloseAndToggleOnlyHide)
 {
-    EXPECT_EQ(MeterTimerMs, (UINT)METER_HIDDEN_TIMER_MS);  // created hidden: a tick a second
     ShowMeter();
-    EXPECT_EQ(MeterTimerMs, (UINT)METER_TIMER_MS);
     EXPECT_EQ(SendMessageA(MeterWindow, WM_COMMAND, IDM_HIDE, 0), 0);
     PumpMessages();
     EXPECT_FALSE(IsWindowVisible(MeterWindow));
-    EXPECT_EQ(MeterTimerMs, (UINT)METER_HIDDEN_TIMER_MS);
 
     ShowMeter();
     EXPECT_EQ(SendMessageA(MeterWindow, WM_CLOSE, 0, 0), 0);
@@ -173,7 +171,6 @@ TEST_F(MeterWindowTest, HideCommandCloseAndToggleOnlyHide)
     ShowMeter();
     ShowWindow(MeterWindow, SW_MINIMIZE);
     ASSERT_TRUE(IsIconic(MeterWindow));
-    EXPECT_EQ(MeterTimerMs, (UINT)METER_HIDDEN_TIMER_MS);
     ToggleMeterWindow();
     PumpMessages();
     EXPECT_FALSE(IsWindowVisible(MeterWindow));
@@ -268,14 +265,6 @@ TEST_F(MeterWindowTest, DpiChangeRemakesTheFontAndTakesTheSuggestedRect)
     EXPECT_EQ(again.bottom - again.top, atBaseDpi.bottom - atBaseDpi.top);
 }
 
-TEST_F(MeterWindowTest, EraseIsAPaintAndAnswersZero)
-{
-    ShowMeter();
-    HDC dc = GetDC(MeterWindow);
-    EXPECT_EQ(SendMessageA(MeterWindow, WM_ERASEBKGND, (WPARAM)dc, 0), 0);
-    ReleaseDC(MeterWindow, dc);
-}
-
 // A mark drawn over the meter's corner shows whether the last tick painted: the paint
 // covers every pixel with the background.
 void MarkCorner()
@@ -302,7 +291,10 @@ bool TickRepaints()
     return CornerRepainted();
 }
 
-TEST_F(MeterWindowTest, ATickRepaintsOnlyWhenAFigureOrTheSecondChanged)
+// The second's tick repaints only a new figure or a new second. A count shows at once when
+// the figures were last looked at 50 ms ago or more; sooner after a look, it shows when
+// those 50 ms are over, without waiting for the tick.
+TEST_F(MeterWindowTest, ATickRepaintsANewFigureOrSecondAndACountShowsWithin50Ms)
 {
     ShowMeter();
     SendMessageA(MeterWindow, WM_TIMER, METER_TIMER_ID, 0);
@@ -312,12 +304,21 @@ TEST_F(MeterWindowTest, ATickRepaintsOnlyWhenAFigureOrTheSecondChanged)
     EXPECT_FALSE(TickRepaints());
     SendMessageA(MeterWindow, MSG_MOUSE_DISTANCE, 0, 0x3F800000);  // 1.0f mm
     EXPECT_TRUE(TickRepaints()) << "a movement";
-    SendMessageA(MeterWindow, MSG_CLICK_MIDDLE, 0, 0);
-    EXPECT_TRUE(TickRepaints()) << "a click";
     SetFakeTickCount(1000999);
     EXPECT_FALSE(TickRepaints()) << "within the same second";
     SetFakeTickCount(1001000);
     EXPECT_TRUE(TickRepaints()) << "the next second";
+
+    MarkCorner();
+    SendMessageA(MeterWindow, MSG_KEY_PRESS, 0, 0);
+    EXPECT_FALSE(CornerRepainted()) << "painted again within 50 ms of a look";
+    Sleep(COUNT_REPAINT_MS + 50);
+    PumpMessages();
+    EXPECT_TRUE(CornerRepainted()) << "the count did not show after 50 ms";
+    SetFakeTickCount(1001000 + COUNT_REPAINT_MS);
+    MarkCorner();
+    SendMessageA(MeterWindow, MSG_CLICK_MIDDLE, 0, 0);
+    EXPECT_TRUE(CornerRepainted()) << "a count 50 ms after the last look did not show at once";
 }
 
 TEST_F(MeterWindowTest, ThePaintAfterAnUncoverAlwaysDraws)

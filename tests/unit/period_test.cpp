@@ -1,35 +1,22 @@
-// Period changes through ClearData and the meter timer, and the exit sequence, against the
-// real settings key and the fake clock.
+// Period changes through ClearData and the timer checks, and the exit sequence, against
+// the real settings key and the fake clock.
 #include <gtest/gtest.h>
-#include "app/checkpoint.h"
-#include "app/counters.h"
-#include "app/period.h"
 #include "app/power.h"
-#include "app/registry_store.h"
+#include "app/program.h"
 #include "app/startup.h"
 #include "fakes/fake_clock.h"
-#include "history/history_list.h"
-#include "meter/meter_window.h"
+#include "meter/meter_font.h"
 #include "res/resource.h"
 #include "scratch_registry.h"
 #include "settings_key_support.h"
 
 namespace {
 
-int PaintCount;
-
-// Stands in for the meter window: answers IDM_CLEAR_DATA as the meter does and counts paints.
+// Stands in for the meter window: answers IDM_CLEAR_DATA as the meter does.
 LRESULT CALLBACK PeriodTestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDM_CLEAR_DATA)
-            ClearData();
-        return 0;
-    case WM_PAINT:
-        ++PaintCount;
-        break;
-    }
+    if (message == WM_COMMAND && LOWORD(wParam) == IDM_CLEAR_DATA)
+        return ClearData(), 0;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -71,7 +58,6 @@ struct PeriodTest : ::testing::Test {
     {
         ResetProgramState();
         StartPeriod();
-        PaintCount = 0;
         window = CreatePeriodTestWindow();
         ASSERT_NE(window, (HWND)NULL);
     }
@@ -97,7 +83,7 @@ struct PeriodTest : ::testing::Test {
     template <typename Refusal>
     void CarryPeriodsThroughFailedSaves()
     {
-        Totals.keyPresses = 10;
+        Count(10);
         AdvanceSeconds(100);
         ClearData();
         ASSERT_EQ(ReadSettingsQword("Total Time"), 100u);
@@ -105,12 +91,12 @@ struct PeriodTest : ::testing::Test {
             Refusal refusal;
             ASSERT_FALSE(SaveToRegistry()) << "the save went through";
             EXPECT_NE(LastSaveError, ERROR_SUCCESS);
-            Totals.keyPresses += 5;
+            Count(5);
             AdvanceSeconds(50);
             ClearData();
             EXPECT_EQ(StoredTotalTime, 150u);
             EXPECT_EQ(PeriodBaseline.keyPresses, 15u);
-            Totals.keyPresses += 2;
+            Count(2);
             AdvanceSeconds(60);
             CheckpointWhenDue();
             EXPECT_EQ(StoredHistory.records[0].keys, 17u);
@@ -140,11 +126,7 @@ struct PeriodTest : ::testing::Test {
 
 TEST_F(PeriodTest, ClearDataTwiceAddsNoCountsOnlyElapsedSeconds)
 {
-    Totals.keyPresses = 10;
-    Totals.distance = 2500.0;
-    Totals.leftClicks = 4;
-    Totals.middleClicks = 2;
-    Totals.rightClicks = 1;
+    Count(10, 2500.0, 4, 2, 1);
     AdvanceSeconds(60);
     ClearData();
 
@@ -183,10 +165,10 @@ TEST_F(PeriodTest, ClearDataTwiceAddsNoCountsOnlyElapsedSeconds)
 
 TEST_F(PeriodTest, MidnightCreditsTheEndedPeriodToTheEarlierDate)
 {
-    Totals.keyPresses = 7;
+    Count(7);
     AdvanceSeconds(30);
     SetFakeDate(2010, 6, 8);
-    OnMeterTimer(window, METER_TIMER_ID);
+    RunTimerChecks(window);
 
     ASSERT_EQ(StoredHistory.count, 1);
     EXPECT_EQ(StoredHistory.records[0].date, DateKeyOf(2010, 6, 7));
@@ -197,15 +179,15 @@ TEST_F(PeriodTest, MidnightCreditsTheEndedPeriodToTheEarlierDate)
 
     // The same day again starts nothing.
     uint32_t start = PeriodStartSeconds;
-    ++Totals.keyPresses;
+    Count(1);
     AdvanceSeconds(10);
-    OnMeterTimer(window, METER_TIMER_ID);
+    RunTimerChecks(window);
     EXPECT_EQ(PeriodStartSeconds, start);
     EXPECT_EQ(StoredHistory.count, 1);
 
     // A clock set back a day starts a period as well; 8 June gets its own record.
     SetFakeDate(2010, 6, 7);
-    OnMeterTimer(window, METER_TIMER_ID);
+    RunTimerChecks(window);
     ASSERT_EQ(StoredHistory.count, 2);
     EXPECT_EQ(StoredHistory.records[1].date, DateKeyOf(2010, 6, 8));
     EXPECT_EQ(StoredHistory.records[1].keys, 1u);
@@ -218,9 +200,9 @@ TEST_F(PeriodTest, TickWrapStartsAPeriodAtTheSmallNewCount)
 {
     SetTicks(4294900000u);
     StartPeriod();
-    Totals.keyPresses = 3;
+    Count(3);
     SetTicks(5000);
-    OnMeterTimer(window, METER_TIMER_ID);
+    RunTimerChecks(window);
 
     ASSERT_EQ(StoredHistory.count, 1);
     EXPECT_EQ(StoredHistory.records[0].keys, 3u);
@@ -230,25 +212,8 @@ TEST_F(PeriodTest, TickWrapStartsAPeriodAtTheSmallNewCount)
     EXPECT_EQ(PeriodDate, DateKeyOf(2010, 6, 7));
     // One period only: the date test after the wrap finds nothing to do.
     AdvanceSeconds(1);
-    OnMeterTimer(window, METER_TIMER_ID);
+    RunTimerChecks(window);
     EXPECT_EQ(PeriodStartSeconds, 5u);
-}
-
-TEST_F(PeriodTest, TimerRepaintsOnlyAVisibleWindowOnTheMeterTimer)
-{
-    OnMeterTimer(window, METER_TIMER_ID);
-    EXPECT_EQ(PaintCount, 0) << "hidden";
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    UpdateWindow(window);
-    PaintCount = 0;
-    OnMeterTimer(window, METER_TIMER_ID + 1);
-    EXPECT_EQ(PaintCount, 0) << "another timer";
-    OnMeterTimer(window, METER_TIMER_ID);
-    EXPECT_EQ(PaintCount, 1) << "visible";
-    ShowWindow(window, SW_SHOWMINNOACTIVE);
-    PaintCount = 0;
-    OnMeterTimer(window, METER_TIMER_ID);
-    EXPECT_EQ(PaintCount, 0) << "iconic";
 }
 
 // The settings key cannot be created, or it opens and refuses every write (the save has
@@ -267,8 +232,7 @@ TEST_F(PeriodTest, RefusedValueWritesCarryThePeriodInMemoryOnce)
 // figures go on; every later save adds only what came after it.
 TEST_F(PeriodTest, CheckpointsSaveWhenDueAndNothingIsCountedTwice)
 {
-    Totals.keyPresses = 10;
-    Totals.leftClicks = 2;
+    Count(10, 0, 2);
     AdvanceSeconds(59);
     CheckpointWhenDue();
     EXPECT_EQ(ReadSettingsQword("Total Time"), UINT64_MAX) << "a checkpoint before 60 s";
@@ -294,7 +258,7 @@ TEST_F(PeriodTest, CheckpointsSaveWhenDueAndNothingIsCountedTwice)
     CheckpointWhenDue();
     EXPECT_EQ(ReadSettingsQword("Total Time"), 660u);
 
-    Totals.keyPresses += 5;
+    Count(5);
     AdvanceSeconds(10);
     ClearData();
     EXPECT_EQ(ReadSettingsQword("Total Time"), 670u);
@@ -309,7 +273,7 @@ TEST_F(PeriodTest, CheckpointsSaveWhenDueAndNothingIsCountedTwice)
 // asleep; the second resume event of the same wake-up changes nothing.
 TEST_F(PeriodTest, SuspendAndResumeLeaveTheSecondsAsleepOut)
 {
-    Totals.keyPresses = 3;
+    Count(3);
     AdvanceSeconds(100);
     OnPowerBroadcast(PBT_APMSUSPEND);
     EXPECT_EQ(ReadSettingsQword("Total Time"), 100u) << "no checkpoint at suspend";
@@ -321,7 +285,7 @@ TEST_F(PeriodTest, SuspendAndResumeLeaveTheSecondsAsleepOut)
     EXPECT_EQ(PeriodSeconds(), 105u);
     EXPECT_EQ(Totals.keyPresses - PeriodBaseline.keyPresses, 3u) << "the meter lost its figures";
 
-    OnMeterTimer(window, METER_TIMER_ID);
+    RunTimerChecks(window);
     ASSERT_EQ(StoredHistory.count, 1);
     EXPECT_EQ(StoredHistory.records[0].date, DateKeyOf(2010, 6, 7));
     EXPECT_EQ(StoredHistory.records[0].keys, 3u);
@@ -333,13 +297,13 @@ TEST_F(PeriodTest, SuspendAndResumeLeaveTheSecondsAsleepOut)
 // No broadcast: a dialog's ticks keep the time running, standby and sleep do not count.
 TEST_F(PeriodTest, TimeNotRunningIsLeftOutWithoutABroadcast)
 {
-    for (int second = 0; second < 600; ++second, OnMeterTimer(window, METER_TIMER_ID))
+    for (int second = 0; second < 600; ++second, RunTimerChecks(window))
         AdvanceSeconds(1);
     AdvanceSeconds(8 * 3600);
-    OnMeterTimer(window, METER_TIMER_ID);
+    RunTimerChecks(window);
     for (DWORD asleepMs : {90000u, 8 * 3600000u}) {
         SleepFakeClock(asleepMs);
-        OnMeterTimer(window, METER_TIMER_ID);
+        RunTimerChecks(window);
     }
     EXPECT_EQ(PeriodSeconds(), 600u);
 }
@@ -361,7 +325,7 @@ TEST_F(PeriodTest, ExitSequenceRunsOnceAndSavesTheEndedPeriod)
     HFONT font = CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
     HFONT savedFont = MeterFont;
     MeterFont = font;
-    Totals.keyPresses = 20;
+    Count(20);
     AdvanceSeconds(40);
 
     RunExitSequence();
@@ -385,7 +349,7 @@ TEST_F(PeriodTest, ExitSequenceRunsOnceAndSavesTheEndedPeriod)
     EXPECT_EQ(code, 0u);
 
     // A second WM_DESTROY or WM_ENDSESSION: no save from the stale running time, no quit.
-    Totals.keyPresses = 25;
+    Count(5);
     AdvanceSeconds(5);
     RunExitSequence();
     EXPECT_EQ(ReadSettingsQword("Total Time"), 40u);

@@ -4,8 +4,7 @@
 #include <cmath>
 #include <string.h>
 #include <vector>
-#include "history/recount.h"
-#include "app/checkpoint.h"
+#include "app/program.h"
 #include "fakes/fake_clock.h"
 #include "settings_key_support.h"
 
@@ -50,22 +49,10 @@ struct RecountTest : ::testing::Test {
         ResetFakeClock();
     }
 
-    // Totals of the moment the period began, which the history need not agree with.
-    static void BeginPeriodFrom(const CounterBlock &baseline, uint64_t storedTime)
+    static void CountInPeriod(uint32_t keys, double distance, uint32_t right, uint32_t middle,
+                              uint32_t left, DWORD seconds)
     {
-        PeriodBaseline = baseline;
-        Totals = baseline;
-        SavedTotals = baseline;
-        StoredTotalTime = storedTime;
-    }
-    static void CountInPeriod(uint64_t keys, double distance, uint64_t right, uint64_t middle,
-                              uint64_t left, DWORD seconds)
-    {
-        Totals.keyPresses += keys;
-        Totals.distance += distance;
-        Totals.rightClicks += right;
-        Totals.middleClicks += middle;
-        Totals.leftClicks += left;
+        Count(keys, distance, left, middle, right);
         SetFakeTickCount(PERIOD_START_TICKS + seconds * 1000);
     }
     static void Append(const HistoryRecord &record)
@@ -99,7 +86,7 @@ TEST_F(RecountTest, TotalsBecomeTheHistorySumsWithThePeriodCountedOnce)
 {
     Append(MakeRecord(JUNE_5, 100, 1000.0f, 10, 2, 3, 500));
     Append(MakeRecord(JUNE_7, 50, 250.5f, 5, 1, 1, 100));
-    BeginPeriodFrom(CounterBlock{99999, 5.0e6, 777, 888, 999}, 123456);
+    ReplaceTotals(CounterBlock{99999, 5.0e6, 777, 888, 999}, 123456);
     CountInPeriod(7, 3.25, 2, 1, 4, 90);
     RecountTotals();
     ExpectTotalsStored(157, (250.5 + 3.25) + 1000.0, 6, 4, 19, 690);
@@ -123,7 +110,7 @@ TEST_F(RecountTest, AfterACheckpointThePeriodStillCountsOnceAndBadDistancesAsNot
     Append(MakeRecord(JUNE_5, 100, NAN, 10, 2, 3, 500));
     Append(MakeRecord(JUNE_6, 1, INFINITY, 0, 0, 0, 1));
     Append(MakeRecord(JUNE_7, 50, 250.5f, 5, 1, 1, 100));
-    BeginPeriodFrom(CounterBlock{99999, 5.0e6, 777, 888, 999}, 123456);
+    ReplaceTotals(CounterBlock{99999, 5.0e6, 777, 888, 999}, 123456);
     CountInPeriod(3, 1.25, 1, 0, 2, 70);
     SaveCheckpoint();
     EXPECT_EQ(StoredHistory.records[2].keys, 53u);
@@ -136,8 +123,8 @@ TEST_F(RecountTest, AfterACheckpointThePeriodStillCountsOnceAndBadDistancesAsNot
 
 TEST_F(RecountTest, EmptyHistoryGivesThePeriodsFiguresInRecordWidths)
 {
-    BeginPeriodFrom(CounterBlock{10, 20.0, 30, 40, 50}, 5000);
-    CountInPeriod(0x100000005ull, 0.1, 1, 2, 70000, 90);
+    ReplaceTotals(CounterBlock{10, 20.0, 30, 40, 50}, 5000);
+    CountInPeriod(5, 0.1, 1, 2, 70000, 90);
     RecountTotals();
     ExpectTotalsStored(5, (double)0.1f, 1, 2, 4464, 90);
     ASSERT_EQ(StoredHistory.count, 1);
@@ -161,22 +148,22 @@ TEST_F(RecountTest, SeventyThousandLeftClicksAdd4464ToTodaysRecord)
 TEST_F(RecountTest, LastRecordOfAnEarlierDayCountsThePeriodAsTodaysOwnRecord)
 {
     Append(MakeRecord(JUNE_5, 4000000000u, 10.5f, 60000, 0, 0, 86000));
-    Append(MakeRecord(JUNE_6, 10, 1.0f, 60000, 0, 0, 100));
-    CountInPeriod(400000000, 2.0, 0, 0, 10000, 60);
+    Append(MakeRecord(JUNE_6, 0xFFFFFF00u, 1.0f, 60000, 0, 0, 100));
+    CountInPeriod(0x200, 2.0, 0, 0, 10000, 60);
     RecountTotals();
-    ExpectTotalsStored(4000000000ull + 10 + 400000000, 1.0 + 10.5 + 2.0, 0, 0,
+    ExpectTotalsStored(4000000000ull + 0xFFFFFF00u + 0x200, 1.0 + 10.5 + 2.0, 0, 0,
                        60000 + 60000 + 10000, 86000 + 100 + 60);
     ASSERT_EQ(StoredHistory.count, 3);
     EXPECT_EQ(StoredHistory.records[1].leftClicks, 60000);
     EXPECT_EQ(StoredHistory.records[2].date, JUNE_7);
     EXPECT_EQ(StoredHistory.records[2].leftClicks, 10000);
-    EXPECT_EQ(StoredHistory.records[2].keys, 400000000u);
+    EXPECT_EQ(StoredHistory.records[2].keys, 0x200u);
 }
 
 TEST_F(RecountTest, TotalsCanGoDownToWhatTheHistoryHolds)
 {
     Append(MakeRecord(JUNE_7, 3, 1.0f, 0, 0, 0, 10));
-    BeginPeriodFrom(CounterBlock{1000000, 1.0e9, 5000, 5000, 5000}, 9999999);
+    ReplaceTotals(CounterBlock{1000000, 1.0e9, 5000, 5000, 5000}, 9999999);
     RecountTotals();
     ExpectTotalsStored(3, 1.0, 0, 0, 0, 10);
 }
@@ -185,8 +172,8 @@ TEST_F(RecountTest, SecondRecountRightAfterChangesNothing)
 {
     Append(MakeRecord(JUNE_5, 4000000000u, 123456.7f, 60000, 7, 8, 86000));
     Append(MakeRecord(JUNE_6, 12, 0.3f, 65000, 1, 2, 300));
-    BeginPeriodFrom(CounterBlock{1, 2.0, 3, 4, 5}, 6);
-    CountInPeriod(400000000, 0.7, 1, 2, 10000, 75);
+    ReplaceTotals(CounterBlock{1, 2.0, 3, 4, 5}, 6);
+    CountInPeriod(0x200, 0.7, 1, 2, 10000, 75);
     RecountTotals();
     CounterBlock totals = Totals;
     uint64_t storedTime = StoredTotalTime;

@@ -1,10 +1,9 @@
-// The registry store against the real (Wine) registry of the test prefix.
+// The saves and loads through the registry store, against the real (Wine) registry of the
+// test prefix.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string.h>
 #include <vector>
-#include "app/registry_store.h"
-#include "history/history_list.h"
 #include "fakes/fake_clock.h"
 #include "settings_key_support.h"
 
@@ -54,18 +53,13 @@ struct RegistryStoreTest : ::testing::Test {
     void SetUp() override
     {
         RegDeleteTreeA(HKEY_CURRENT_USER, SETTINGS_KEY);
-        ResetFakeClock();
-        Totals = CounterBlock{};
-        PeriodBaseline = CounterBlock{};
-        StoredTotalTime = 0;
-        DestroyHistoryList(&StoredHistory);
-        StoredHistory.growStep = HISTORY_GROW_STEP;
+        ResetProgramState();
         StartPeriod();
     }
     void TearDown() override
     {
         RegDeleteTreeA(HKEY_CURRENT_USER, SETTINGS_KEY);
-        DestroyHistoryList(&StoredHistory);
+        ClearStoredHistory();
     }
 
     // Two records already in memory, to see whether a load touches them.
@@ -88,23 +82,22 @@ struct RegistryStoreTest : ::testing::Test {
     HistoryRecord heldRecords[2];
 };
 
-TEST_F(RegistryStoreTest, FirstRunWithoutKeyZeroesTheBaselineOnly)
+TEST_F(RegistryStoreTest, AKeyThatCannotBeOpenedLoadsNothing)
 {
-    Totals.keyPresses = 42;
-    PeriodBaseline.keyPresses = 40;
-    StoredTotalTime = 99;
+    ReplaceTotals(CounterBlock{40, 0, 0, 0, 0}, 99);
+    Count(2);
     HoldTwoRecords();
     EXPECT_FALSE(LoadFromRegistry());
-    EXPECT_EQ(PeriodBaseline.keyPresses, 0u);
-    EXPECT_EQ(StoredTotalTime, 0u);
+    EXPECT_EQ(PeriodBaseline.keyPresses, 40u);
+    EXPECT_EQ(StoredTotalTime, 99u);
     EXPECT_EQ(Totals.keyPresses, 42u);
     ExpectHeldRecordsUntouched();
 }
 
 TEST_F(RegistryStoreTest, SaveWritesEightValuesThatLoadBack)
 {
-    Totals = CounterBlock{0x123456789ull, 98765.4321, 11, 22, 0x10033};
-    StoredTotalTime = 0xFFFFFFF0ull;
+    ReplaceTotals(CounterBlock{0x123456780ull, 98765.4321, 11, 22, 0x10030}, 0xFFFFFFF0ull);
+    Count(9, 0, 3);
     SetFakeTickCount(1000000 + 100 * 1000);  // the period has run 100 s
     ASSERT_TRUE(SaveToRegistry());
 
@@ -133,14 +126,14 @@ TEST_F(RegistryStoreTest, SaveWritesEightValuesThatLoadBack)
     HistoryRecord stored;
     memcpy(&stored, history.data.data(), 24);
     EXPECT_EQ(stored.date, JUNE_7);
-    EXPECT_EQ(stored.keys, 0x23456789u);
-    EXPECT_EQ(stored.leftClicks, 0x33);
+    EXPECT_EQ(stored.keys, 9u);
+    EXPECT_EQ(stored.leftClicks, 3);
     EXPECT_EQ(stored.seconds, 100u);
     EXPECT_EQ(stored.reserved, 0);
 
     CounterBlock saved = Totals;
-    Totals = CounterBlock{};
-    DestroyHistoryList(&StoredHistory);
+    ReplaceTotals(CounterBlock{}, 0);
+    ClearStoredHistory();
     ASSERT_TRUE(LoadFromRegistry());
     EXPECT_EQ(memcmp(&Totals, &saved, sizeof saved), 0);
     EXPECT_EQ(memcmp(&PeriodBaseline, &saved, sizeof saved), 0);
@@ -154,8 +147,7 @@ TEST_F(RegistryStoreTest, KeyPressesOfAPeriodAddUpAcrossARestart)
     uint64_t old = 500;
     WriteSettingsValue("Keyboard Presses", REG_QWORD, &old, 8);
     ASSERT_TRUE(LoadFromRegistry());
-    for (int i = 0; i < 10; ++i)
-        OnKeyPress();
+    Count(10);
     ASSERT_TRUE(SaveToRegistry());
     ASSERT_TRUE(LoadFromRegistry());
     EXPECT_EQ(Totals.keyPresses, 510u);
@@ -249,7 +241,7 @@ TEST_F(RegistryStoreTest, SaveRecreatesARemovedKey)
 {
     ASSERT_TRUE(SaveToRegistry());
     RegDeleteTreeA(HKEY_CURRENT_USER, SETTINGS_KEY);
-    Totals.keyPresses = 3;
+    Count(3);
     ASSERT_TRUE(SaveToRegistry());
     EXPECT_EQ(Qword(ReadRaw("Keyboard Presses")), 3u);
     EXPECT_EQ(Qword(ReadRaw("History Items")), 1u);  // the same day's record again

@@ -4,8 +4,6 @@
 #include <windows.h>
 #include <string>
 #include "app/autostart.h"
-#include "app/counters.h"
-#include "app/registry_store.h"
 #include "scratch_registry.h"
 #include "settings_key_support.h"
 
@@ -29,7 +27,7 @@ TEST(ScratchRegistryTest, SaveAndAutostartWriteTheScratchKeyAndLeaveTheRealOne)
     const std::string realKeys = ValueBytes(RealUserSoftware(), REAL_SETTINGS_KEY, "Keyboard Presses");
     const std::string realRun = ValueBytes(RealUserSoftware(), REAL_RUN_KEY, RUN_VALUE);
     ResetProgramState();
-    Totals.keyPresses = 0x5C7A7C4B1D;  // a count no real user has
+    ReplaceTotals(CounterBlock{0x5C7A7C4B1D, 0, 0, 0, 0}, 0);  // a count no real user has
     SaveToRegistry();
     SetAutostart(true);
 

@@ -6,9 +6,11 @@
 #include <windows.h>
 #include <aclapi.h>
 #include <stdint.h>
+#include <string.h>
 #include <vector>
-#include "app/counters.h"
+#include "app/figures.h"
 #include "app/registry_store.h"
+#include "app/saving.h"
 #include "history/history_list.h"
 #include "fakes/fake_clock.h"
 
@@ -69,8 +71,29 @@ inline void WriteSettingsValue(const char *name, DWORD type, const void *data, D
 
 inline void ClearStoredHistory()
 {
-    DestroyHistoryList(&StoredHistory);
-    StoredHistory = HistoryList{nullptr, 0, 0, HISTORY_GROW_STEP};
+    HistoryList none = {nullptr, 0, 0, HISTORY_GROW_STEP};
+    ReplaceStoredHistory(none);
+}
+
+// Counts as the hook messages do: key presses, a distance in steps a mouse can make, and
+// left, middle and right clicks.
+inline void Count(uint32_t keys, double millimetres = 0, uint32_t left = 0, uint32_t middle = 0,
+                  uint32_t right = 0)
+{
+    for (uint32_t i = 0; i < keys; ++i)
+        OnKeyPress();
+    for (float step; millimetres > 0; millimetres -= step) {
+        step = (float)(millimetres < MAX_STEP_MM ? millimetres : MAX_STEP_MM);
+        uint32_t bits;
+        memcpy(&bits, &step, sizeof bits);
+        OnMouseDistance((LPARAM)bits);
+    }
+    for (uint32_t i = 0; i < left; ++i)
+        OnClickLeft();
+    for (uint32_t i = 0; i < middle; ++i)
+        OnClickMiddle();
+    for (uint32_t i = 0; i < right; ++i)
+        OnClickRight();
 }
 
 // The saved and counted state as at a first start: no key, no history, zero counters,
@@ -80,9 +103,7 @@ inline void ResetProgramState()
     ResetFakeClock();
     DeleteSettingsKey();
     ClearStoredHistory();
-    Totals = CounterBlock{};
-    PeriodBaseline = CounterBlock{};
-    StoredTotalTime = 0;
+    ReplaceTotals(CounterBlock{}, 0);
 }
 
 // The settings key exists but refuses value writes to the current user, as under an ACL

@@ -4,10 +4,11 @@
 #include <shellapi.h>
 #include <stdio.h>
 #include <string>
+#include "app/program.h"
 #include "app/startup.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_hook.h"
-#include "history/csv_export.h"
+#include "history/file_dialogs.h"
 #include "meter/meter_window.h"
 #include "meter_test_support.h"
 #include "res/resource.h"
@@ -137,7 +138,7 @@ TEST_F(StartupTest, SecondInstanceAsksTheMeterToShowAndEndsWithoutTouchingAnythi
     ResetFakeHook();
     HANDLE other = CreateMutexA(NULL, TRUE, INSTANCE_MUTEX_NAME);
     ASSERT_NE(other, (HANDLE)NULL);
-    Totals.keyPresses = 99;
+    ReplaceTotals(CounterBlock{99, 0, 0, 0, 0}, 0);
     wchar_t *argv[] = {(wchar_t *)L"tallywick.exe"};
     EXPECT_EQ(RunProgram(GetModuleHandleA(NULL), 1, argv), 0);
     EXPECT_EQ(Totals.keyPresses, 99u) << "the registry was loaded";

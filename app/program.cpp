@@ -1,0 +1,143 @@
+// The program as a whole. Start-up reads as a checklist; the period changes and the exit
+// sequence run in the meter window's procedure, on the program's one thread.
+#include "program.h"
+
+#include <wchar.h>
+#include "figures.h"
+#include "power.h"
+#include "registry_store.h"
+#include "saving.h"
+#include "startup.h"
+#include "../history/csv_export.h"
+#include "../history/file_dialogs.h"
+#include "../meter/meter_font.h"
+#include "../meter/meter_window.h"
+#include "../meter/tray_icon.h"
+#include "../res/resource.h"
+
+// "/exporthistory <file>" in any letter case; with the switch alone the program runs as usual.
+static bool IsExportCommand(int argc, wchar_t **argv)
+{
+    return argc >= 3 && _wcsicmp(argv[1], L"/exporthistory") == 0;
+}
+
+// Writes what the registry holds, whether or not a resident instance is running. A failed
+// export is reported in a message box, then by the exit code 1, so that a script can tell.
+static int RunCommandLineExport(const wchar_t *path)
+{
+    LoadFromRegistry();
+    return WriteHistoryCsv(path) ? 0 : 1;
+}
+
+int RunProgram(HINSTANCE instance, int argc, wchar_t **argv)
+{
+    if (IsExportCommand(argc, argv))
+        return RunCommandLineExport(argv[2]);
+    if (!ClaimSingleInstance()) {
+        ShowRunningMeter();
+        return 0;
+    }
+    LoadFromRegistry();
+    LastFileDir[0] = L'\0';
+    StartPeriod();
+    RegisterMeterClass(instance);
+    if (!CreateMeterWindow(instance)) {
+        CloseInstanceMutex();  // let the next start try again
+        return 0;
+    }
+    return RunMessageLoop();
+}
+
+// The key could not be created or a value not written, so the save failed. The ended
+// period is carried in memory instead: credited to the history (once: the save's credit
+// has moved the saved mark) and to the running time, so that the next save that succeeds
+// writes it, and no save ever stores less time or fewer counts.
+static void CarryUnsavedPeriod()
+{
+    UpdateTodayRecord();
+    BeginPeriod(AllTimeSeconds());
+}
+
+void ClearData()
+{
+    // The save credits the period to PeriodDate, so the new period must start after it.
+    uint64_t savedTime = AllTimeSeconds();
+    if (!SaveToRegistry())
+        CarryUnsavedPeriod();
+    else if (LoadFromRegistry())
+        StartPeriod();
+    else  // the key vanished between the save and the reload: go on from what was saved
+        BeginPeriod(savedTime);
+    ResetMeterWindowPosition();
+}
+
+void RunTimerChecks(HWND window)
+{
+    // First, so that a sleep over midnight is left out of the period that the date check ends.
+    LeaveOutTimeNotRunning();
+    // Sent, not posted: the new period has begun before the date test below looks at it.
+    if (TickCountOrWrap() == TICK_WRAPPED)
+        SendMessageA(window, WM_COMMAND, IDM_CLEAR_DATA, 0);
+    if (TodayDateKey() != PeriodDate)
+        SendMessageA(window, WM_COMMAND, IDM_CLEAR_DATA, 0);
+    CheckpointWhenDue();
+}
+
+// The current period is first credited to today's record, exactly as the next save would
+// credit it, and a new period is started; the totals are then the plain sums of the
+// history as it will be stored. So after the save inside ClearData():
+//   - Totals, PeriodBaseline and the stored counters all equal the sums of the stored
+//     history, in which the period counts once, in the record's own widths;
+//   - "Total Time" equals the sum of the records' seconds;
+//   - today's record has taken in the period's figures once, like any clear-data;
+//   - a second recount right after changes nothing.
+// Summing the stored history itself (rather than a working copy of its last record) keeps
+// those sums exact even when the last record is of an earlier day, where a copy would
+// wrap or round differently from the record that the save appends for today.
+void RecountTotals()
+{
+    // Without memory for today's record the period could not be counted; change nothing.
+    if (!UpdateTodayRecord())
+        return;
+    StartPeriod();
+    HistorySums sums = SumHistory(StoredHistory);
+    ReplaceTotals(CounterBlock{sums.keys, sums.distance, sums.rightClicks, sums.middleClicks,
+                               sums.leftClicks},
+                  sums.seconds);
+    ClearData();
+}
+
+// All or nothing: without the room nothing is merged. The merge leaves room for today's
+// record, so the recount always reaches its save.
+LONG MergeImport(const HistoryList *imported, int replace)
+{
+    if (!MergeImportedHistory(imported, replace))
+        return ERROR_NOT_ENOUGH_MEMORY;
+    RecountTotals();
+    return LastSaveError;
+}
+
+// WM_DESTROY and WM_ENDSESSION can both arrive before the loop takes WM_QUIT. A second
+// run would save "Total Time" from a StoredTotalTime that the first run left behind (and
+// so store less time than it did), and delete the font again; it does nothing instead.
+static bool ExitSequenceDone;
+
+void RunExitSequence()
+{
+    if (ExitSequenceDone)
+        return;
+    ExitSequenceDone = true;
+    // The save comes first: at the end of a session Windows waits for the program only a
+    // few seconds, and the tray icon's removal can wait on the shell. A session may also
+    // end before the first tick after a sleep has left the sleep out.
+    LeaveOutTimeNotRunning();
+    SaveToRegistry();
+    BeginPeriod(StoredTotalTime);
+    RemoveTrayIcon();
+    DeleteMeterFont();
+    CloseInstanceMutex();
+    // An exit that comes while the popup menu is open (sent by the installer, say) closes
+    // it: the menu's own loop would otherwise go on running, with the quit message unseen.
+    EndMenu();
+    PostQuitMessage(0);
+}

@@ -1,0 +1,55 @@
+// Saves and loads of the figures, and the checkpoints between period changes. All of it
+// runs on the program's one thread (the meter timer, the commands and the power
+// broadcasts), like every other change of the figures.
+#include "saving.h"
+
+#include "figures.h"
+#include "registry_store.h"
+
+#include <string.h>
+
+bool LoadFromRegistry()
+{
+    StoredFigures stored;
+    if (!ReadStoredFigures(&stored))
+        return false;
+    ReplaceTotals(stored.totals, stored.totalTime);
+    if (stored.history.count > 0)
+        ReplaceStoredHistory(stored.history);
+    DestroyHistoryList(&stored.history);
+    return true;
+}
+
+bool SaveToRegistry()
+{
+    uint64_t totalTime = AllTimeSeconds();
+    // An append that runs out of memory leaves the period uncredited; the history that
+    // exists is still written.
+    UpdateTodayRecord();
+    return WriteStoredFigures(Totals, totalTime, StoredHistory);
+}
+
+// Compared bit for bit: a distance that stays what it was is nothing new, even a NaN.
+static bool CountersMovedSinceSave()
+{
+    return memcmp(&Totals, &SavedTotals, sizeof Totals) != 0;
+}
+
+// A failed write leaves the credit in the in-memory history, for the next save that
+// succeeds.
+void SaveCheckpoint()
+{
+    if (!CountersMovedSinceSave() && PeriodSeconds() == SavedSeconds)
+        return;
+    SaveToRegistry();
+}
+
+void CheckpointWhenDue()
+{
+    uint32_t unsaved = PeriodSeconds() - SavedSeconds;
+    if (unsaved < CHECKPOINT_SECONDS)
+        return;
+    if (unsaved < IDLE_CHECKPOINT_SECONDS && !CountersMovedSinceSave())
+        return;
+    SaveCheckpoint();
+}

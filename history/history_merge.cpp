@@ -1,0 +1,38 @@
+// The merge by date, through an index of each date's first record (date_index.h).
+#include "history_merge.h"
+#include "date_index.h"
+
+// In file order, through an index of each date's first record: a record of a date found
+// takes precedence over later ones, and a new date is indexed as it is appended, so that
+// of two imported records of one date the first is appended and, with replace, the later
+// one then overwrites it. One pass over each list, however long both are.
+bool MergeRecordsByDate(HistoryList *target, const HistoryList *imported, int replace)
+{
+    // Room for every new date, for the one more record, and the index are had first, so
+    // that neither the merge nor the save after it can stop half-way; appending one by
+    // one would also copy the array whole at each growth.
+    int64_t most = (int64_t)target->count + imported->count;
+    DateIndex index;
+    if (most + 1 > INT32_MAX || !ReserveHistory(target, (int32_t)(most + 1)))
+        return false;
+    if (!CreateDateIndex(&index, most))
+        return false;
+    for (int32_t i = 0; i < target->count; ++i) {
+        int32_t *slot = FindDateSlot(&index, target, target->records[i].date);
+        if (*slot == 0)  // a later record of a date already indexed is never looked at
+            *slot = i + 1;
+    }
+    for (int32_t i = 0; i < imported->count; ++i) {
+        const HistoryRecord &record = imported->records[i];
+        int32_t *slot = FindDateSlot(&index, target, record.date);
+        if (*slot != 0) {
+            if (replace)
+                target->records[*slot - 1] = record;
+            continue;
+        }
+        AppendRecord(target, &record);  // cannot fail: the room is reserved
+        *slot = target->count;
+    }
+    DestroyDateIndex(&index);
+    return true;
+}
