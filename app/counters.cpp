@@ -1,6 +1,7 @@
 // The counters, the period clock on the system tick counter, and the date keys.
 #include "counters.h"
 #include "clock.h"
+#include "hourly_activity.h"
 #include "power.h"
 
 #include <string.h>
@@ -59,6 +60,7 @@ uint64_t AllTimeSeconds()
 void OnKeyPress()
 {
     ++Totals.keyPresses;
+    CreditHourlyKeyPress();
 }
 
 void OnMouseDistance(LPARAM lParam)
@@ -67,21 +69,26 @@ void OnMouseDistance(LPARAM lParam)
     float millimetres;
     memcpy(&millimetres, &bits, sizeof millimetres);
     // Written so that a NaN, which fails every comparison, is dropped too.
-    if (millimetres >= 0.0f && millimetres <= MAX_STEP_MM)
+    if (millimetres >= 0.0f && millimetres <= MAX_STEP_MM) {
         Totals.distance += millimetres;
+        CreditHourlyDistance(millimetres);
+    }
 }
 
 void OnClickLeft()
 {
     ++Totals.leftClicks;
+    CreditHourlyClick();
 }
 
 void OnClickMiddle()
 {
     ++Totals.middleClicks;
+    CreditHourlyClick();
 }
 
 void OnClickRight()
 {
     ++Totals.rightClicks;
+    CreditHourlyClick();
 }

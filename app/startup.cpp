@@ -4,6 +4,7 @@
 #include <wchar.h>
 #include "counters.h"
 #include "registry_store.h"
+#include "../history/chart_window.h"
 #include "../history/csv_export.h"
 #include "../hook/hook.h"
 #include "../meter/meter_window.h"
@@ -99,7 +100,7 @@ int RunMessageLoop()
     MSG message;
     BOOL got;
     while ((got = GetMessageA(&message, NULL, 0, 0)) != 0) {
-        if (got == -1)
+        if (got == -1 || IsChartDialogMessage(&message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

@@ -8,6 +8,7 @@
 #include "../history/history_file.h"
 #include "../history/history_list.h"
 #include "../history/history_window.h"
+#include "../history/chart_window.h"
 #include "../history/recount.h"
 #include "../res/resource.h"
 #include "../text/language.h"
@@ -52,6 +53,7 @@ void BuildTrayMenu(HWND window, HMENU menu)
     AppendTextItem(menu, MF_STRING, IDM_RECOUNT, IDS_MENU_RECOUNT);
     AppendSeparator(menu);
     AppendTextItem(menu, MF_STRING, IDM_VIEW_HISTORY, IDS_MENU_HISTORY);
+    AppendTextItem(menu, MF_STRING, IDM_VIEW_CHARTS, IDS_MENU_CHARTS);
     AppendTextItem(menu, MF_STRING, IDM_EXPORT_CSV, IDS_MENU_EXPORT_CSV);
     AppendSeparator(menu);
     AppendTextItem(menu, MF_STRING, IDM_EXPORT_HISTORY, IDS_MENU_EXPORT_HISTORY);
@@ -113,6 +115,7 @@ static const MeterCommand MeterCommands[] = {
     {IDM_SHOW, ToggleMeterWindow, true},
     {IDM_AUTOSTART, ToggleAutostart, true},
     {IDM_VIEW_HISTORY, ShowStoredHistory, true},
+    {IDM_VIEW_CHARTS, ShowChartWindow, true},
     {IDM_EXPORT_CSV, ExportHistoryCsv, true},
     {IDM_RECOUNT, RecountTotals, false},
     {IDM_EXPORT_HISTORY, ExportHistoryFile, true},

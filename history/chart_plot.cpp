@@ -1,0 +1,428 @@
+// The chart's child window: painting, scrolling, the keyboard, the mouse and the tooltip.
+#include "chart_plot.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+#include <algorithm>
+#include "chart_paint.h"
+#include "chart_text.h"
+#include "../app/clock.h"
+#include "../meter/dpi.h"
+#include "../res/resource.h"
+
+static ChartState *State(HWND plot)
+{
+    return (ChartState *)GetWindowLongPtrA(plot, GWLP_USERDATA);
+}
+
+void RegisterChartPlotClass()
+{
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = ChartPlotProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = CHART_PLOT_CLASS;
+    RegisterClassExA(&windowClass);
+}
+
+static TOOLINFOA PlotTool(HWND plot)
+{
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_TRACK;
+    tool.hwnd = plot;
+    tool.uId = (UINT_PTR)plot;
+    return tool;
+}
+
+// A tracking tooltip: it shows where and while the plot says, for the mouse and the keys
+// alike, and keeps itself on the screen.
+static HWND CreateChartTip(HWND parent, HWND plot, HFONT font)
+{
+    HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent,
+                               (HMENU)nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!tip)
+        return nullptr;
+    TOOLINFOA tool = PlotTool(plot);
+    tool.lpszText = (char *)"";
+    SendMessageA(tip, TTM_ADDTOOLA, 0, (LPARAM)&tool);
+    // Any width lets the text break at its line feeds, and only there.
+    SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, SHRT_MAX);
+    SendMessageA(tip, WM_SETFONT, (WPARAM)font, FALSE);
+    return tip;
+}
+
+HWND CreateChartPlot(HWND parent, ChartState *state)
+{
+    HWND plot = CreateWindowExA(0, CHART_PLOT_CLASS, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL,
+                                0, 0, 0, 0, parent, (HMENU)(INT_PTR)IDC_CHART_PLOT,
+                                GetModuleHandleA(nullptr), nullptr);
+    if (!plot)
+        return nullptr;
+    SetWindowLongPtrA(plot, GWLP_USERDATA, (LONG_PTR)state);
+    state->tooltip = CreateChartTip(parent, plot, state->font);
+    if (!state->tooltip) {
+        DestroyWindow(plot);
+        return nullptr;
+    }
+    return plot;
+}
+
+static ChartLayout PlotLayout(HWND plot, const ChartState *state)
+{
+    RECT client;
+    GetClientRect(plot, &client);
+    HDC dc = GetDC(plot);
+    HGDIOBJ oldFont = SelectObject(dc, state->font);
+    ChartLayout layout = LayOutChart(dc, client, state);
+    SelectObject(dc, oldFont);
+    ReleaseDC(plot, dc);
+    return layout;
+}
+
+// ---- Scrolling ----------------------------------------------------------------------
+
+// The bars in view stay inside the series: the last bar at the right edge at most.
+static void ScrollBarsTo(HWND plot, ChartState *state, int32_t firstSlot)
+{
+    int32_t shown = PlotLayout(plot, state).slotsShown;
+    int32_t slots = ShownSeries(state)->slots;
+    state->firstSlot = std::max(0, std::min(firstSlot, slots - shown));
+    SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL,
+                       0, slots - 1, (UINT)shown, state->firstSlot, 0};
+    SetScrollInfo(plot, SB_HORZ, &info, TRUE);
+    InvalidateRect(plot, nullptr, FALSE);
+}
+
+static void OnPlotScroll(HWND plot, WPARAM request)
+{
+    ChartState *state = State(plot);
+    if (!state || state->view != VIEW_BARS)
+        return;
+    int32_t shown = PlotLayout(plot, state).slotsShown, first = state->firstSlot;
+    SCROLLINFO info = {sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+    switch (LOWORD(request)) {
+    case SB_LINELEFT: first -= 1; break;
+    case SB_LINERIGHT: first += 1; break;
+    case SB_PAGELEFT: first -= shown; break;
+    case SB_PAGERIGHT: first += shown; break;
+    case SB_LEFT: first = 0; break;
+    case SB_RIGHT: first = INT32_MAX; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:  // the 32-bit position, not the message's 16 bits
+        if (GetScrollInfo(plot, SB_HORZ, &info))
+            first = info.nTrackPos;
+        break;
+    default: return;
+    }
+    ScrollBarsTo(plot, state, first);
+}
+
+// A notch moves a tenth of the bars in view; up and left go back in time.
+static void OnPlotWheel(HWND plot, int delta, bool horizontal)
+{
+    ChartState *state = State(plot);
+    if (!state || state->view != VIEW_BARS)
+        return;
+    int32_t shown = PlotLayout(plot, state).slotsShown;
+    int32_t bars = std::max(1, shown / 10) * delta / WHEEL_DELTA;
+    ScrollBarsTo(plot, state, state->firstSlot + (horizontal ? bars : -bars));
+}
+
+void RefreshChartPlot(HWND plot)
+{
+    ChartState *state = State(plot);
+    if (!state)
+        return;
+    SendMessageA(state->tooltip, TTM_TRACKACTIVATE, FALSE, 0);
+    ShowScrollBar(plot, SB_HORZ, state->view == VIEW_BARS);
+    if (state->view == VIEW_BARS)
+        ScrollBarsTo(plot, state, state->firstSlot);
+    InvalidateRect(plot, nullptr, FALSE);
+}
+
+// ---- The highlighted item and its tooltip ---------------------------------------------
+
+static void ItemTipText(const ChartState *state, int32_t item, char *text)
+{
+    if (state->view == VIEW_BARS)
+        BarTipText(state, item, text);
+    else if (state->view == VIEW_CALENDAR)
+        DayTipText(state, item, text);
+    else
+        HourTipText(state, item, text);
+}
+
+static void HideTip(const ChartState *state)
+{
+    if (state)
+        SendMessageA(state->tooltip, TTM_TRACKACTIVATE, FALSE, 0);
+}
+
+// Beside the item, in screen coordinates.
+static void ShowTip(HWND plot, const ChartState *state, int32_t item)
+{
+    char text[CHART_TEXT_SIZE];
+    ItemTipText(state, item, text);
+    TOOLINFOA tool = PlotTool(plot);
+    tool.lpszText = text;
+    SendMessageA(state->tooltip, TTM_UPDATETIPTEXTA, 0, (LPARAM)&tool);
+    RECT rect = ChartItemRect(PlotLayout(plot, state), state, item);
+    POINT at = {rect.right + Scale(4, state->dpi), rect.top + (rect.bottom - rect.top) / 3};
+    ClientToScreen(plot, &at);
+    SendMessageA(state->tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
+    SendMessageA(state->tooltip, TTM_TRACKACTIVATE, TRUE, (LPARAM)&tool);
+}
+
+void UpdateChartTip(HWND plot)
+{
+    ChartState *state = State(plot);
+    int32_t item = state ? state->item[state->view] : NO_ITEM;
+    if (item != NO_ITEM && IsWindowVisible(state->tooltip))
+        ShowTip(plot, state, item);
+}
+
+static void Highlight(HWND plot, ChartState *state, int32_t item)
+{
+    state->item[state->view] = item;
+    InvalidateRect(plot, nullptr, FALSE);
+    if (item == NO_ITEM)
+        HideTip(state);
+    else
+        ShowTip(plot, state, item);
+}
+
+// Where the keyboard starts: today, or the hour now, or the last bar in view.
+static int32_t StartingItem(const ChartState *state, int32_t shown)
+{
+    const ChartSeries *series = ShownSeries(state);
+    int32_t todaySlot = series->bars[series->todayBar].slot;
+    int32_t today = DayNumber(state->sums.today) - YearFirstDay(state->year);
+    switch (state->view) {
+    case VIEW_BARS:
+        return todaySlot >= state->firstSlot && todaySlot < state->firstSlot + shown
+                   ? todaySlot
+                   : std::min(state->firstSlot + shown, series->slots) - 1;
+    case VIEW_CALENDAR: return today >= 0 && today < DaysInYear(state->year) ? today : 0;
+    default: return HourOfWeek(*ClockLastReading());
+    }
+}
+
+static int32_t MovedBar(const ChartState *state, int32_t item, WPARAM key, int32_t shown)
+{
+    int32_t last = ShownSeries(state)->slots - 1;
+    switch (key) {
+    case VK_LEFT: item -= 1; break;
+    case VK_RIGHT: item += 1; break;
+    case VK_PRIOR: item -= shown; break;
+    case VK_NEXT: item += shown; break;
+    case VK_HOME: item = 0; break;
+    case VK_END: item = last; break;
+    }
+    return std::max(0, std::min(item, last));
+}
+
+// Weeks are columns and weekdays rows: left and right move by a week, up and down by a day.
+static int32_t MovedDay(const ChartState *state, int32_t item, WPARAM key)
+{
+    int32_t last = DaysInYear(state->year) - 1;
+    switch (key) {
+    case VK_LEFT: item -= 7; break;
+    case VK_RIGHT: item += 7; break;
+    case VK_UP: item -= 1; break;
+    case VK_DOWN: item += 1; break;
+    case VK_HOME: item = 0; break;
+    case VK_END: item = last; break;
+    }
+    return std::max(0, std::min(item, last));
+}
+
+// Hours are columns and weekdays rows, the first row the locale's first day of the week.
+static int32_t MovedHour(const ChartState *state, int32_t item, WPARAM key)
+{
+    int firstDayOfWeek = state->sums.firstDayOfWeek;
+    int row = (item / 24 - firstDayOfWeek + 7) % 7, hour = item % 24;
+    switch (key) {
+    case VK_LEFT: hour = std::max(0, hour - 1); break;
+    case VK_RIGHT: hour = std::min(23, hour + 1); break;
+    case VK_UP: row = std::max(0, row - 1); break;
+    case VK_DOWN: row = std::min(6, row + 1); break;
+    case VK_HOME: row = 0, hour = 0; break;
+    case VK_END: row = 6, hour = 23; break;
+    }
+    return (firstDayOfWeek + row) % 7 * 24 + hour;
+}
+
+static bool IsMoveKey(WPARAM key)
+{
+    return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN
+           || key == VK_HOME || key == VK_END || key == VK_PRIOR || key == VK_NEXT;
+}
+
+// The bars scroll to keep the highlighted one in view.
+static void OnPlotKey(HWND plot, WPARAM key)
+{
+    // Escape reaches the plot only where the chart window's keyboard handling does not run
+    // (a modal loop's); posted, so that the plot is not destroyed inside its own handler.
+    if (key == VK_ESCAPE)
+        PostMessageA(GetParent(plot), WM_CLOSE, 0, 0);
+    ChartState *state = State(plot);
+    if (!state || !IsMoveKey(key))
+        return;
+    int32_t shown = PlotLayout(plot, state).slotsShown;
+    int32_t item = state->item[state->view];
+    if (item == NO_ITEM)
+        item = StartingItem(state, shown);
+    else if (state->view == VIEW_BARS)
+        item = MovedBar(state, item, key, shown);
+    else if (state->view == VIEW_CALENDAR)
+        item = MovedDay(state, item, key);
+    else
+        item = MovedHour(state, item, key);
+    if (state->view == VIEW_BARS && item < state->firstSlot)
+        ScrollBarsTo(plot, state, item);
+    else if (state->view == VIEW_BARS && item >= state->firstSlot + shown)
+        ScrollBarsTo(plot, state, item - shown + 1);
+    Highlight(plot, state, item);
+}
+
+static void OnPlotMouseMove(HWND plot, LPARAM position)
+{
+    ChartState *state = State(plot);
+    if (!state)
+        return;
+    TRACKMOUSEEVENT leave = {sizeof leave, TME_LEAVE, plot, 0};
+    TrackMouseEvent(&leave);
+    POINT point = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    int32_t item = ChartItemAt(PlotLayout(plot, state), state, point);
+    if (item != NO_ITEM && (item != state->item[state->view] || !IsWindowVisible(state->tooltip)))
+        Highlight(plot, state, item);
+    else if (item == NO_ITEM)
+        HideTip(state);
+}
+
+static void OnPlotFocus(HWND plot, bool gained)
+{
+    ChartState *state = State(plot);
+    if (state && !gained)
+        HideTip(state);
+    InvalidateRect(plot, nullptr, FALSE);
+}
+
+// ---- Painting -------------------------------------------------------------------------
+
+// The picture in `bitmap`, which is as large as the plot's client area.
+static void DrawPicture(HWND plot, const ChartState *state, HDC memoryDc, const RECT &client,
+                        bool focusCue)
+{
+    HGDIOBJ oldFont = SelectObject(memoryDc, state->font);
+    ChartLayout layout = LayOutChart(memoryDc, client, state);
+    PaintChart(memoryDc, layout, state);
+    SelectObject(memoryDc, oldFont);
+    if (focusCue && GetFocus() == plot) {
+        RECT cue = client;
+        InflateRect(&cue, -Scale(2, state->dpi), -Scale(2, state->dpi));
+        DrawFocusRect(memoryDc, &cue);
+    }
+}
+
+// A bitmap compatible with the screen, drawn and let go of its memory context.
+static HBITMAP DrawnBitmap(HWND plot, const ChartState *state, HDC screenDc, bool focusCue)
+{
+    RECT client;
+    GetClientRect(plot, &client);
+    if (client.right <= 0 || client.bottom <= 0)
+        return nullptr;
+    HDC memoryDc = CreateCompatibleDC(screenDc);
+    HBITMAP bitmap = memoryDc ? CreateCompatibleBitmap(screenDc, client.right, client.bottom)
+                              : nullptr;
+    if (bitmap) {
+        HGDIOBJ oldBitmap = SelectObject(memoryDc, bitmap);
+        DrawPicture(plot, state, memoryDc, client, focusCue);
+        SelectObject(memoryDc, oldBitmap);
+    }
+    if (memoryDc)
+        DeleteDC(memoryDc);
+    return bitmap;
+}
+
+static void OnPlotPaint(HWND plot)
+{
+    PAINTSTRUCT paint;
+    HDC paintDc = BeginPaint(plot, &paint);
+    ChartState *state = State(plot);
+    HBITMAP picture = paintDc && state ? DrawnBitmap(plot, state, paintDc, true) : nullptr;
+    if (picture) {
+        HDC memoryDc = CreateCompatibleDC(paintDc);
+        if (memoryDc) {
+            HGDIOBJ oldBitmap = SelectObject(memoryDc, picture);
+            BitBlt(paintDc, paint.rcPaint.left, paint.rcPaint.top,
+                   paint.rcPaint.right - paint.rcPaint.left,
+                   paint.rcPaint.bottom - paint.rcPaint.top, memoryDc, paint.rcPaint.left,
+                   paint.rcPaint.top, SRCCOPY);
+            SelectObject(memoryDc, oldBitmap);
+            DeleteDC(memoryDc);
+        }
+        DeleteObject(picture);
+    }
+    EndPaint(plot, &paint);
+}
+
+HBITMAP ChartPicture(HWND plot)
+{
+    ChartState *state = State(plot);
+    HDC screenDc = GetDC(plot);
+    HBITMAP picture = state && screenDc ? DrawnBitmap(plot, state, screenDc, false) : nullptr;
+    if (screenDc)
+        ReleaseDC(plot, screenDc);
+    return picture;
+}
+
+LRESULT CALLBACK ChartPlotProc(HWND plot, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        OnPlotPaint(plot);
+        return 0;
+    case WM_ERASEBKGND:  // the paint covers every pixel
+        return 1;
+    case WM_SIZE:
+        RefreshChartPlot(plot);
+        return 0;
+    case WM_GETDLGCODE:  // the arrows move the highlight, not the focus
+        return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        OnPlotKey(plot, wParam);
+        return 0;
+    case WM_HSCROLL:
+        OnPlotScroll(plot, wParam);
+        return 0;
+    case WM_MOUSEWHEEL:
+        OnPlotWheel(plot, GET_WHEEL_DELTA_WPARAM(wParam), false);
+        return 0;
+    case WM_MOUSEHWHEEL:
+        OnPlotWheel(plot, GET_WHEEL_DELTA_WPARAM(wParam), true);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnPlotMouseMove(plot, lParam);
+        return 0;
+    case WM_MOUSELEAVE:
+        HideTip(State(plot));
+        return 0;
+    case WM_LBUTTONDOWN:
+        SetFocus(plot);
+        return 0;
+    case WM_SETFOCUS:
+        OnPlotFocus(plot, true);
+        return 0;
+    case WM_KILLFOCUS:
+        OnPlotFocus(plot, false);
+        return 0;
+    default:
+        return DefWindowProcA(plot, message, wParam, lParam);
+    }
+}
