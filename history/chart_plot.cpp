@@ -6,7 +6,6 @@
 #include <algorithm>
 #include "chart_paint.h"
 #include "chart_text.h"
-#include "../app/clock.h"
 #include "../meter/dpi.h"
 #include "../res/resource.h"
 
@@ -31,14 +30,14 @@ static TOOLINFOA PlotTool(HWND plot)
 {
     TOOLINFOA tool = {};
     tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_TRACK;
+    tool.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
     tool.hwnd = plot;
     tool.uId = (UINT_PTR)plot;
     return tool;
 }
 
-// A tracking tooltip: it shows where and while the plot says, for the mouse and the keys
-// alike, and keeps itself on the screen.
+// A tracking tooltip at the place the plot gives, which keeps it on the screen: it shows
+// where and while the plot says, for the mouse and the keys alike.
 static HWND CreateChartTip(HWND parent, HWND plot, HFONT font)
 {
     HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
@@ -163,7 +162,26 @@ static void HideTip(const ChartState *state)
         SendMessageA(state->tooltip, TTM_TRACKACTIVATE, FALSE, 0);
 }
 
-// Beside the item, in screen coordinates.
+// Right of the item, or left of it where the plot has no room for the tip on the right;
+// inside the monitor's work area in any case.
+static POINT TipPlace(HWND plot, const ChartState *state, int32_t item, LRESULT size)
+{
+    int width = LOWORD(size), height = HIWORD(size), gap = Scale(4, state->dpi);
+    RECT rect = ChartItemRect(PlotLayout(plot, state), state, item), client;
+    GetClientRect(plot, &client);
+    POINT at = {rect.right + gap, rect.top + (rect.bottom - rect.top) / 3};
+    if (at.x + width > client.right)
+        at.x = rect.left - gap - width;
+    ClientToScreen(plot, &at);
+    MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
+    if (GetMonitorInfoA(MonitorFromWindow(plot, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT &work = monitor.rcWork;
+        at.x = std::max(work.left, std::min(at.x, work.right - width));
+        at.y = std::max(work.top, std::min(at.y, work.bottom - height));
+    }
+    return at;
+}
+
 static void ShowTip(HWND plot, const ChartState *state, int32_t item)
 {
     char text[CHART_TEXT_SIZE];
@@ -171,9 +189,8 @@ static void ShowTip(HWND plot, const ChartState *state, int32_t item)
     TOOLINFOA tool = PlotTool(plot);
     tool.lpszText = text;
     SendMessageA(state->tooltip, TTM_UPDATETIPTEXTA, 0, (LPARAM)&tool);
-    RECT rect = ChartItemRect(PlotLayout(plot, state), state, item);
-    POINT at = {rect.right + Scale(4, state->dpi), rect.top + (rect.bottom - rect.top) / 3};
-    ClientToScreen(plot, &at);
+    LRESULT size = SendMessageA(state->tooltip, TTM_GETBUBBLESIZE, 0, (LPARAM)&tool);
+    POINT at = TipPlace(plot, state, item, size);
     SendMessageA(state->tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
     SendMessageA(state->tooltip, TTM_TRACKACTIVATE, TRUE, (LPARAM)&tool);
 }
@@ -196,73 +213,6 @@ static void Highlight(HWND plot, ChartState *state, int32_t item)
         ShowTip(plot, state, item);
 }
 
-// Where the keyboard starts: today, or the hour now, or the last bar in view.
-static int32_t StartingItem(const ChartState *state, int32_t shown)
-{
-    const ChartSeries *series = ShownSeries(state);
-    int32_t todaySlot = series->bars[series->todayBar].slot;
-    int32_t today = DayNumber(state->sums.today) - YearFirstDay(state->year);
-    switch (state->view) {
-    case VIEW_BARS:
-        return todaySlot >= state->firstSlot && todaySlot < state->firstSlot + shown
-                   ? todaySlot
-                   : std::min(state->firstSlot + shown, series->slots) - 1;
-    case VIEW_CALENDAR: return today >= 0 && today < DaysInYear(state->year) ? today : 0;
-    default: return HourOfWeek(*ClockLastReading());
-    }
-}
-
-static int32_t MovedBar(const ChartState *state, int32_t item, WPARAM key, int32_t shown)
-{
-    int32_t last = ShownSeries(state)->slots - 1;
-    switch (key) {
-    case VK_LEFT: item -= 1; break;
-    case VK_RIGHT: item += 1; break;
-    case VK_PRIOR: item -= shown; break;
-    case VK_NEXT: item += shown; break;
-    case VK_HOME: item = 0; break;
-    case VK_END: item = last; break;
-    }
-    return std::max(0, std::min(item, last));
-}
-
-// Weeks are columns and weekdays rows: left and right move by a week, up and down by a day.
-static int32_t MovedDay(const ChartState *state, int32_t item, WPARAM key)
-{
-    int32_t last = DaysInYear(state->year) - 1;
-    switch (key) {
-    case VK_LEFT: item -= 7; break;
-    case VK_RIGHT: item += 7; break;
-    case VK_UP: item -= 1; break;
-    case VK_DOWN: item += 1; break;
-    case VK_HOME: item = 0; break;
-    case VK_END: item = last; break;
-    }
-    return std::max(0, std::min(item, last));
-}
-
-// Hours are columns and weekdays rows, the first row the locale's first day of the week.
-static int32_t MovedHour(const ChartState *state, int32_t item, WPARAM key)
-{
-    int firstDayOfWeek = state->sums.firstDayOfWeek;
-    int row = (item / 24 - firstDayOfWeek + 7) % 7, hour = item % 24;
-    switch (key) {
-    case VK_LEFT: hour = std::max(0, hour - 1); break;
-    case VK_RIGHT: hour = std::min(23, hour + 1); break;
-    case VK_UP: row = std::max(0, row - 1); break;
-    case VK_DOWN: row = std::min(6, row + 1); break;
-    case VK_HOME: row = 0, hour = 0; break;
-    case VK_END: row = 6, hour = 23; break;
-    }
-    return (firstDayOfWeek + row) % 7 * 24 + hour;
-}
-
-static bool IsMoveKey(WPARAM key)
-{
-    return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN
-           || key == VK_HOME || key == VK_END || key == VK_PRIOR || key == VK_NEXT;
-}
-
 // The bars scroll to keep the highlighted one in view.
 static void OnPlotKey(HWND plot, WPARAM key)
 {
@@ -274,15 +224,7 @@ static void OnPlotKey(HWND plot, WPARAM key)
     if (!state || !IsMoveKey(key))
         return;
     int32_t shown = PlotLayout(plot, state).slotsShown;
-    int32_t item = state->item[state->view];
-    if (item == NO_ITEM)
-        item = StartingItem(state, shown);
-    else if (state->view == VIEW_BARS)
-        item = MovedBar(state, item, key, shown);
-    else if (state->view == VIEW_CALENDAR)
-        item = MovedDay(state, item, key);
-    else
-        item = MovedHour(state, item, key);
+    int32_t item = MovedItem(state, key, shown);
     if (state->view == VIEW_BARS && item < state->firstSlot)
         ScrollBarsTo(plot, state, item);
     else if (state->view == VIEW_BARS && item >= state->firstSlot + shown)

@@ -43,4 +43,11 @@ const ChartSeries *ShownSeries(const ChartState *state);
 int32_t YearFirstDay(int year);
 int32_t DaysInYear(int year);
 
+// The arrows, Home, End, Page Up and Page Down.
+bool IsMoveKey(WPARAM key);
+// The item that `key` highlights in the state's view, `shown` bars being in view: where the
+// keyboard starts when none is (today, the hour now, or the last bar in view), else the
+// next one in the key's direction, staying inside the bars, the year or the week.
+int32_t MovedItem(const ChartState *state, WPARAM key, int32_t shown);
+
 #endif

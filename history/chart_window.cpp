@@ -8,17 +8,16 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <math.h>
 #include <stdlib.h>
 #include <string.h>
+#include <wchar.h>
 #include <algorithm>
+#include "chart_controls.h"
+#include "chart_figures.h"
 #include "chart_plot.h"
 #include "chart_state.h"
-#include "chart_text.h"
 #include "csv_export.h"
-#include "history_list.h"
 #include "../app/counters.h"
-#include "../app/hourly_activity.h"
 #include "../meter/dpi.h"
 #include "../meter/on_screen.h"
 #include "../meter/picture_export.h"
@@ -32,47 +31,8 @@ static const int CHART_WIDTH = 860;
 static const int CHART_HEIGHT = 520;
 static const int MIN_WIDTH = 520;
 static const int MIN_HEIGHT = 340;
-static const int SPACING = 8;          // around and between the controls
-static const int COMBO_LIST = 200;     // the height of a combo box's open list
-static const int COMBO_ROOM = 36;      // a combo box's arrow and padding beside its text
-static const int BUTTON_ROOM = 24;
-static const int DAYS_OF_A_WEEK = 7;
 
 #define PNG_DEFAULT_NAME L"TallywickChart.png"
-
-struct ChartControl {
-    int id;
-    const char *className;
-    DWORD style;
-    UINT textId;  // 0: no text of its own
-};
-
-// In the order of Tab and of their places from left to right.
-static const ChartControl CONTROLS[] = {
-    {IDC_CHART_FIGURE, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0},
-    {IDC_CHART_VIEW, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0},
-    {IDC_CHART_UNIT, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0},
-    {IDC_CHART_YEAR_PREVIOUS, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, IDS_YEAR_PREVIOUS},
-    {IDC_CHART_YEAR, "STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0},
-    {IDC_CHART_YEAR_NEXT, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, IDS_YEAR_NEXT},
-    {IDC_CHART_COPY, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, IDS_CHART_COPY},
-    {IDC_CHART_SAVE, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, IDS_CHART_SAVE_PNG},
-};
-
-struct ComboItems {
-    int id;
-    const UINT *names;
-    int count;
-};
-
-static const UINT FIGURE_NAMES[FIGURE_COUNT] = {IDS_FIGURE_KEYS, IDS_FIGURE_DISTANCE,
-                                                IDS_FIGURE_CLICKS, IDS_FIGURE_TIME};
-static const UINT VIEW_NAMES[VIEW_COUNT] = {IDS_VIEW_BARS, IDS_VIEW_CALENDAR, IDS_VIEW_CLOCK};
-static const UINT UNIT_NAMES[UNIT_COUNT] = {IDS_UNIT_DAY, IDS_UNIT_WEEK, IDS_UNIT_MONTH,
-                                            IDS_UNIT_YEAR};
-static const ComboItems COMBOS[] = {{IDC_CHART_FIGURE, FIGURE_NAMES, FIGURE_COUNT},
-                                    {IDC_CHART_VIEW, VIEW_NAMES, VIEW_COUNT},
-                                    {IDC_CHART_UNIT, UNIT_NAMES, UNIT_COUNT}};
 
 static ChartState *Shown(HWND window)
 {
@@ -84,249 +44,20 @@ static HWND Plot(HWND window)
     return GetDlgItem(window, IDC_CHART_PLOT);
 }
 
-// ---- The figures ----------------------------------------------------------------------
-
-// "0" is Monday, as in the sums; a locale that says nothing sensible gets Monday too.
-static int LocaleFirstDayOfWeek()
-{
-    char first[8] = "";
-    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, first, sizeof first);
-    return first[0] >= '0' && first[0] <= '6' ? first[0] - '0' : 0;
-}
-
-// Built aside and taken only when whole, so that a failure keeps the sums there were.
-static bool BuildSums(ChartState *state)
-{
-    ChartSums sums;
-    if (!BuildChartSums(&sums, StoredHistory.records, StoredHistory.count, PeriodDate,
-                        LocaleFirstDayOfWeek()))
-        return false;
-    DestroyChartSums(&state->sums);
-    state->sums = sums;
-    state->sumsRecords = StoredHistory.count;
-    return true;
-}
-
-// Today's records and what was counted since the last save, as the next save will credit
-// it, so that today's bar shows what the meter shows.
-static ChartFigures TodayFigures()
-{
-    ChartFigures today = {};
-    for (int32_t i = 0; i < StoredHistory.count; ++i)
-        if (StoredHistory.records[i].date == PeriodDate)
-            AddFigures(&today, FiguresOfRecord(&StoredHistory.records[i]));
-    double distance = Totals.distance - SavedTotals.distance;
-    ChartFigures running = {Totals.keyPresses - SavedTotals.keyPresses,
-                            isfinite(distance) ? distance : 0.0,
-                            Totals.leftClicks - SavedTotals.leftClicks,
-                            Totals.middleClicks - SavedTotals.middleClicks,
-                            Totals.rightClicks - SavedTotals.rightClicks,
-                            (uint32_t)(PeriodSeconds() - SavedSeconds)};
-    AddFigures(&today, running);
-    return today;
-}
-
-// The week clock has counted less than a week while the newest days of the history, which
-// counted the same key presses and clicks, hold its events in fewer than seven days.
-static bool ClockIsNew(const ChartState *state)
-{
-    uint64_t events = 0;
-    for (const HourlyRecord &hour : state->hours)
-        events += hour.keys + hour.clicks;
-    return DaysHoldingEvents(&state->sums.series[UNIT_DAY], events) < DAYS_OF_A_WEEK;
-}
-
-// Takes the figures afresh; true when what the view shows has changed. A new day or a
-// grown history (a save that appended today's record, an import) builds the sums anew,
-// and the bars then show their end, where today is.
-static bool TakeFigures(ChartState *state, bool *rebuilt)
-{
-    *rebuilt = (state->sums.today != PeriodDate || state->sumsRecords != StoredHistory.count)
-               && BuildSums(state);
-    if (*rebuilt) {
-        state->firstSlot = INT32_MAX;
-        std::fill(state->item, state->item + VIEW_COUNT, NO_ITEM);
-    }
-    ChartFigures today = TodayFigures();
-    bool todayChanged = memcmp(&today, &state->today, sizeof today) != 0;
-    state->today = today;
-    SetTodayFigures(&state->sums, today);
-    bool hoursChanged = memcmp(state->hours, HourlyActivity, sizeof HourlyActivity) != 0;
-    memcpy(state->hours, HourlyActivity, sizeof HourlyActivity);
-    state->clockIsNew = ClockIsNew(state);
-    return *rebuilt || (state->view == VIEW_CLOCK ? hoursChanged : todayChanged);
-}
-
-static void ShowYear(HWND window, const ChartState *state);
-
 // At most one repaint a second, and none while nothing shown has changed.
 static void OnChartTimer(HWND window)
 {
     ChartState *state = Shown(window);
     bool rebuilt;
-    if (!state || !TakeFigures(state, &rebuilt))
+    if (!state || !TakeChartFigures(state, &rebuilt))
         return;
     HWND plot = Plot(window);
     if (rebuilt) {
-        ShowYear(window, state);
+        ShowChartYear(window, state);
         RefreshChartPlot(plot);
     }
     InvalidateRect(plot, nullptr, FALSE);
     UpdateChartTip(plot);
-}
-
-// ---- The controls ---------------------------------------------------------------------
-
-static HFONT CreateChartFont(UINT dpi)
-{
-    LOGFONTW font;
-    HFONT made = IconTitleFontForDpi(dpi, &font) ? CreateFontIndirectW(&font) : nullptr;
-    if (made)
-        return made;
-    LOGFONTA fallback;
-    if (SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof fallback, &fallback, 0)) {
-        fallback.lfHeight = MulDiv(fallback.lfHeight, (int)dpi, (int)SystemDpi());
-        made = CreateFontIndirectA(&fallback);
-    }
-    if (!made && GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback))
-        made = CreateFontIndirectA(&fallback);
-    return made;
-}
-
-static void SetChildFonts(HWND window, const ChartState *state)
-{
-    for (const ChartControl &control : CONTROLS)
-        SendMessageA(GetDlgItem(window, control.id), WM_SETFONT, (WPARAM)state->font, TRUE);
-    SendMessageA(state->tooltip, WM_SETFONT, (WPARAM)state->font, FALSE);
-}
-
-static void FillCombo(HWND window, const ComboItems &combo, int selected)
-{
-    HWND box = GetDlgItem(window, combo.id);
-    for (int i = 0; i < combo.count; ++i)
-        SendMessageA(box, CB_ADDSTRING, 0, (LPARAM)LoadText(SLOT_GENERAL, combo.names[i]));
-    SendMessageA(box, CB_SETCURSEL, selected, 0);
-}
-
-static bool CreateControls(HWND window, ChartState *state)
-{
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (const ChartControl &control : CONTROLS) {
-        const char *text = control.textId ? LoadText(SLOT_GENERAL, control.textId) : "";
-        if (!CreateWindowExA(0, control.className, text, WS_CHILD | control.style, 0, 0, 0, 0,
-                             window, (HMENU)(INT_PTR)control.id, instance, nullptr))
-            return false;
-    }
-    // Created last, so that Tab reaches it after the buttons.
-    if (!CreateChartPlot(window, state))
-        return false;
-    const int selected[] = {state->figure, state->view, state->unit};
-    for (int i = 0; i < 3; ++i)
-        FillCombo(window, COMBOS[i], selected[i]);
-    SetChildFonts(window, state);
-    return true;
-}
-
-// The years that hold a day of the history, today's among them.
-static void YearRange(const ChartState *state, int *first, int *last)
-{
-    const ChartSeries *days = &state->sums.series[UNIT_DAY];
-    *first = (int)(DateOfDay(days->firstPeriod) >> 16);
-    *last = (int)(DateOfDay(days->firstPeriod + days->slots - 1) >> 16);
-}
-
-// A button that is turned off while it has the keyboard hands it to the plot.
-static void EnableControl(HWND window, int id, bool enabled)
-{
-    HWND control = GetDlgItem(window, id);
-    if (!enabled && GetFocus() == control)
-        SetFocus(Plot(window));
-    EnableWindow(control, enabled);
-}
-
-static void ShowYear(HWND window, const ChartState *state)
-{
-    char label[CHART_TEXT_SIZE];
-    YearText(state->year, label);
-    SetDlgItemTextA(window, IDC_CHART_YEAR, label);
-    int first, last;
-    YearRange(state, &first, &last);
-    EnableControl(window, IDC_CHART_YEAR_PREVIOUS, state->year > first);
-    EnableControl(window, IDC_CHART_YEAR_NEXT, state->year < last);
-}
-
-static bool ShownInView(int id, int view)
-{
-    if (id == IDC_CHART_UNIT)
-        return view == VIEW_BARS;
-    if (id == IDC_CHART_YEAR_PREVIOUS || id == IDC_CHART_YEAR || id == IDC_CHART_YEAR_NEXT)
-        return view == VIEW_CALENDAR;
-    return true;
-}
-
-static int TextWidthIn(HDC dc, const char *text)
-{
-    RECT rect = {0, 0, 0, 0};
-    DrawTextA(dc, text, -1, &rect, DT_CALCRECT | DT_SINGLELINE);  // "&" marks no width
-    return rect.right;
-}
-
-// A control as wide as its widest text and the room around it.
-static int ControlWidth(HWND window, HDC dc, const ChartControl &control, UINT dpi, int height)
-{
-    for (const ComboItems &combo : COMBOS) {
-        if (combo.id != control.id)
-            continue;
-        int widest = 0;
-        for (int i = 0; i < combo.count; ++i)
-            widest = std::max(widest, TextWidthIn(dc, LoadText(SLOT_GENERAL, combo.names[i])));
-        return widest + Scale(COMBO_ROOM, dpi);
-    }
-    char text[CHART_TEXT_SIZE];
-    if (control.id == IDC_CHART_YEAR)
-        YearText(30000, text);  // room for any year
-    else
-        GetDlgItemTextA(window, control.id, text, sizeof text);
-    return std::max(height, TextWidthIn(dc, text) + Scale(BUTTON_ROOM, dpi));
-}
-
-// The controls of the view in a row along the top, the plot under them.
-static void LayOutChartWindow(HWND window)
-{
-    ChartState *state = Shown(window);
-    if (!state)
-        return;
-    UINT dpi = state->dpi;
-    int spacing = Scale(SPACING, dpi);
-    RECT field;
-    GetWindowRect(GetDlgItem(window, IDC_CHART_FIGURE), &field);  // a closed combo box's height
-    int height = field.bottom - field.top;
-    HDC dc = GetDC(window);
-    HGDIOBJ oldFont = SelectObject(dc, state->font);
-    int x = spacing;
-    for (const ChartControl &control : CONTROLS) {
-        HWND child = GetDlgItem(window, control.id);
-        bool shown = ShownInView(control.id, state->view);
-        ShowWindow(child, shown ? SW_SHOWNA : SW_HIDE);
-        if (!shown)
-            continue;
-        int width = ControlWidth(window, dc, control, dpi, height);
-        bool combo = strcmp(control.className, "COMBOBOX") == 0;
-        // Not copied as it was: a control moved onto the place of another one would take
-        // that one's picture along.
-        SetWindowPos(child, nullptr, x, spacing, width,
-                     height + (combo ? Scale(COMBO_LIST, dpi) : 0),
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-        x += width + (control.id == IDC_CHART_YEAR_PREVIOUS || control.id == IDC_CHART_YEAR
-                          ? spacing / 2
-                          : spacing);
-    }
-    SelectObject(dc, oldFont);
-    ReleaseDC(window, dc);
-    RECT client;
-    GetClientRect(window, &client);
-    int top = 2 * spacing + height;
-    MoveWindow(Plot(window), 0, top, client.right, std::max(0L, client.bottom - top), TRUE);
 }
 
 // ---- Commands -------------------------------------------------------------------------
@@ -341,7 +72,7 @@ static void OnChoiceChanged(HWND window, int id, HWND box)
         state->figure = choice;
     if (id == IDC_CHART_VIEW) {
         state->view = choice;
-        LayOutChartWindow(window);
+        LayOutChartWindow(window, state);
     }
     if (id == IDC_CHART_UNIT && choice != state->unit) {
         state->unit = choice;
@@ -360,7 +91,7 @@ static void ChangeYear(HWND window, int by)
     YearRange(state, &first, &last);
     state->year = std::max(first, std::min(last, state->year + by));
     state->item[VIEW_CALENDAR] = NO_ITEM;
-    ShowYear(window, state);
+    ShowChartYear(window, state);
     RefreshChartPlot(Plot(window));
 }
 
@@ -463,7 +194,7 @@ static ChartState *NewChartState()
         return nullptr;
     state->dpi = SystemDpi();
     state->font = CreateChartFont(state->dpi);
-    if (!state->font || !BuildSums(state)) {
+    if (!state->font || !BuildStoredSums(state)) {
         if (state->font)
             DeleteObject(state->font);
         free(state);
@@ -473,7 +204,7 @@ static ChartState *NewChartState()
     state->firstSlot = INT32_MAX;
     std::fill(state->item, state->item + VIEW_COUNT, NO_ITEM);
     bool rebuilt;
-    TakeFigures(state, &rebuilt);
+    TakeChartFigures(state, &rebuilt);
     return state;
 }
 
@@ -530,13 +261,13 @@ void ShowChartWindow()
         return;
     }
     SetWindowLongPtrA(window, GWLP_USERDATA, (LONG_PTR)state);
-    if (!CreateControls(window, state)) {
+    if (!CreateChartControls(window, state)) {
         DestroyWindow(window);
         return;
     }
     ChartWindow = window;
-    ShowYear(window, state);
-    LayOutChartWindow(window);
+    ShowChartYear(window, state);
+    LayOutChartWindow(window, state);
     SetTimer(window, CHART_TIMER_ID, CHART_TIMER_MS, nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
@@ -549,6 +280,13 @@ bool IsChartDialogMessage(MSG *message)
     return ChartWindow && IsDialogMessageA(ChartWindow, message);
 }
 
+static void OnChartSize(HWND window)
+{
+    ChartState *state = Shown(window);
+    if (state)
+        LayOutChartWindow(window, state);
+}
+
 // Moved to a monitor of another DPI: a font for it, the controls measured again in it,
 // and the size that Windows suggests.
 static void OnChartDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
@@ -559,10 +297,10 @@ static void OnChartDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
         DeleteObject(state->font);
         state->font = font;
         state->dpi = HIWORD(dpis);
-        SetChildFonts(window, state);
+        SetChartFonts(window, state);
     }
     TakeSuggestedRect(window, suggested);
-    LayOutChartWindow(window);
+    OnChartSize(window);
     RefreshChartPlot(Plot(window));
 }
 
@@ -606,7 +344,7 @@ LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 {
     switch (message) {
     case WM_SIZE:
-        LayOutChartWindow(window);
+        OnChartSize(window);
         return 0;
     case WM_DPICHANGED:
         OnChartDpiChanged(window, wParam, (const RECT *)lParam);

@@ -213,12 +213,17 @@ void SetTodayFigures(ChartSums *sums, const ChartFigures &today)
     }
 }
 
-const ChartBar *BarInSlot(const ChartSeries *series, int32_t slot)
+const ChartBar *FirstBarFrom(const ChartSeries *series, int32_t slot)
 {
     const ChartBar *begin = series->bars, *end = begin + series->count;
-    const ChartBar *found = std::lower_bound(
-        begin, end, slot, [](const ChartBar &bar, int32_t s) { return bar.slot < s; });
-    return found != end && found->slot == slot ? found : nullptr;
+    return std::lower_bound(begin, end, slot,
+                            [](const ChartBar &bar, int32_t s) { return bar.slot < s; });
+}
+
+const ChartBar *BarInSlot(const ChartSeries *series, int32_t slot)
+{
+    const ChartBar *found = FirstBarFrom(series, slot);
+    return found != series->bars + series->count && found->slot == slot ? found : nullptr;
 }
 
 int32_t DaysHoldingEvents(const ChartSeries *days, uint64_t events)

@@ -71,6 +71,8 @@ void DestroyChartSums(ChartSums *sums);
 void SetTodayFigures(ChartSums *sums, const ChartFigures &today);
 // The bar in slot `slot`, or null for a gap.
 const ChartBar *BarInSlot(const ChartSeries *series, int32_t slot);
+// The first bar in slot `slot` or after it; the end of the bars when there is none.
+const ChartBar *FirstBarFrom(const ChartSeries *series, int32_t slot);
 
 // How many days, back from today in `days` (the day series) and counting today, the
 // newest bars take to hold `events` key presses and clicks; INT32_MAX when all of them

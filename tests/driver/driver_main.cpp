@@ -42,7 +42,8 @@ int Usage()
           "  seed-hourly          write a working week's hourly activity\n"
           "  charts               open the chart window, wait for it, print its rectangle\n"
           "  chart-choose ID N    choose item N of the chart window's combo box ID\n"
-          "  close-charts         close the chart window\n",
+          "  close-charts         close the chart window\n"
+          "  cursor X Y           move the mouse pointer to X,Y\n",
           stderr);
     return 2;
 }
@@ -310,6 +311,8 @@ int main(int argc, char **argv)
     }
     if (!strcmp(command, "chart-choose") && argc >= 4)
         return ChooseInChart(atoi(arg), atoi(argv[3]));
+    if (!strcmp(command, "cursor") && argc >= 4)
+        return SetCursorPos(atoi(arg), atoi(argv[3])) ? 0 : 1;
     if (!strcmp(command, "close-charts")) {
         HWND window = ChartWindowOfMeter();
         return window && PostMessageA(window, WM_CLOSE, 0, 0) && WaitWindowGone(window, 5000) ? 0 : 1;
