@@ -10,8 +10,8 @@
 // One hour of the week, 24 bytes, little-endian, as stored.
 struct HourlyRecord {
     uint64_t keys;
-    uint64_t clicks;     // left, middle and right together
-    double distance;     // millimetres
+    uint64_t clicks;  // left, middle and right together
+    double distance;  // millimetres
 };
 static_assert(sizeof(HourlyRecord) == 24, "an hourly record is 24 bytes");
 

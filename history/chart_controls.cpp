@@ -10,9 +10,9 @@
 #include "../text/text.h"
 
 // Sizes at 96 dpi.
-static const int SPACING = 8;          // around and between the controls
-static const int COMBO_LIST = 200;     // the height of a combo box's open list
-static const int COMBO_ROOM = 36;      // a combo box's arrow and padding beside its text
+static const int SPACING = 8;       // around and between the controls
+static const int COMBO_LIST = 200;  // the height of a combo box's open list
+static const int COMBO_ROOM = 36;   // a combo box's arrow and padding beside its text
 static const int BUTTON_ROOM = 24;
 
 struct ChartControl {
@@ -175,6 +175,8 @@ void LayOutChartWindow(HWND window, const ChartState *state)
     for (const ChartControl &control : CONTROLS) {
         HWND child = GetDlgItem(window, control.id);
         bool shown = ShownInView(control.id, state->view);
+        if (!shown && GetFocus() == child)  // a hidden control keeps the keyboard from all
+            SetFocus(GetDlgItem(window, IDC_CHART_PLOT));
         ShowWindow(child, shown ? SW_SHOWNA : SW_HIDE);
         if (!shown)
             continue;
@@ -185,14 +187,14 @@ void LayOutChartWindow(HWND window, const ChartState *state)
         SetWindowPos(child, nullptr, x, spacing, width,
                      height + (combo ? Scale(COMBO_LIST, dpi) : 0),
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-        x += width + (control.id == IDC_CHART_YEAR_PREVIOUS || control.id == IDC_CHART_YEAR
-                          ? spacing / 2
-                          : spacing);
+        bool yearPart = control.id == IDC_CHART_YEAR_PREVIOUS || control.id == IDC_CHART_YEAR;
+        x += width + (yearPart ? spacing / 2 : spacing);  // the year close to its arrows
     }
     SelectObject(dc, oldFont);
     ReleaseDC(window, dc);
     RECT client;
     GetClientRect(window, &client);
     int top = 2 * spacing + height;
-    MoveWindow(GetDlgItem(window, IDC_CHART_PLOT), 0, top, client.right, std::max(0L, client.bottom - top), TRUE);
+    MoveWindow(GetDlgItem(window, IDC_CHART_PLOT), 0, top, client.right,
+               std::max(0L, client.bottom - top), TRUE);
 }

@@ -46,13 +46,22 @@ ChartColours ChartColoursNow()
 {
     if (HighContrastOn())
         return SystemColours();
-    ChartColours colours = {RGB(255, 255, 255), RGB(33, 33, 33), RGB(100, 100, 100),
-                            RGB(226, 226, 226), RGB(49, 130, 189), RGB(8, 48, 107),
-                            RGB(222, 235, 247), RGB(230, 85, 13), RGB(235, 237, 240),
-                            {RGB(8, 81, 156), RGB(66, 146, 198), RGB(158, 202, 225)},
-                            {RGB(198, 219, 239), RGB(158, 202, 225), RGB(107, 174, 214),
-                             RGB(49, 130, 189), RGB(8, 81, 156)},
-                            false};
+    ChartColours colours;
+    colours.background = RGB(255, 255, 255);
+    colours.text = RGB(33, 33, 33);
+    colours.mutedText = RGB(100, 100, 100);
+    colours.grid = RGB(226, 226, 226);
+    colours.bar = RGB(49, 130, 189);
+    colours.barHighlighted = RGB(8, 48, 107);
+    colours.band = RGB(222, 235, 247);
+    colours.average = RGB(230, 85, 13);  // orange: apart from blue for every colour vision
+    colours.zero = RGB(235, 237, 240);
+    const COLORREF clicks[3] = {RGB(8, 81, 156), RGB(66, 146, 198), RGB(158, 202, 225)};
+    const COLORREF shades[SHADES] = {RGB(198, 219, 239), RGB(158, 202, 225), RGB(107, 174, 214),
+                                     RGB(49, 130, 189), RGB(8, 81, 156)};
+    memcpy(colours.clicks, clicks, sizeof clicks);
+    memcpy(colours.shades, shades, sizeof shades);
+    colours.outlined = false;
     return colours;
 }
 
@@ -70,8 +79,7 @@ void FrameArea(HDC dc, const RECT &rect, int width, COLORREF colour)
     FillArea(dc, RECT{rect.right - width, rect.top, rect.right, rect.bottom}, colour);
 }
 
-void DrawShape(HDC dc, const RECT &rect, COLORREF colour, const ChartColours &colours,
-               int line)
+void DrawShape(HDC dc, const RECT &rect, COLORREF colour, const ChartColours &colours, int line)
 {
     if (rect.right <= rect.left || rect.bottom <= rect.top)
         return;

@@ -23,8 +23,7 @@ void FillArea(HDC dc, const RECT &rect, COLORREF colour);
 // A frame `width` pixels wide inside `rect`.
 void FrameArea(HDC dc, const RECT &rect, int width, COLORREF colour);
 // A shape in its colour, outlined where high contrast asks for it; nothing when empty.
-void DrawShape(HDC dc, const RECT &rect, COLORREF colour, const ChartColours &colours,
-               int line);
+void DrawShape(HDC dc, const RECT &rect, COLORREF colour, const ChartColours &colours, int line);
 // Text with its top at y; `align` is TA_LEFT, TA_CENTER or TA_RIGHT.
 void DrawLabel(HDC dc, int x, int y, const char *text, UINT align, COLORREF colour);
 int LabelWidth(HDC dc, const char *text);

@@ -4,14 +4,12 @@
 
 #include <math.h>
 #include <string.h>
-#include <algorithm>
 #include "history_list.h"
 #include "../app/counters.h"
 #include "../app/hourly_activity.h"
 
 static const int DAYS_OF_A_WEEK = 7;
 
-// Built aside and taken only when whole, so that a failure keeps the sums there were.
 // "0" is Monday, as in the sums; a locale that says nothing sensible gets Monday too.
 static int LocaleFirstDayOfWeek()
 {
@@ -20,6 +18,7 @@ static int LocaleFirstDayOfWeek()
     return first[0] >= '0' && first[0] <= '6' ? first[0] - '0' : 0;
 }
 
+// Built aside and taken only when whole, so that a failure keeps the sums there were.
 bool BuildStoredSums(ChartState *state)
 {
     ChartSums sums;
@@ -61,14 +60,28 @@ static bool ClockIsNew(const ChartState *state)
     return DaysHoldingEvents(&state->sums.series[UNIT_DAY], events) < DAYS_OF_A_WEEK;
 }
 
+// Bars built anew show the periods they showed, or their end where they showed today. Days
+// that have come in before the first move every period to a later slot.
+static void KeepBarsInPlace(ChartState *state, int32_t firstPeriod, bool showedToday)
+{
+    int32_t shift = firstPeriod - ShownSeries(state)->firstPeriod;
+    state->firstSlot = showedToday ? INT32_MAX : state->firstSlot + shift;  // clamped when shown
+    if (state->item[VIEW_BARS] != NO_ITEM)
+        state->item[VIEW_BARS] += shift;
+}
+
 bool TakeChartFigures(ChartState *state, bool *rebuilt)
 {
+    const ChartSeries *bars = ShownSeries(state);
+    int32_t firstPeriod = bars->firstPeriod, todaySlot = bars->bars[bars->todayBar].slot;
+    // INT32_MAX stands for the end of bars not laid out since.
+    bool showedToday =
+        state->firstSlot == INT32_MAX
+        || (todaySlot >= state->firstSlot && todaySlot - state->firstSlot < state->slotsShown);
     *rebuilt = (state->sums.today != PeriodDate || state->sumsRecords != StoredHistory.count)
                && BuildStoredSums(state);
-    if (*rebuilt) {
-        state->firstSlot = INT32_MAX;
-        std::fill(state->item, state->item + VIEW_COUNT, NO_ITEM);
-    }
+    if (*rebuilt)
+        KeepBarsInPlace(state, firstPeriod, showedToday);
     ChartFigures today = TodayFigures();
     bool todayChanged = memcmp(&today, &state->today, sizeof today) != 0;
     state->today = today;

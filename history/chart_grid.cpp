@@ -45,7 +45,7 @@ static void PaintCell(HDC dc, const RECT &cell, int shade, bool highlighted,
         FrameArea(dc, square, LineWidth(state), colours.grid);
     else
         DrawShape(dc, square, shade == ZERO_SHADE ? colours.zero : colours.shades[shade], colours,
-              LineWidth(state));
+                  LineWidth(state));
     if (highlighted)
         FrameArea(dc, square, std::max(2, Scale(2, state->dpi)), colours.text);
 }
@@ -66,12 +66,12 @@ static int PaintLegend(HDC dc, const ChartLayout &layout, const ChartState *stat
         x += box;
     }
     DrawLabel(dc, x + layout.gap, y, LoadText(SLOT_GENERAL, IDS_LEGEND_MORE), TA_LEFT,
-         colours.mutedText);
+              colours.mutedText);
     return y + layout.lineHeight + layout.gap;
 }
 
-static void LayOutGrid(HDC dc, ChartLayout *layout, const ChartState *state, int columns,
-                       int notes, int largestCell)
+static void LayOutGrid(HDC dc, ChartLayout *layout, const ChartState *state, int columns, int notes,
+                       int largestCell)
 {
     int widest = 0;
     char name[CHART_TEXT_SIZE];
@@ -104,8 +104,8 @@ static void PaintWeekdayNames(HDC dc, const ChartLayout &layout, const ChartStat
     for (int row = 0; row < 7; row += every) {
         WeekdayText((state->sums.firstDayOfWeek + row) % 7, name);
         DrawLabel(dc, layout.plot.left - layout.gap,
-             layout.plot.top + row * layout.cell + (layout.cell - layout.lineHeight) / 2, name,
-             TA_RIGHT, colours.mutedText);
+                  layout.plot.top + row * layout.cell + (layout.cell - layout.lineHeight) / 2, name,
+                  TA_RIGHT, colours.mutedText);
     }
 }
 
@@ -127,8 +127,8 @@ void LayOutCalendar(HDC dc, ChartLayout *layout, const ChartState *state)
 {
     int firstDayOfWeek = state->sums.firstDayOfWeek;
     int32_t first = YearFirstDay(state->year), last = first + DaysInYear(state->year) - 1;
-    layout->firstWeekDay = FirstDayOfPeriod(
-        UNIT_WEEK, PeriodOfDay(UNIT_WEEK, first, firstDayOfWeek), firstDayOfWeek);
+    layout->firstWeekDay =
+        FirstDayOfPeriod(UNIT_WEEK, PeriodOfDay(UNIT_WEEK, first, firstDayOfWeek), firstDayOfWeek);
     LayOutGrid(dc, layout, state, (last - layout->firstWeekDay) / 7 + 1, 0, MAX_CALENDAR_CELL);
 }
 
@@ -157,13 +157,13 @@ static void PaintMonthNames(HDC dc, const ChartLayout &layout, const ChartState 
             ++column;
         MonthText(month, name);
         DrawLabel(dc, CellRect(layout, column, 0).left,
-             layout.plot.top - layout.gap / 2 - layout.lineHeight, name, TA_LEFT,
-             colours.mutedText);
+                  layout.plot.top - layout.gap / 2 - layout.lineHeight, name, TA_LEFT,
+                  colours.mutedText);
     }
 }
 
 void PaintCalendar(HDC dc, const ChartLayout &layout, const ChartState *state,
-                          const ChartColours &colours)
+                   const ChartColours &colours)
 {
     double values[366], sorted[366];
     int32_t count = DaysInYear(state->year);
@@ -191,7 +191,7 @@ static int ClockRow(const ChartState *state, int hourOfWeek)
 }
 
 void PaintClock(HDC dc, const ChartLayout &layout, const ChartState *state,
-                       const ChartColours &colours)
+                const ChartColours &colours)
 {
     double values[HOURS_IN_WEEK], sorted[HOURS_IN_WEEK];
     for (int hour = 0; hour < HOURS_IN_WEEK; ++hour)
@@ -206,18 +206,20 @@ void PaintClock(HDC dc, const ChartLayout &layout, const ChartState *state,
     int every = layout.cell >= LabelWidth(dc, "00") + layout.gap ? 1 : 3;
     for (int hour = 0; hour < 24; hour += every) {
         wsprintfA(label, "%d", hour);
-        DrawLabel(dc, CellRect(layout, hour, 0).left, layout.plot.top - layout.gap / 2 - layout.lineHeight,
-             label, TA_LEFT, colours.mutedText);
+        DrawLabel(dc, CellRect(layout, hour, 0).left,
+                  layout.plot.top - layout.gap / 2 - layout.lineHeight, label, TA_LEFT,
+                  colours.mutedText);
     }
     PaintWeekdayNames(dc, layout, state, colours);
     int y = PaintLegend(dc, layout, state, colours);
     if (state->figure == FIGURE_TIME) {
         DrawLabel(dc, layout.plot.left, y, LoadText(SLOT_GENERAL, IDS_CLOCK_NO_TIME), TA_LEFT,
-             colours.text);
+                  colours.text);
         y += layout.lineHeight + layout.gap;
     }
     if (state->clockIsNew)
-        DrawLabel(dc, layout.plot.left, y, LoadText(SLOT_GENERAL, IDS_CLOCK_NEW), TA_LEFT, colours.text);
+        DrawLabel(dc, layout.plot.left, y, LoadText(SLOT_GENERAL, IDS_CLOCK_NEW), TA_LEFT,
+                  colours.text);
 }
 
 void LayOutClock(HDC dc, ChartLayout *layout, const ChartState *state)

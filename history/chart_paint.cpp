@@ -33,7 +33,7 @@ static double NiceNumber(double rough)
 static double NiceStep(int figure, double rough)
 {
     if (figure == FIGURE_TIME) {
-        static const double STEPS[] = {60,   120,   300,   600,   900,   1800,
+        static const double STEPS[] = {60,   120,  300,   600,   900,   1800,
                                        3600, 7200, 10800, 21600, 43200, 86400};
         for (double step : STEPS)
             if (rough <= step)
@@ -111,10 +111,10 @@ static void PaintAxis(HDC dc, const ChartLayout &layout, const ChartState *state
     for (double value = 0; value <= layout.top + layout.step / 2; value += layout.step) {
         int y = ValueY(layout, value);
         FillArea(dc, RECT{layout.plot.left, y - line + 1, layout.plot.right, y + 1},
-             value == 0 ? colours.mutedText : colours.grid);
+                 value == 0 ? colours.mutedText : colours.grid);
         AxisText(state->figure, value, label);
         DrawLabel(dc, layout.plot.left - layout.gap, y - layout.lineHeight / 2, label, TA_RIGHT,
-             colours.mutedText);
+                  colours.mutedText);
     }
 }
 
@@ -128,7 +128,8 @@ static void PaintBar(HDC dc, const ChartLayout &layout, const ChartState *state,
     if (state->figure != FIGURE_CLICKS) {
         bool highlighted = state->item[VIEW_BARS] == bar.slot;
         shape.top = ValueY(layout, FigureValue(state->figure, bar.figures));
-        DrawShape(dc, shape, highlighted ? colours.barHighlighted : colours.bar, colours, LineWidth(state));
+        DrawShape(dc, shape, highlighted ? colours.barHighlighted : colours.bar, colours,
+                  LineWidth(state));
         return;
     }
     // Left, middle and right stacked from the bottom, each edge taken from the running sum
@@ -151,12 +152,14 @@ static void PaintAverage(HDC dc, const ChartLayout &layout, const ChartState *st
     int y = ValueY(layout, average), thickness = std::max(1, Scale(2, state->dpi));
     int dash = Scale(DASH, state->dpi);
     for (int x = layout.plot.left; x < layout.plot.right; x += 2 * dash)
-        FillArea(dc, RECT{x, y - thickness / 2, std::min(x + dash, (int)layout.plot.right),
+        FillArea(dc,
+                 RECT{x, y - thickness / 2, std::min(x + dash, (int)layout.plot.right),
                       y - thickness / 2 + thickness},
-             colours.average);
+                 colours.average);
     char text[CHART_TEXT_SIZE];
     AverageText(state->figure, average, text);
-    DrawLabel(dc, layout.plot.right, layout.area.top + layout.margin, text, TA_RIGHT, colours.average);
+    DrawLabel(dc, layout.plot.right, layout.area.top + layout.margin, text, TA_RIGHT,
+              colours.average);
 }
 
 // The next multiple, from a short list that reads well for the unit, at which the labels
@@ -194,10 +197,12 @@ static void PaintPeriodLabels(HDC dc, const ChartLayout &layout, const ChartStat
         PeriodText(unit, period, firstDayOfWeek, label);
         if (column.left + LabelWidth(dc, label) > layout.area.right)
             break;  // a label cut off at the edge reads as another date
-        FillArea(dc, RECT{column.left, layout.plot.bottom, column.left + LineWidth(state),
+        FillArea(dc,
+                 RECT{column.left, layout.plot.bottom, column.left + LineWidth(state),
                       layout.plot.bottom + layout.gap / 2},
-             colours.mutedText);
-        DrawLabel(dc, column.left, layout.plot.bottom + layout.gap / 2, label, TA_LEFT, colours.text);
+                 colours.mutedText);
+        DrawLabel(dc, column.left, layout.plot.bottom + layout.gap / 2, label, TA_LEFT,
+                  colours.text);
     }
 }
 
@@ -209,7 +214,8 @@ static void PaintClicksKey(HDC dc, const ChartLayout &layout, const ChartState *
     int x = layout.plot.left, y = layout.area.top + layout.margin;
     int box = layout.lineHeight * 2 / 3, top = y + (layout.lineHeight - box) / 2;
     for (int i = 0; i < 3; ++i) {
-        DrawShape(dc, RECT{x, top, x + box, top + box}, colours.clicks[i], colours, LineWidth(state));
+        DrawShape(dc, RECT{x, top, x + box, top + box}, colours.clicks[i], colours,
+                  LineWidth(state));
         x += box + layout.gap / 2;
         const char *name = LoadText(SLOT_GENERAL, NAMES[i]);
         DrawLabel(dc, x, y, name, TA_LEFT, colours.text);

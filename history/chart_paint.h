@@ -9,20 +9,20 @@
 #include "chart_state.h"
 
 struct ChartLayout {
-    RECT area;           // all of the chart
-    RECT plot;           // the bars (their axis left of it) or the grid of cells
+    RECT area;  // all of the chart
+    RECT plot;  // the bars (their axis left of it) or the grid of cells
     int margin;
     int lineHeight;
-    int gap;             // between texts and what they label
+    int gap;  // between texts and what they label
     // The bars
     int pitch;           // pixels from one slot to the next
     int32_t slotsShown;  // slots that fit beside each other
     double top;          // the value at the top of the plot
     double step;         // the value between two lines of the axis
     // The calendar and the week clock
-    int cell;            // pixels from one cell to the next, across and down
+    int cell;  // pixels from one cell to the next, across and down
     int columns;
-    int32_t firstWeekDay; // the calendar: the day of its top left cell, maybe in the year before
+    int32_t firstWeekDay;  // the calendar: the day of its top left cell, maybe in the year before
 };
 
 // The layout of `state`'s view in `area`; `dc` has the state's font selected.

@@ -42,8 +42,8 @@ static HWND CreateChartTip(HWND parent, HWND plot, HFONT font)
 {
     HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent,
-                               (HMENU)nullptr, GetModuleHandleA(nullptr), nullptr);
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
     if (!tip)
         return nullptr;
     TOOLINFOA tool = PlotTool(plot);
@@ -57,9 +57,9 @@ static HWND CreateChartTip(HWND parent, HWND plot, HFONT font)
 
 HWND CreateChartPlot(HWND parent, ChartState *state)
 {
-    HWND plot = CreateWindowExA(0, CHART_PLOT_CLASS, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL,
-                                0, 0, 0, 0, parent, (HMENU)(INT_PTR)IDC_CHART_PLOT,
-                                GetModuleHandleA(nullptr), nullptr);
+    HWND plot = CreateWindowExA(0, CHART_PLOT_CLASS, "",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL, 0, 0, 0, 0, parent,
+                                (HMENU)(INT_PTR)IDC_CHART_PLOT, GetModuleHandleA(nullptr), nullptr);
     if (!plot)
         return nullptr;
     SetWindowLongPtrA(plot, GWLP_USERDATA, (LONG_PTR)state);
@@ -86,13 +86,18 @@ static ChartLayout PlotLayout(HWND plot, const ChartState *state)
 // ---- Scrolling ----------------------------------------------------------------------
 
 // The bars in view stay inside the series: the last bar at the right edge at most.
-static void ScrollBarsTo(HWND plot, ChartState *state, int32_t firstSlot)
+static void ScrollBarsTo(HWND plot, ChartState *state, int64_t firstSlot)
 {
     int32_t shown = PlotLayout(plot, state).slotsShown;
     int32_t slots = ShownSeries(state)->slots;
-    state->firstSlot = std::max(0, std::min(firstSlot, slots - shown));
-    SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL,
-                       0, slots - 1, (UINT)shown, state->firstSlot, 0};
+    state->firstSlot = (int32_t)std::max((int64_t)0, std::min(firstSlot, (int64_t)slots - shown));
+    state->slotsShown = shown;
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    info.nMax = slots - 1;
+    info.nPage = (UINT)shown;
+    info.nPos = state->firstSlot;
     SetScrollInfo(plot, SB_HORZ, &info, TRUE);
     InvalidateRect(plot, nullptr, FALSE);
 }
@@ -102,7 +107,8 @@ static void OnPlotScroll(HWND plot, WPARAM request)
     ChartState *state = State(plot);
     if (!state || state->view != VIEW_BARS)
         return;
-    int32_t shown = PlotLayout(plot, state).slotsShown, first = state->firstSlot;
+    int32_t shown = PlotLayout(plot, state).slotsShown;
+    int64_t first = state->firstSlot;
     SCROLLINFO info = {sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
     switch (LOWORD(request)) {
     case SB_LINELEFT: first -= 1; break;
@@ -121,15 +127,18 @@ static void OnPlotScroll(HWND plot, WPARAM request)
     ScrollBarsTo(plot, state, first);
 }
 
-// A notch moves a tenth of the bars in view; up and left go back in time.
+// A notch moves a tenth of the bars in view; up and left go back in time. A fine wheel's
+// parts of a notch add up until they make one.
 static void OnPlotWheel(HWND plot, int delta, bool horizontal)
 {
     ChartState *state = State(plot);
     if (!state || state->view != VIEW_BARS)
         return;
+    state->wheelRest += horizontal ? delta : -delta;
+    int notches = state->wheelRest / WHEEL_DELTA;
+    state->wheelRest -= notches * WHEEL_DELTA;
     int32_t shown = PlotLayout(plot, state).slotsShown;
-    int32_t bars = std::max(1, shown / 10) * delta / WHEEL_DELTA;
-    ScrollBarsTo(plot, state, state->firstSlot + (horizontal ? bars : -bars));
+    ScrollBarsTo(plot, state, (int64_t)state->firstSlot + std::max(1, shown / 10) * notches);
 }
 
 void RefreshChartPlot(HWND plot)
@@ -227,8 +236,8 @@ static void OnPlotKey(HWND plot, WPARAM key)
     int32_t item = MovedItem(state, key, shown);
     if (state->view == VIEW_BARS && item < state->firstSlot)
         ScrollBarsTo(plot, state, item);
-    else if (state->view == VIEW_BARS && item >= state->firstSlot + shown)
-        ScrollBarsTo(plot, state, item - shown + 1);
+    else if (state->view == VIEW_BARS && item >= (int64_t)state->firstSlot + shown)
+        ScrollBarsTo(plot, state, (int64_t)item - shown + 1);
     Highlight(plot, state, item);
 }
 
@@ -257,7 +266,7 @@ static void OnPlotFocus(HWND plot, bool gained)
 
 // ---- Painting -------------------------------------------------------------------------
 
-// The picture in `bitmap`, which is as large as the plot's client area.
+// The chart into `memoryDc`, whose bitmap is as large as the plot's client area.
 static void DrawPicture(HWND plot, const ChartState *state, HDC memoryDc, const RECT &client,
                         bool focusCue)
 {
@@ -280,8 +289,8 @@ static HBITMAP DrawnBitmap(HWND plot, const ChartState *state, HDC screenDc, boo
     if (client.right <= 0 || client.bottom <= 0)
         return nullptr;
     HDC memoryDc = CreateCompatibleDC(screenDc);
-    HBITMAP bitmap = memoryDc ? CreateCompatibleBitmap(screenDc, client.right, client.bottom)
-                              : nullptr;
+    HBITMAP bitmap =
+        memoryDc ? CreateCompatibleBitmap(screenDc, client.right, client.bottom) : nullptr;
     if (bitmap) {
         HGDIOBJ oldBitmap = SelectObject(memoryDc, bitmap);
         DrawPicture(plot, state, memoryDc, client, focusCue);

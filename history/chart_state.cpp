@@ -104,15 +104,19 @@ static int32_t MovedHour(const ChartState *state, int32_t item, WPARAM key)
 
 bool IsMoveKey(WPARAM key)
 {
-    return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN
-           || key == VK_HOME || key == VK_END || key == VK_PRIOR || key == VK_NEXT;
+    return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN || key == VK_HOME
+           || key == VK_END || key == VK_PRIOR || key == VK_NEXT;
 }
 
 int32_t MovedItem(const ChartState *state, WPARAM key, int32_t shown)
 {
     int32_t item = state->item[state->view];
-    if (item == NO_ITEM)
-        return StartingItem(state, shown);
+    if (item == NO_ITEM) {
+        item = StartingItem(state, shown);
+        // The first arrow shows where the keyboard is, rather than moving on from there.
+        if (key != VK_HOME && key != VK_END)
+            return item;
+    }
     if (state->view == VIEW_BARS)
         return MovedBar(state, item, key, shown);
     if (state->view == VIEW_CALENDAR)

@@ -15,22 +15,24 @@ const int32_t NO_ITEM = -1;
 
 struct ChartState {
     ChartSums sums;
-    int32_t sumsRecords;               // StoredHistory.count when the sums were built
-    ChartFigures today;                // today's records and the running period, as last taken
-    HourlyRecord hours[HOURS_IN_WEEK]; // the week clock as last taken
-    bool clockIsNew;                   // the week clock holds less than a week
-    int figure;                        // ChartFigure
-    int view;                          // ChartView
-    int unit;                          // ChartUnit of the bars
-    int year;                          // the year calendar's
-    int32_t firstSlot;                 // the first bar in view
+    int32_t sumsRecords;                // StoredHistory.count when the sums were built
+    ChartFigures today;                 // today's records and the running period, as last taken
+    HourlyRecord hours[HOURS_IN_WEEK];  // the week clock as last taken
+    bool clockIsNew;                    // the week clock holds less than a week
+    int figure;                         // ChartFigure
+    int view;                           // ChartView
+    int unit;                           // ChartUnit of the bars
+    int year;                           // the year calendar's
+    int32_t firstSlot;                  // the first bar in view
+    int32_t slotsShown;                 // bars that fit, as last laid out
+    int wheelRest;                      // the mouse wheel's turn short of a notch
     // The highlighted item of each view: a bar's slot, a day of the calendar's year counted
     // from 0, an hour of the week (HourOfWeek); NO_ITEM for none.
     int32_t item[VIEW_COUNT];
     UINT dpi;
-    HFONT font;                        // at dpi, for the controls and the chart
+    HFONT font;  // at dpi, for the controls and the chart
     HWND tooltip;
-    HWND lastFocus;                    // the control that had the keyboard when the window went inactive
+    HWND lastFocus;  // the control that had the keyboard when the window went inactive
 };
 
 // The value of the chosen figure: a count, millimetres or seconds.

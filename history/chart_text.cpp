@@ -178,8 +178,8 @@ static void FiguresTipText(const char *heading, const ChartBar *bar, char *out)
     GroupDigits((int64_t)figures.rightClicks, right);
     FigureText(FIGURE_DISTANCE, figures.distance, distance);
     FigureText(FIGURE_TIME, (double)figures.seconds, time);
-    FormatTo(lines, LoadText(SLOT_GENERAL, IDS_TIP_FIGURES), keys, distance, left, middle,
-             right, time);
+    FormatTo(lines, LoadText(SLOT_GENERAL, IDS_TIP_FIGURES), keys, distance, left, middle, right,
+             time);
     FormatTo(out, "%s\n%s", heading, lines);
 }
 

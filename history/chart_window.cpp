@@ -29,7 +29,7 @@ HWND ChartWindow;
 // Sizes at 96 dpi.
 static const int CHART_WIDTH = 860;
 static const int CHART_HEIGHT = 520;
-static const int MIN_WIDTH = 520;
+static const int MIN_WIDTH = 600;  // room for the row of controls of every view
 static const int MIN_HEIGHT = 340;
 
 #define PNG_DEFAULT_NAME L"TallywickChart.png"
@@ -110,8 +110,8 @@ static void PngFilter(wchar_t *filter, int size)
 {
     static const wchar_t PATTERN[] = L"*.png\0";  // with the literal's own zero, two
     int room = size - (int)(sizeof PATTERN / sizeof PATTERN[0]);
-    int length = MultiByteToWideChar(CP_ACP, 0, LoadText(SLOT_GENERAL, IDS_PNG_FILES), -1,
-                                     filter, room);
+    int length =
+        MultiByteToWideChar(CP_ACP, 0, LoadText(SLOT_GENERAL, IDS_PNG_FILES), -1, filter, room);
     if (length == 0)
         length = (int)wcslen(wcscpy(filter, L"PNG")) + 1;
     memcpy(filter + length, PATTERN, sizeof PATTERN);

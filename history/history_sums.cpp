@@ -6,7 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-static const int FIRST_YEAR = 1601;   // the range of years that Windows formats
+static const int FIRST_YEAR = 1601;  // the range of years that Windows formats
 static const int LAST_YEAR = 30827;
 static const int32_t DAYS_IN_ERA = 146097;  // the Gregorian calendar repeats every 400 years
 // Days from 1 March of year 0, where the calendar's eras are easiest to count from, to
@@ -47,8 +47,7 @@ DateKey DateOfDay(int32_t day)
     int32_t fromMarch = day + DAYS_BEFORE_1601;
     int32_t era = fromMarch / DAYS_IN_ERA;
     unsigned dayOfEra = (unsigned)(fromMarch - era * DAYS_IN_ERA);
-    unsigned yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    unsigned yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
     unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
     unsigned monthFromMarch = (5 * dayOfYear + 2) / 153;
     unsigned dayOfMonth = dayOfYear - (153 * monthFromMarch + 2) / 5 + 1;
@@ -101,7 +100,8 @@ ChartFigures FiguresOfRecord(const HistoryRecord *record)
 {
     // A stored infinity or NaN (an older version's) would spoil every sum it is in.
     double distance = isfinite(record->distance) ? record->distance : 0.0;
-    return ChartFigures{record->keys, distance, record->leftClicks, record->middleClicks,
+    return ChartFigures{record->keys,        distance,
+                        record->leftClicks,  record->middleClicks,
                         record->rightClicks, record->seconds};
 }
 

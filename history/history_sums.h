@@ -30,17 +30,17 @@ struct ChartBar {
 };
 
 struct ChartSeries {
-    ChartBar *bars;             // owned; in slot order, one per period with a record or today
+    ChartBar *bars;  // owned; in slot order, one per period with a record or today
     int32_t count;
-    int32_t slots;              // periods from the first bar's to the last one's
-    int32_t firstPeriod;        // the period of slot 0 (PeriodOfDay)
-    int32_t todayBar;           // the index of the bar that holds today
-    ChartFigures todayStored;   // that bar without today's figures
+    int32_t slots;             // periods from the first bar's to the last one's
+    int32_t firstPeriod;       // the period of slot 0 (PeriodOfDay)
+    int32_t todayBar;          // the index of the bar that holds today
+    ChartFigures todayStored;  // that bar without today's figures
 };
 
 struct ChartSums {
     ChartSeries series[UNIT_COUNT];
-    int firstDayOfWeek;         // 0 for Monday ... 6 for Sunday, as the locale says
+    int firstDayOfWeek;  // 0 for Monday ... 6 for Sunday, as the locale says
     DateKey today;
 };
 

@@ -22,8 +22,7 @@ bool CopyBitmapToClipboard(HWND owner, HBITMAP bitmap)
     return placed;
 }
 
-template <class Interface>
-static void ReleaseInterface(Interface *object)
+template <class Interface> static void ReleaseInterface(Interface *object)
 {
     if (object)
         object->Release();
@@ -65,9 +64,8 @@ static HRESULT WriteFrame(IWICImagingFactory *factory, PngEncoding *encoding)
     if (SUCCEEDED(result))
         result = factory->CreateFormatConverter(&encoding->converter);
     if (SUCCEEDED(result))
-        result = encoding->converter->Initialize(encoding->source, format,
-                                                 WICBitmapDitherTypeNone, nullptr, 0.0,
-                                                 WICBitmapPaletteTypeCustom);
+        result = encoding->converter->Initialize(encoding->source, format, WICBitmapDitherTypeNone,
+                                                 nullptr, 0.0, WICBitmapPaletteTypeCustom);
     if (SUCCEEDED(result))
         result = encoding->frame->WriteSource(encoding->converter, nullptr);
     if (SUCCEEDED(result))
@@ -81,8 +79,8 @@ static HRESULT EncodePng(IWICImagingFactory *factory, const wchar_t *path, HBITM
 {
     PngEncoding encoding = {};
     // The screen's bitmaps carry no alpha that means anything: every pixel is opaque.
-    HRESULT result = factory->CreateBitmapFromHBITMAP(bitmap, nullptr, WICBitmapIgnoreAlpha,
-                                                      &encoding.source);
+    HRESULT result =
+        factory->CreateBitmapFromHBITMAP(bitmap, nullptr, WICBitmapIgnoreAlpha, &encoding.source);
     if (SUCCEEDED(result))
         result = factory->CreateStream(&encoding.stream);
     if (SUCCEEDED(result))
