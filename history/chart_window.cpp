@@ -218,6 +218,18 @@ static void FreeChartState(HWND window)
     free(state);
 }
 
+// The window's font, and so every size of the chart, at `dpi`.
+static void UseDpi(HWND window, ChartState *state, UINT dpi)
+{
+    HFONT font = CreateChartFont(dpi);
+    if (!font)
+        return;  // the font there is, at its size, rather than none
+    DeleteObject(state->font);
+    state->font = font;
+    state->dpi = dpi;
+    SetChartFonts(window, state);
+}
+
 // On the primary monitor, where it appears, at that monitor's DPI, and no larger than its
 // work area, which a high DPI on a small screen leaves small.
 static HWND CreateChartFrame()
@@ -266,6 +278,8 @@ void ShowChartWindow()
         return;
     }
     ChartWindow = window;
+    if (WindowDpi(window) != state->dpi)  // placed by the system on another monitor
+        UseDpi(window, state, WindowDpi(window));
     ShowChartYear(window, state);
     LayOutChartWindow(window, state);
     SetTimer(window, CHART_TIMER_ID, CHART_TIMER_MS, nullptr);
@@ -292,13 +306,8 @@ static void OnChartSize(HWND window)
 static void OnChartDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
 {
     ChartState *state = Shown(window);
-    HFONT font = state ? CreateChartFont(HIWORD(dpis)) : nullptr;
-    if (font) {
-        DeleteObject(state->font);
-        state->font = font;
-        state->dpi = HIWORD(dpis);
-        SetChartFonts(window, state);
-    }
+    if (state)
+        UseDpi(window, state, HIWORD(dpis));
     TakeSuggestedRect(window, suggested);
     OnChartSize(window);
     RefreshChartPlot(Plot(window));
