@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <math.h>
 #include <string.h>
+#include <wchar.h>
 #include "../meter/dpi.h"
 
 static bool HighContrastOn()
@@ -99,6 +100,20 @@ int LabelWidth(HDC dc, const char *text)
 {
     SIZE size = {0, 0};
     GetTextExtentPoint32A(dc, text, (int)strlen(text), &size);
+    return size.cx;
+}
+
+void DrawWideLabel(HDC dc, int x, int y, const wchar_t *text, UINT align, COLORREF colour)
+{
+    SetTextColor(dc, colour);
+    SetTextAlign(dc, align | TA_TOP | TA_NOUPDATECP);
+    TextOutW(dc, x, y, text, (int)wcslen(text));
+}
+
+int WideLabelWidth(HDC dc, const wchar_t *text)
+{
+    SIZE size = {0, 0};
+    GetTextExtentPoint32W(dc, text, (int)wcslen(text), &size);
     return size.cx;
 }
 

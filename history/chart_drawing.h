@@ -27,6 +27,9 @@ void DrawShape(HDC dc, const RECT &rect, COLORREF colour, const ChartColours &co
 // Text with its top at y; `align` is TA_LEFT, TA_CENTER or TA_RIGHT.
 void DrawLabel(HDC dc, int x, int y, const char *text, UINT align, COLORREF colour);
 int LabelWidth(HDC dc, const char *text);
+// The same for a text of the user's locale, drawn wide.
+void DrawWideLabel(HDC dc, int x, int y, const wchar_t *text, UINT align, COLORREF colour);
+int WideLabelWidth(HDC dc, const wchar_t *text);
 // The width of a line at the state's DPI.
 int LineWidth(const ChartState *state);
 

@@ -74,10 +74,10 @@ static void LayOutGrid(HDC dc, ChartLayout *layout, const ChartState *state, int
                        int largestCell)
 {
     int widest = 0;
-    char name[CHART_TEXT_SIZE];
+    wchar_t name[LABEL_SIZE];
     for (int weekday = 0; weekday < 7; ++weekday) {
-        WeekdayText(weekday, name);
-        widest = std::max(widest, LabelWidth(dc, name));
+        WeekdayLabel(weekday, name);
+        widest = std::max(widest, WideLabelWidth(dc, name));
     }
     const RECT &area = layout->area;
     int labels = widest + layout->gap;
@@ -98,14 +98,14 @@ static void LayOutGrid(HDC dc, ChartLayout *layout, const ChartState *state, int
 static void PaintWeekdayNames(HDC dc, const ChartLayout &layout, const ChartState *state,
                               const ChartColours &colours)
 {
-    char name[CHART_TEXT_SIZE];
+    wchar_t name[LABEL_SIZE];
     // Every other row when the cells are lower than a line of text.
     int every = layout.cell >= layout.lineHeight ? 1 : 2;
     for (int row = 0; row < 7; row += every) {
-        WeekdayText((state->sums.firstDayOfWeek + row) % 7, name);
-        DrawLabel(dc, layout.plot.left - layout.gap,
-                  layout.plot.top + row * layout.cell + (layout.cell - layout.lineHeight) / 2, name,
-                  TA_RIGHT, colours.mutedText);
+        WeekdayLabel((state->sums.firstDayOfWeek + row) % 7, name);
+        DrawWideLabel(dc, layout.plot.left - layout.gap,
+                      layout.plot.top + row * layout.cell + (layout.cell - layout.lineHeight) / 2,
+                      name, TA_RIGHT, colours.mutedText);
     }
 }
 
@@ -146,7 +146,7 @@ static void YearValues(const ChartState *state, double *values)
 static void PaintMonthNames(HDC dc, const ChartLayout &layout, const ChartState *state,
                             const ChartColours &colours)
 {
-    char name[CHART_TEXT_SIZE];
+    wchar_t name[LABEL_SIZE];
     int32_t first = YearFirstDay(state->year);
     for (int month = 1; month <= 12; ++month) {
         int32_t day = DayNumber((DateKey)state->year << 16 | (DateKey)month << 8 | 1);
@@ -155,10 +155,10 @@ static void PaintMonthNames(HDC dc, const ChartLayout &layout, const ChartState 
         // A month that begins late in its week is named over its first whole week.
         if (row > 0)
             ++column;
-        MonthText(month, name);
-        DrawLabel(dc, CellRect(layout, column, 0).left,
-                  layout.plot.top - layout.gap / 2 - layout.lineHeight, name, TA_LEFT,
-                  colours.mutedText);
+        MonthLabel(month, name);
+        DrawWideLabel(dc, CellRect(layout, column, 0).left,
+                      layout.plot.top - layout.gap / 2 - layout.lineHeight, name, TA_LEFT,
+                      colours.mutedText);
     }
 }
 

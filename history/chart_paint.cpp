@@ -183,9 +183,9 @@ static void PaintPeriodLabels(HDC dc, const ChartLayout &layout, const ChartStat
     const ChartSeries *series = ShownSeries(state);
     ChartUnit unit = (ChartUnit)state->unit;
     int firstDayOfWeek = state->sums.firstDayOfWeek;
-    char label[CHART_TEXT_SIZE];
-    PeriodText(unit, series->firstPeriod + state->firstSlot, firstDayOfWeek, label);
-    int every = LabelEvery(layout, state->unit, LabelWidth(dc, label));
+    wchar_t label[LABEL_SIZE];
+    PeriodLabel(unit, series->firstPeriod + state->firstSlot, firstDayOfWeek, label);
+    int every = LabelEvery(layout, state->unit, WideLabelWidth(dc, label));
     // Days are labelled on the first day of a week, the other units on round periods.
     int shift = unit == UNIT_DAY ? (7 - firstDayOfWeek) % 7 : 0;
     int32_t end = std::min(state->firstSlot + layout.slotsShown, series->slots);
@@ -194,15 +194,15 @@ static void PaintPeriodLabels(HDC dc, const ChartLayout &layout, const ChartStat
         if ((period + shift) % every != 0)
             continue;
         RECT column = SlotColumn(layout, state, slot);
-        PeriodText(unit, period, firstDayOfWeek, label);
-        if (column.left + LabelWidth(dc, label) > layout.area.right)
+        PeriodLabel(unit, period, firstDayOfWeek, label);
+        if (column.left + WideLabelWidth(dc, label) > layout.area.right)
             break;  // a label cut off at the edge reads as another date
         FillArea(dc,
                  RECT{column.left, layout.plot.bottom, column.left + LineWidth(state),
                       layout.plot.bottom + layout.gap / 2},
                  colours.mutedText);
-        DrawLabel(dc, column.left, layout.plot.bottom + layout.gap / 2, label, TA_LEFT,
-                  colours.text);
+        DrawWideLabel(dc, column.left, layout.plot.bottom + layout.gap / 2, label, TA_LEFT,
+                      colours.text);
     }
 }
 

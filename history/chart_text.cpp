@@ -126,7 +126,8 @@ void AverageText(int figure, double value, char *out)
     FormatTo(out, LoadText(SLOT_GENERAL, IDS_AVERAGE), figureText);
 }
 
-void PeriodText(ChartUnit unit, int32_t period, int firstDayOfWeek, char *out)
+// The month or the year of a bar, for its tooltip.
+static void PeriodText(ChartUnit unit, int32_t period, int firstDayOfWeek, char *out)
 {
     DateKey first = DateOfDay(FirstDayOfPeriod(unit, period, firstDayOfWeek));
     if (unit == UNIT_YEAR)
@@ -200,6 +201,15 @@ void DayTipText(const ChartState *state, int32_t dayOfYear, char *out)
     FiguresTipText(heading, BarInSlot(days, day - days->firstPeriod), out);
 }
 
+// The tooltip is narrow, as every text of the program's windows: a weekday name in a script
+// that the ANSI code page lacks shows as the history window's dates show it.
+static void WeekdayText(int weekday, char *out)
+{
+    if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVDAYNAME1 + weekday, out,
+                        SHORT_TEXT_SIZE))
+        out[0] = 0;
+}
+
 void HourTipText(const ChartState *state, int hourOfWeek, char *out)
 {
     const HourlyRecord &hour = state->hours[hourOfWeek];
@@ -215,16 +225,28 @@ void HourTipText(const ChartState *state, int hourOfWeek, char *out)
     FormatTo(out, "%s\n%s", heading, lines);
 }
 
-void WeekdayText(int weekday, char *out)
+void PeriodLabel(ChartUnit unit, int32_t period, int firstDayOfWeek, wchar_t *out)
 {
-    if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVDAYNAME1 + weekday, out,
-                        SHORT_TEXT_SIZE))
+    SYSTEMTIME time = SystemDate(DateOfDay(FirstDayOfPeriod(unit, period, firstDayOfWeek)));
+    DWORD flags = unit == UNIT_MONTH ? DATE_YEARMONTH : DATE_SHORTDATE;
+    char year[CHART_TEXT_SIZE];
+    if (unit == UNIT_YEAR) {
+        YearText(period, year);
+        if (!MultiByteToWideChar(CP_ACP, 0, year, -1, out, LABEL_SIZE))
+            out[0] = 0;
+    } else if (!GetDateFormatW(LOCALE_USER_DEFAULT, flags, &time, nullptr, out, LABEL_SIZE)) {
+        out[0] = 0;
+    }
+}
+
+void WeekdayLabel(int weekday, wchar_t *out)
+{
+    if (!GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SABBREVDAYNAME1 + weekday, out, LABEL_SIZE))
         out[0] = 0;
 }
 
-void MonthText(int month, char *out)
+void MonthLabel(int month, wchar_t *out)
 {
-    if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVMONTHNAME1 + month - 1, out,
-                        SHORT_TEXT_SIZE))
+    if (!GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SABBREVMONTHNAME1 + month - 1, out, LABEL_SIZE))
         out[0] = 0;
 }

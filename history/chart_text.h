@@ -18,14 +18,18 @@ void FigureText(int figure, double value, char *out);
 void AverageText(int figure, double value, char *out);
 // The calendar's year as its label shows it.
 void YearText(int year, char *out);
-// The label of the period under its bar: a short date, a month or a year.
-void PeriodText(ChartUnit unit, int32_t period, int firstDayOfWeek, char *out);
 // The tooltip of a bar, a day of the calendar's year or an hour of the week clock.
 void BarTipText(const ChartState *state, int32_t slot, char *out);
 void DayTipText(const ChartState *state, int32_t dayOfYear, char *out);
 void HourTipText(const ChartState *state, int hourOfWeek, char *out);
-// Abbreviated names from the user's locale: weekday 0 (Monday) to 6, month 1 to 12.
-void WeekdayText(int weekday, char *out);
-void MonthText(int month, char *out);
+
+// The labels that come from the user's locale, which may name days and months in a script
+// that the ANSI code page lacks: wide, in buffers of LABEL_SIZE characters, drawn wide.
+const int LABEL_SIZE = 128;
+// The period under its bar: a short date, a month or a year.
+void PeriodLabel(ChartUnit unit, int32_t period, int firstDayOfWeek, wchar_t *out);
+// Abbreviated names: weekday 0 (Monday) to 6, month 1 to 12.
+void WeekdayLabel(int weekday, wchar_t *out);
+void MonthLabel(int month, wchar_t *out);
 
 #endif
