@@ -2,13 +2,15 @@
 //
 // The meter timer asks for the date every second, and under Wine each reading of the
 // local time is a round trip to the system that costs more than the rest of an idle tick.
-// So the date is read again only when it can have changed: when the tick count reaches
-// the next local midnight, after a change of the system time, and at least once a minute,
-// which bounds how late a change that no message announces can be seen.
+// So the local time is read again only when its date or hour can have changed: when the
+// tick count reaches the next full hour (midnight among them), after a change of the
+// system time, and at least once a minute, which bounds how late a change that no message
+// announces can be seen. The hook messages take the hour of the week from the last
+// reading, so that counting never calls the system.
 #include "clock.h"
 
 static const DWORD DATE_RECHECK_MS = 60 * 1000;
-static const DWORD DAY_MS = 24 * 60 * 60 * 1000;
+static const DWORD HOUR_MS = 60 * 60 * 1000;
 
 static SYSTEMTIME LastReading;
 static DWORD LastReadingTicks;
@@ -27,12 +29,11 @@ ULONGLONG ClockUnbiasedMs()
     return hundredsOfNanoseconds / 10000;
 }
 
-// Milliseconds from `now` to the next local midnight, at least 1.
-static DWORD MsToMidnight(const SYSTEMTIME &now)
+// Milliseconds from `now` to the next full hour of local time, at least 1.
+static DWORD MsToNextHour(const SYSTEMTIME &now)
 {
-    DWORD elapsed = ((now.wHour * 60u + now.wMinute) * 60u + now.wSecond) * 1000u
-                    + now.wMilliseconds;
-    return elapsed < DAY_MS ? DAY_MS - elapsed : 1;
+    DWORD elapsed = (now.wMinute * 60u + now.wSecond) * 1000u + now.wMilliseconds;
+    return elapsed < HOUR_MS ? HOUR_MS - elapsed : 1;
 }
 
 void ClockLocalDate(SYSTEMTIME *today)
@@ -42,10 +43,15 @@ void ClockLocalDate(SYSTEMTIME *today)
     if (ReadingValidMs == 0 || ticks - LastReadingTicks >= ReadingValidMs) {
         GetLocalTime(&LastReading);
         LastReadingTicks = ticks;
-        DWORD untilMidnight = MsToMidnight(LastReading);
-        ReadingValidMs = untilMidnight < DATE_RECHECK_MS ? untilMidnight : DATE_RECHECK_MS;
+        DWORD untilNextHour = MsToNextHour(LastReading);
+        ReadingValidMs = untilNextHour < DATE_RECHECK_MS ? untilNextHour : DATE_RECHECK_MS;
     }
     *today = LastReading;
+}
+
+const SYSTEMTIME *ClockLastReading()
+{
+    return &LastReading;
 }
 
 void ClockTimeChanged()

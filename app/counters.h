@@ -1,4 +1,5 @@
-// The types every module shares: a block of the five counters, and a local date as a key.
+// The types every module shares: a block of the five counters, a local date as a key, and
+// an hour of the week clock.
 // The figures themselves are the core's (figures.h).
 #ifndef TALLYWICK_COUNTERS_H
 #define TALLYWICK_COUNTERS_H
@@ -17,5 +18,15 @@ struct CounterBlock {
 
 // A local date packed as year << 16 | month << 8 | day; keys compare like dates.
 typedef uint32_t DateKey;
+
+// One hour of the week clock, 24 bytes, little-endian, as "Hourly Activity" stores it.
+struct HourlyRecord {
+    uint64_t keys;
+    uint64_t clicks;  // left, middle and right together
+    double distance;  // millimetres
+};
+static_assert(sizeof(HourlyRecord) == 24, "an hourly record is 24 bytes");
+
+const int HOURS_IN_WEEK = 7 * 24;
 
 #endif

@@ -16,6 +16,7 @@ static uint64_t OwnStoredTotalTime;
 static CounterBlock OwnSavedTotals;
 static uint32_t OwnSavedSeconds;
 static HistoryList OwnStoredHistory = {nullptr, 0, 0, HISTORY_GROW_STEP};
+static HourlyRecord OwnHourlyActivity[HOURS_IN_WEEK];
 
 const CounterBlock &Totals = OwnTotals;
 const CounterBlock &PeriodBaseline = OwnPeriodBaseline;
@@ -25,6 +26,7 @@ const uint64_t &StoredTotalTime = OwnStoredTotalTime;
 const CounterBlock &SavedTotals = OwnSavedTotals;
 const uint32_t &SavedSeconds = OwnSavedSeconds;
 const HistoryList &StoredHistory = OwnStoredHistory;
+const HourlyRecord (&HourlyActivity)[HOURS_IN_WEEK] = OwnHourlyActivity;
 
 static void FreeStoredHistory()
 {
@@ -38,6 +40,19 @@ static void FreeStoredHistory()
 DateKey MakeDateKey(const SYSTEMTIME &date)
 {
     return (DateKey)date.wYear << 16 | (DateKey)(date.wMonth & 0xFF) << 8 | (date.wDay & 0xFF);
+}
+
+// SYSTEMTIME counts weekdays from Sunday, the hourly records from Monday.
+int HourOfWeek(const SYSTEMTIME &time)
+{
+    return (time.wDayOfWeek + 6) % 7 * 24 + time.wHour % 24;
+}
+
+// The clock's last reading is at most a second old while the meter timer runs, and it is
+// renewed at every hour's edge: an event is credited to its own hour, not the one before.
+static HourlyRecord &CurrentHour()
+{
+    return OwnHourlyActivity[HourOfWeek(*ClockLastReading())];
 }
 
 DateKey TodayDateKey()
@@ -67,6 +82,7 @@ uint64_t AllTimeSeconds()
 void OnKeyPress()
 {
     ++OwnTotals.keyPresses;
+    ++CurrentHour().keys;
 }
 
 void OnMouseDistance(LPARAM lParam)
@@ -75,23 +91,28 @@ void OnMouseDistance(LPARAM lParam)
     float millimetres;
     memcpy(&millimetres, &bits, sizeof millimetres);
     // Written so that a NaN, which fails every comparison, is dropped too.
-    if (millimetres >= 0.0f && millimetres <= MAX_STEP_MM)
+    if (millimetres >= 0.0f && millimetres <= MAX_STEP_MM) {
         OwnTotals.distance += millimetres;
+        CurrentHour().distance += millimetres;
+    }
 }
 
 void OnClickLeft()
 {
     ++OwnTotals.leftClicks;
+    ++CurrentHour().clicks;
 }
 
 void OnClickMiddle()
 {
     ++OwnTotals.middleClicks;
+    ++CurrentHour().clicks;
 }
 
 void OnClickRight()
 {
     ++OwnTotals.rightClicks;
+    ++CurrentHour().clicks;
 }
 
 // The saved mark moves to the present: Totals and PeriodSeconds() as they are now.
@@ -171,4 +192,9 @@ void ReplaceStoredHistory(const HistoryList &records)
 bool MergeImportedHistory(const HistoryList *imported, int replace)
 {
     return MergeRecordsByDate(&OwnStoredHistory, imported, replace);
+}
+
+void ReplaceHourlyActivity(const HourlyRecord (&hours)[HOURS_IN_WEEK])
+{
+    memcpy(OwnHourlyActivity, hours, sizeof OwnHourlyActivity);
 }

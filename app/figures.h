@@ -1,5 +1,5 @@
-// The figures: the all-time totals, the current period and its clock, the saved mark and
-// the stored per-day history. They are changed here and nowhere else: every other module
+// The figures: the all-time totals, the current period and its clock, the saved mark, the
+// stored per-day history and the week clock's figures by hour. They are changed here and nowhere else: every other module
 // reads them through the views below and changes them through the named operations.
 // The current period's figures are Totals minus PeriodBaseline; the all-time ones are Totals.
 #ifndef TALLYWICK_FIGURES_H
@@ -21,17 +21,24 @@ extern const uint64_t &StoredTotalTime;     // all-time running seconds up to th
 extern const CounterBlock &SavedTotals;     // Totals as of the last save
 extern const uint32_t &SavedSeconds;        // PeriodSeconds() as of the last save
 extern const HistoryList &StoredHistory;    // the stored per-day history, in append order
+// All-time key presses, clicks and distance by weekday and hour of local time, Monday
+// 00:00 first and Sunday 23:00 last. Each count adds to the hour it is counted in; nothing
+// zeroes them, as no period zeroes a total.
+extern const HourlyRecord (&HourlyActivity)[HOURS_IN_WEEK];
 
 const uint32_t TICK_WRAPPED = 0xFFFFFFFF;
 const float MAX_STEP_MM = 10000.0f;
 
 DateKey MakeDateKey(const SYSTEMTIME &date);
+// 0 for Monday 00:00 to 00:59, ..., 167 for Sunday 23:00 to 23:59.
+int HourOfWeek(const SYSTEMTIME &time);
 DateKey TodayDateKey();
 uint32_t TickCountOrWrap();   // TICK_WRAPPED once the tick counter has wrapped this period
 uint32_t PeriodSeconds();
 uint64_t AllTimeSeconds();
 
-// The hook messages: one addition each, no allocation.
+// The hook messages: one addition each to the totals and to the hour of the clock's last
+// reading, with no allocation and no call to the system.
 // A distance that cannot be one step of a real mouse (no number, infinite, negative or
 // over MAX_STEP_MM) is dropped: any process may post the message.
 void OnKeyPress();
@@ -63,5 +70,7 @@ bool AppendStoredRecord(const HistoryRecord *record);
 void ReplaceStoredHistory(const HistoryList &records);
 // Merges an imported history into the stored one by date (MergeRecordsByDate).
 bool MergeImportedHistory(const HistoryList *imported, int replace);
+// The hourly figures become these, as loaded.
+void ReplaceHourlyActivity(const HourlyRecord (&hours)[HOURS_IN_WEEK]);
 
 #endif

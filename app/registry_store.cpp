@@ -1,6 +1,6 @@
-// The registry key holds the all-time totals, the all-time running time and the whole
-// history; it is read at start-up and after each save of a period change, and written at
-// every period change, at each checkpoint and at exit.
+// The registry key holds the all-time totals, the all-time running time, the whole
+// history and the week clock's hours; it is read at start-up and after each save of a
+// period change, and written at every period change, at each checkpoint and at exit.
 #include "registry_store.h"
 
 #include <windows.h>
@@ -72,9 +72,21 @@ static void ReadStoredHistory(HKEY key, HistoryList *history)
     history->count = (int32_t)(items < present ? items : present);
 }
 
+// A value of another size is no layout this program knows; the registry fails a read into
+// a buffer too small, and a shorter read is checked here.
+static void ReadHourlyActivity(HKEY key, HourlyRecord (&hours)[HOURS_IN_WEEK])
+{
+    HourlyRecord stored[HOURS_IN_WEEK];
+    DWORD size = sizeof stored;
+    if (RegQueryValueExA(key, "Hourly Activity", nullptr, nullptr, (BYTE *)stored, &size)
+            == ERROR_SUCCESS
+        && size == sizeof stored)
+        memcpy(hours, stored, sizeof stored);
+}
+
 bool ReadStoredFigures(StoredFigures *stored)
 {
-    *stored = StoredFigures{{}, 0, {nullptr, 0, 0, HISTORY_GROW_STEP}};
+    *stored = StoredFigures{{}, 0, {nullptr, 0, 0, HISTORY_GROW_STEP}, {}};
     HKEY key;
     if (RegOpenKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key) != ERROR_SUCCESS)
         return false;
@@ -85,13 +97,15 @@ bool ReadStoredFigures(StoredFigures *stored)
     ReadValue(key, "Mouse Clicks M", &stored->totals.middleClicks, 8);
     ReadValue(key, "Mouse Clicks R", &stored->totals.rightClicks, 8);
     ReadStoredHistory(key, &stored->history);
+    ReadHourlyActivity(key, stored->hours);
     RegCloseKey(key);
     return true;
 }
 
 LONG LastSaveError;
 
-bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const HistoryList &history)
+bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const HistoryList &history,
+                        const HourlyRecord (&hours)[HOURS_IN_WEEK])
 {
     HKEY key;
     LastSaveError = RegCreateKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key);
@@ -112,6 +126,7 @@ bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const Hi
     if (items != 0)
         WriteValue(key, "History", REG_BINARY, history.records,
                    items * (DWORD)sizeof(HistoryRecord), &failure);
+    WriteValue(key, "Hourly Activity", REG_BINARY, hours, sizeof hours, &failure);
     RegCloseKey(key);
     LastSaveError = failure;
     return failure == ERROR_SUCCESS;

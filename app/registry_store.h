@@ -1,5 +1,6 @@
-// The registry key that holds the all-time totals, the running time and the history. The
-// store reads and writes the values it is given; what they mean is the core's.
+// The registry key that holds the all-time totals, the running time, the history and the
+// week clock's hours. The store reads and writes the values it is given; what they mean is
+// the core's.
 #ifndef TALLYWICK_REGISTRY_STORE_H
 #define TALLYWICK_REGISTRY_STORE_H
 
@@ -14,16 +15,19 @@ struct StoredFigures {
     CounterBlock totals;
     uint64_t totalTime;   // "Total Time", running seconds
     HistoryList history;  // the whole records that "History Items" vouches for; owned
+    HourlyRecord hours[HOURS_IN_WEEK];  // "Hourly Activity"
 };
 
 // Reads the key; a value that is missing, unreadable or too large leaves its figure zero,
 // and a record count of 0, a corrupt one or a "History" without a whole record leaves the
-// history empty. False, with everything zero, when the key could not be opened. The caller
-// destroys stored->history.
+// history empty; an "Hourly Activity" that is missing or of another size than the 168
+// records leaves the hours zero. False, with everything zero, when the key could not be
+// opened. The caller destroys stored->history.
 bool ReadStoredFigures(StoredFigures *stored);
-// Writes the eight values, creating the key when it is missing. False when the key could
+// Writes the nine values, creating the key when it is missing. False when the key could
 // not be created (nothing written) or any value could not be written.
-bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const HistoryList &history);
+bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const HistoryList &history,
+                        const HourlyRecord (&hours)[HOURS_IN_WEEK]);
 // The registry's error code for the last write that failed; ERROR_SUCCESS after a good one.
 extern LONG LastSaveError;
 

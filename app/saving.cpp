@@ -14,6 +14,7 @@ bool LoadFromRegistry()
     if (!ReadStoredFigures(&stored))
         return false;
     ReplaceTotals(stored.totals, stored.totalTime);
+    ReplaceHourlyActivity(stored.hours);
     if (stored.history.count > 0)
         ReplaceStoredHistory(stored.history);
     DestroyHistoryList(&stored.history);
@@ -26,7 +27,7 @@ bool SaveToRegistry()
     // An append that runs out of memory leaves the period uncredited; the history that
     // exists is still written.
     UpdateTodayRecord();
-    return WriteStoredFigures(Totals, totalTime, StoredHistory);
+    return WriteStoredFigures(Totals, totalTime, StoredHistory, HourlyActivity);
 }
 
 // Compared bit for bit: a distance that stays what it was is nothing new, even a NaN.

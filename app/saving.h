@@ -13,13 +13,14 @@ const uint32_t CHECKPOINT_SECONDS = 60;
 const uint32_t IDLE_CHECKPOINT_SECONDS = 600;
 
 // The stored totals and running time start a period with nothing counted in it; the
-// stored history, when the key holds any, replaces the one in memory. False, with nothing
-// changed, when the key could not be opened.
+// stored history, when the key holds any, replaces the one in memory, and so do the
+// stored hours of the week clock. False, with nothing changed, when the key could not be
+// opened.
 bool LoadFromRegistry();
 // Credits what was counted since the last save to today's record (UpdateTodayRecord), then
-// writes the totals, "Total Time" as AllTimeSeconds() and the history. False when the key
-// could not be created or a value not written (LastSaveError); the credit is made in
-// memory all the same.
+// writes the totals, "Total Time" as AllTimeSeconds(), the history and the hours. False
+// when the key could not be created or a value not written (LastSaveError); the credit is
+// made in memory all the same.
 bool SaveToRegistry();
 // Saves as a period change would now, while the period, its start and what the meter
 // shows stay as they are. With nothing new since the last save it writes nothing.

@@ -1,6 +1,7 @@
 // The single instance and the message loop of the resident program.
 #include "startup.h"
 
+#include "../history/chart_window.h"
 #include "../hook/hook.h"
 
 HANDLE InstanceMutex;
@@ -30,7 +31,7 @@ int RunMessageLoop()
     MSG message;
     BOOL got;
     while ((got = GetMessageA(&message, NULL, 0, 0)) != 0) {
-        if (got == -1)
+        if (got == -1 || IsChartDialogMessage(&message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

@@ -5,6 +5,7 @@
 #include "../app/autostart.h"
 #include "../app/figures.h"
 #include "../app/program.h"
+#include "../history/chart_window.h"
 #include "../history/csv_export.h"
 #include "../history/history_window.h"
 #include "../history/import_export.h"
@@ -51,6 +52,7 @@ void BuildTrayMenu(HWND window, HMENU menu)
     AppendTextItem(menu, MF_STRING, IDM_RECOUNT, IDS_MENU_RECOUNT);
     AppendSeparator(menu);
     AppendTextItem(menu, MF_STRING, IDM_VIEW_HISTORY, IDS_MENU_HISTORY);
+    AppendTextItem(menu, MF_STRING, IDM_VIEW_CHARTS, IDS_MENU_CHARTS);
     AppendTextItem(menu, MF_STRING, IDM_EXPORT_CSV, IDS_MENU_EXPORT_CSV);
     AppendSeparator(menu);
     AppendTextItem(menu, MF_STRING, IDM_EXPORT_HISTORY, IDS_MENU_EXPORT_HISTORY);
@@ -112,6 +114,7 @@ static const MeterCommand MeterCommands[] = {
     {IDM_SHOW, ToggleMeterWindow, true},
     {IDM_AUTOSTART, ToggleAutostart, true},
     {IDM_VIEW_HISTORY, ShowStoredHistory, true},
+    {IDM_VIEW_CHARTS, ShowChartWindow, true},
     {IDM_EXPORT_CSV, ExportHistoryCsv, true},
     {IDM_RECOUNT, RecountTotals, false},
     {IDM_EXPORT_HISTORY, ExportHistoryFile, true},

@@ -41,6 +41,44 @@
 #define IDS_IMPORT_TITLE         135
 #define IDS_CONFIRM_REPLACE      136
 
+// The chart window (140 to 179)
+#define IDS_MENU_CHARTS          140
+#define IDS_CHARTS_TITLE         141
+#define IDS_FIGURE_KEYS          142
+#define IDS_FIGURE_DISTANCE      143
+#define IDS_FIGURE_CLICKS        144
+#define IDS_FIGURE_TIME          145
+#define IDS_VIEW_BARS            146
+#define IDS_VIEW_CALENDAR        147
+#define IDS_VIEW_CLOCK           148
+#define IDS_UNIT_DAY             149
+#define IDS_UNIT_WEEK            150
+#define IDS_UNIT_MONTH           151
+#define IDS_UNIT_YEAR            152
+#define IDS_CHART_COPY           153
+#define IDS_CHART_SAVE_PNG       154
+#define IDS_YEAR_PREVIOUS        155
+#define IDS_YEAR_NEXT            156
+#define IDS_YEAR_LABEL           157    // %d: the calendar's year
+#define IDS_AVERAGE              158    // %s: the average of the bars shown
+#define IDS_AXIS_M               159    // axis labels: %lu metres ...
+#define IDS_AXIS_KM              160    // ... kilometres
+#define IDS_AXIS_KM_M            161    // ... kilometres and metres
+#define IDS_AXIS_HOURS           162
+#define IDS_AXIS_DAYS            163
+#define IDS_AXIS_DAYS_HOURS      164
+#define IDS_TIP_FIGURES          165    // keys, distance, left, middle, right clicks, time
+#define IDS_TIP_HOUR_FIGURES     166    // keys, distance, clicks of one hour of the week
+#define IDS_TIP_NO_RECORD        167
+#define IDS_TIP_RANGE            168    // the first and the last day of a bar
+#define IDS_TIP_HOUR             169    // weekday name, first hour, next hour
+#define IDS_CLOCK_NEW            170
+#define IDS_CLOCK_NO_TIME        171
+#define IDS_LEGEND_LESS          172
+#define IDS_LEGEND_MORE          173
+#define IDS_PNG_FILES            174    // the save dialog's file type
+#define IDS_CHART_SAVE_FAILED    175
+
 // Commands of the popup menu (WM_COMMAND low word)
 #define IDM_EXIT                 2
 #define IDM_HIDE                 16
@@ -53,6 +91,7 @@
 #define IDM_RECOUNT              1041
 #define IDM_EXPORT_HISTORY       1042
 #define IDM_IMPORT_HISTORY       1043
+#define IDM_VIEW_CHARTS          1044
 
 // Dialog, icon and bitmap
 #define IDD_ABOUT                129
@@ -60,6 +99,20 @@
 #define IDI_MAIN                 130    // 16, 32 px in 16 colours; 20, 24, 48, 256 px in 32-bit
 #define IDB_HISTORY_ICONS        131    // one 16x16 image for the history rows
 #define IDR_MANIFEST             1      // CREATEPROCESS_MANIFEST_RESOURCE_ID
+
+// Controls and timer of the chart window (2100 to 2199)
+#define IDC_CHART_FIGURE         2100   // key presses, distance, clicks, running time
+#define IDC_CHART_VIEW           2101   // bars over time, year calendar, week clock
+#define IDC_CHART_UNIT           2102   // bars by day, week, month, year
+#define IDC_CHART_YEAR_PREVIOUS  2103
+#define IDC_CHART_YEAR           2104
+#define IDC_CHART_YEAR_NEXT      2105
+#define IDC_CHART_COPY           2106
+#define IDC_CHART_SAVE           2107
+#define IDC_CHART_PLOT           2108   // the chart itself, which takes the arrow keys
+#define IDC_CHART_TOOLTIP        2109
+#define CHART_TIMER_ID           2110   // once a second while the chart window is open
+#define CHART_TIMER_MS           1000
 
 // Private window messages of the meter window
 #define MSG_SHOW_MENU            0x040D // WM_USER + 13: open the popup menu at the cursor

@@ -2,15 +2,15 @@
 // message beside SendMessage to a window that only calls DefWindowProc, one meter redraw
 // beside a minimal program's paint of the same four lines, the resident program's CPU time
 // per minute beside a program that only runs a 50 ms timer; and the time from a key press
-// to the meter's paint of it, the import merge, the history window and a history file of a
-// million records against fixed limits. Prints the figures and a table of the goals, met
-// or missed; nothing here passes or fails a build.
+// to the meter's paint of it, the import merge, the history window, the chart window and a
+// history file of a million records against fixed limits. Prints the figures and a table of
+// the goals, met or missed; nothing here passes or fails a build.
 //
 // bench_tallywick [SECONDS [PARTS]]
 //   SECONDS: how long each CPU measurement runs (default 20)
 //   PARTS: which parts run, any of the letters h (hook message), p (paint), k (key press
 //   to screen), w (history window), f (history file, merge and checkpoint), m (a million
-//   days), r (resident CPU); default all
+//   days), c (chart window), r (resident CPU); default all
 #include <windows.h>
 #include <commctrl.h>
 #include <stdio.h>
@@ -23,6 +23,7 @@
 #include "app/registry_store.h"
 #include "app/saving.h"
 #include "driver/driver.h"
+#include "history/chart_window.h"
 #include "history/history_file.h"
 #include "history/history_list.h"
 #include "history/history_window.h"
@@ -446,6 +447,72 @@ void BenchCheckpoint(int days)
     Row(what, (NowSeconds() - start) / N * 1e3, "ms");
 }
 
+// Milliseconds per repaint of the chart's plot, the best of three rounds of `n`, each
+// after `before` (a scroll, or nothing).
+double ChartRepaintMs(HWND plot, int n, void (*before)(HWND))
+{
+    double best = 1e9;
+    for (int round = 0; round < 3; ++round) {
+        double start = NowSeconds();
+        for (int i = 0; i < n; ++i) {
+            if (before)
+                before(plot);
+            RedrawWindow(plot, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        }
+        best = std::min(best, (NowSeconds() - start) / n * 1e3);
+    }
+    return best;
+}
+
+// Back and forth by a page, so that every repaint shows bars it did not show before.
+void ScrollAPage(HWND plot)
+{
+    static bool left;
+    left = !left;
+    SendMessageA(plot, WM_HSCROLL, left ? SB_PAGELEFT : SB_PAGERIGHT, 0);
+}
+
+// As the user's choice arrives: the selection, then its notification to the window.
+void ChooseChartView(int view)
+{
+    HWND box = GetDlgItem(ChartWindow, IDC_CHART_VIEW);
+    SendMessageA(box, CB_SETCURSEL, view, 0);
+    SendMessageA(ChartWindow, WM_COMMAND, MAKEWPARAM(IDC_CHART_VIEW, CBN_SELCHANGE), (LPARAM)box);
+}
+
+void BenchCharts(int days)
+{
+    FillStoredHistory(days);
+    StartPeriod();  // today's date, which the chart's bars end with
+    double start = NowSeconds();
+    ShowChartWindow();
+    PumpMessages();
+    double opened = (NowSeconds() - start) * 1e3;
+    HWND plot = ChartWindow ? GetDlgItem(ChartWindow, IDC_CHART_PLOT) : nullptr;
+    if (!plot) {
+        printf("  the chart window did not open\n");
+        return;
+    }
+    double scrolled = ChartRepaintMs(plot, 50, ScrollAPage);
+    ChooseChartView(1);
+    double calendar = ChartRepaintMs(plot, 50, nullptr);
+    ChooseChartView(2);
+    double clock = ChartRepaintMs(plot, 50, nullptr);
+    DestroyWindow(ChartWindow);
+    PumpMessages();
+    char what[128];
+    snprintf(what, sizeof what, "chart window, open and first paint over %d records", days);
+    Row(what, opened, "ms");
+    Row("chart window, a page scrolled and repainted (bars by day)", scrolled, "ms");
+    Row("chart window, year calendar repainted", calendar, "ms");
+    Row("chart window, week clock repainted", clock, "ms");
+    snprintf(what, sizeof what, "9 chart window over %d records", days);
+    AddGoal(what, opened, 0, 100, "ms");
+    AddGoal("9 chart repaint after a scroll", scrolled, 0, 16, "ms");
+    AddGoal("9 year calendar repaint", calendar, 0, 16, "ms");
+    AddGoal("9 week clock repaint", clock, 0, 16, "ms");
+}
+
 double ProcessCpuSeconds(HANDLE process)
 {
     FILETIME created, ended, kernel, user;
@@ -634,7 +701,7 @@ int main(int argc, char **argv)
         printf("could not create the meter window\n");
         return 1;
     }
-    std::string parts = argc >= 3 ? argv[2] : "hpkwfmr";
+    std::string parts = argc >= 3 ? argv[2] : "hpkwfmcr";
     auto runs = [&parts](char part) { return parts.find(part) != std::string::npos; };
     if (runs('h'))
         BenchHookMessages();
@@ -652,6 +719,8 @@ int main(int argc, char **argv)
     }
     if (runs('m'))
         BenchMillionImport();
+    if (runs('c'))
+        BenchCharts(36500);
     // Leave no benchmark figures behind in the prefix's settings key.
     RegDeleteTreeA(HKEY_CURRENT_USER, SETTINGS_KEY);
     RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY);

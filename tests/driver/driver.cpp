@@ -528,6 +528,21 @@ std::vector<DayRecord> PlausibleHistory(int days, uint32_t seed)
     return records;
 }
 
+bool SeedHourlyActivity()
+{
+    struct Hour {
+        uint64_t keys, clicks;
+        double distance;
+    } hours[168] = {};
+    for (int i = 0; i < 168; ++i) {
+        int day = i / 24, hour = i % 24;
+        bool work = day < 5 && hour >= 9 && hour < 18 && hour != 12;
+        uint64_t weight = work ? 40 + (uint64_t)(i * 7919 % 23) : hour >= 19 && hour < 23 ? 8 : 0;
+        hours[i] = Hour{weight * 900, weight * 60, weight * 30000.0};
+    }
+    return WriteValue(SETTINGS_KEY_PATH, "Hourly Activity", REG_BINARY, hours, sizeof hours);
+}
+
 std::vector<DayRecord> ReadHistory()
 {
     std::vector<DayRecord> records;

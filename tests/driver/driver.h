@@ -130,6 +130,8 @@ std::vector<DayRecord> PlausibleHistory(int days, uint32_t seed = 1);
 std::vector<DayRecord> ReadHistory();
 // Seeds totals as the sums of the records (as if they had been counted).
 bool SeedTotalsFrom(const std::vector<DayRecord> &records);
+// Writes "Hourly Activity": a working week's pattern, busiest on weekdays from 9 to 18.
+bool SeedHourlyActivity();
 
 // ---- Dialogs and message boxes ----------------------------------------------------------
 

@@ -38,7 +38,12 @@ int Usage()
           "  dialogs              describe the program's open dialogs\n"
           "  rect                 print the meter's window rectangle and visibility\n"
           "  move X Y             move the meter's top left corner, as a drag would\n"
-          "  settle               wait until the shown meter has grown to fit its lines\n",
+          "  settle               wait until the shown meter has grown to fit its lines\n"
+          "  seed-hourly          write a working week's hourly activity\n"
+          "  charts               open the chart window, wait for it, print its rectangle\n"
+          "  chart-choose ID N    choose item N of the chart window's combo box ID\n"
+          "  close-charts         close the chart window\n"
+          "  cursor X Y           move the mouse pointer to X,Y\n",
           stderr);
     return 2;
 }
@@ -198,6 +203,26 @@ int Dialogs()
     return 0;
 }
 
+HWND ChartWindowOfMeter()
+{
+    HWND meter = FindMeter(0);
+    HWND window = WaitTopWindow("TallywickCharts", meter ? WindowProcessId(meter) : 0, 5000);
+    if (!window)
+        fputs("twdriver: no chart window\n", stderr);
+    return window;
+}
+
+// As a user's choice arrives: the selection, then its notification to the window.
+int ChooseInChart(int id, int item)
+{
+    HWND window = ChartWindowOfMeter();
+    HWND box = window ? GetDlgItem(window, id) : nullptr;
+    if (!box || SendMessageA(box, CB_SETCURSEL, item, 0) != item)
+        return 1;
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)box);
+    return 0;
+}
+
 int PrintRect()
 {
     HWND meter = Meter();
@@ -276,6 +301,22 @@ int main(int argc, char **argv)
         return PrintRect();
     if (!strcmp(command, "settle"))
         return SettleMeter();
+    if (!strcmp(command, "seed-hourly"))
+        return SeedHourlyActivity() ? 0 : 1;
+    if (!strcmp(command, "charts")) {
+        HWND window = PostMeterCommand(IDM_VIEW_CHARTS) == 0 ? ChartWindowOfMeter() : nullptr;
+        RECT r = window ? WindowRect(window) : RECT{};
+        printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return window ? 0 : 1;
+    }
+    if (!strcmp(command, "chart-choose") && argc >= 4)
+        return ChooseInChart(atoi(arg), atoi(argv[3]));
+    if (!strcmp(command, "cursor") && argc >= 4)
+        return SetCursorPos(atoi(arg), atoi(argv[3])) ? 0 : 1;
+    if (!strcmp(command, "close-charts")) {
+        HWND window = ChartWindowOfMeter();
+        return window && PostMessageA(window, WM_CLOSE, 0, 0) && WaitWindowGone(window, 5000) ? 0 : 1;
+    }
     if (!strcmp(command, "move") && argc >= 4) {
         HWND meter = Meter();
         return meter && SetWindowPos(meter, nullptr, atoi(arg), atoi(argv[3]), 0, 0,

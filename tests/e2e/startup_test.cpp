@@ -177,9 +177,10 @@ TEST_F(StartupTest, FirstRunCreatesEveryValueAndSecondStartShowsTheMeterAndSaves
         {"Total Time", REG_QWORD, 8},       {"Mouse Clicks L", REG_QWORD, 8},
         {"Mouse Clicks M", REG_QWORD, 8},   {"Mouse Clicks R", REG_QWORD, 8},
         {"History Items", REG_DWORD, 4},    {"History", REG_BINARY, 24},
+        {"Hourly Activity", REG_BINARY, 4032},
     };
     auto values = ReadAllValues(SETTINGS_KEY_PATH);
-    EXPECT_EQ(values.size(), 8u) << "the key holds the eight values and nothing else";
+    EXPECT_EQ(values.size(), 9u) << "the key holds the nine values and nothing else";
     for (const Expected &want : expected) {
         RegValue value = ReadValue(SETTINGS_KEY_PATH, want.name);
         EXPECT_TRUE(value.present) << want.name;

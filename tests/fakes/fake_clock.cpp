@@ -1,5 +1,6 @@
 #include "fake_clock.h"
 #include "app/clock.h"
+#include "history/history_cells.h"
 
 static DWORD FakeTicks = 1000000;
 static ULONGLONG FakeUnbiasedMs;
@@ -21,12 +22,21 @@ void SetFakeDate(WORD year, WORD month, WORD day)
     FakeNow.wYear = year;
     FakeNow.wMonth = month;
     FakeNow.wDay = day;
+    FakeNow.wDayOfWeek = (WORD)DayOfWeek(year, month, day);
+}
+
+void SetFakeTime(WORD hour, WORD minute, WORD second)
+{
+    FakeNow.wHour = hour;
+    FakeNow.wMinute = minute;
+    FakeNow.wSecond = second;
 }
 
 void ResetFakeClock()
 {
     FakeTicks = 1000000;
     SetFakeDate(2010, 6, 7);
+    SetFakeTime(12, 0, 0);
 }
 
 DWORD ClockTickCount()
@@ -43,6 +53,11 @@ ULONGLONG ClockUnbiasedMs()
 void ClockLocalDate(SYSTEMTIME *today)
 {
     *today = FakeNow;
+}
+
+const SYSTEMTIME *ClockLastReading()
+{
+    return &FakeNow;
 }
 
 void ClockTimeChanged()

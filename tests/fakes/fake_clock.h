@@ -6,8 +6,10 @@
 
 void SetFakeTickCount(DWORD ticks);
 void SleepFakeClock(DWORD ms);  // the ticks move on, the unbiased time stands still
-void SetFakeDate(WORD year, WORD month, WORD day);
-// Back to a fixed, ordinary moment: tick count 1,000,000 ms, 7 June 2010.
+void SetFakeDate(WORD year, WORD month, WORD day);  // its weekday too
+void SetFakeTime(WORD hour, WORD minute, WORD second);
+// Back to a fixed, ordinary moment: tick count 1,000,000 ms, Monday 7 June 2010,
+// 12:00.
 void ResetFakeClock();
 
 #endif

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 #include "app/autostart.h"
+#include "history/chart_window.h"
 #include "history/history_window.h"
 #include "meter/menu.h"
 #include "meter/meter_window.h"
@@ -51,12 +52,13 @@ struct ExpectedItem {
     const char *text;  // UTF-8; null for a separator
 };
 
-TEST_F(MenuTest, TrayMenuHoldsFifteenItemsInOrder)
+TEST_F(MenuTest, TrayMenuHoldsSixteenItemsInOrder)
 {
     static const ExpectedItem expected[] = {
         {IDM_SHOW, "&实时显示"}, {IDM_CLEAR_DATA, "&清除数据"},
         {IDM_RECOUNT, "&复位/重新统计"}, {0, nullptr},
-        {IDM_VIEW_HISTORY, "&查看历史记录"}, {IDM_EXPORT_CSV, "&导出记录（.csv）..."},
+        {IDM_VIEW_HISTORY, "&查看历史记录"}, {IDM_VIEW_CHARTS, "图表(&G)..."},
+        {IDM_EXPORT_CSV, "&导出记录（.csv）..."},
         {0, nullptr}, {IDM_EXPORT_HISTORY, "&导出历史记录..."},
         {IDM_IMPORT_HISTORY, "&导入历史记录..."}, {0, nullptr},
         {IDM_AUTOSTART, "&随系统启动"}, {0, nullptr},
@@ -64,8 +66,8 @@ TEST_F(MenuTest, TrayMenuHoldsFifteenItemsInOrder)
         {IDM_EXIT, "&退出!"},
     };
     BuildTrayMenu(MeterWindow, menu);
-    ASSERT_EQ(GetMenuItemCount(menu), 15);
-    for (int index = 0; index < 15; ++index) {
+    ASSERT_EQ(GetMenuItemCount(menu), 16);
+    for (int index = 0; index < 16; ++index) {
         UINT state = GetMenuState(menu, index, MF_BYPOSITION);
         if (!expected[index].text) {
             EXPECT_TRUE(state & MF_SEPARATOR) << "item " << index + 1;
@@ -131,7 +133,7 @@ TEST_F(MenuTest, ShowCommandTogglesAndUnknownCommandsAreNotHandled)
     EXPECT_TRUE(IsWindowVisible(MeterWindow));
     EXPECT_TRUE(RunMeterCommand(MeterWindow, IDM_SHOW));
     EXPECT_TRUE(TakePostedMessage(MeterWindow, WM_CLOSE));
-    for (WORD command : {0, 1, 3, 1037, 1044, 0xFFFF})
+    for (WORD command : {0, 1, 3, 1037, 1049, 0xFFFF})
         EXPECT_FALSE(RunMeterCommand(MeterWindow, command)) << command;
 }
 
@@ -152,6 +154,10 @@ TEST_F(MenuTest, CommandsOfTheOtherModulesRunAndOnlyRecountIsNotHandled)
     EXPECT_NE(HistoryWindow, nullptr);
     if (HistoryWindow)
         DestroyWindow(HistoryWindow);
+    EXPECT_TRUE(RunMeterCommand(MeterWindow, IDM_VIEW_CHARTS));
+    EXPECT_NE(ChartWindow, nullptr);
+    if (ChartWindow)
+        DestroyWindow(ChartWindow);
 
     // The file dialogs are cancelled as soon as they are up.
     for (WORD command : {IDM_EXPORT_CSV, IDM_EXPORT_HISTORY, IDM_IMPORT_HISTORY}) {

@@ -1,0 +1,36 @@
+// The chart's colours and the few shapes it is drawn with. Every shape is a whole-pixel
+// rectangle, so the picture is as crisp at 192 dpi as at 96. With high contrast on, the
+// colours are the system's; otherwise a single-hue blue scale, even to the eye and readable
+// with every common colour blindness, and an orange average.
+#ifndef TALLYWICK_CHART_DRAWING_H
+#define TALLYWICK_CHART_DRAWING_H
+
+#include <windows.h>
+#include "chart_state.h"
+
+const int SHADES = 5;  // the scale's classes of non-zero values
+
+struct ChartColours {
+    COLORREF background, text, mutedText, grid, bar, barHighlighted, band, average, zero;
+    COLORREF clicks[3];       // left, middle, right, from the bottom up
+    COLORREF shades[SHADES];  // from few to many
+    bool outlined;            // high contrast: each shape has an outline in the text colour
+};
+
+// The colours for the next paint: the system's while high contrast is on.
+ChartColours ChartColoursNow();
+void FillArea(HDC dc, const RECT &rect, COLORREF colour);
+// A frame `width` pixels wide inside `rect`.
+void FrameArea(HDC dc, const RECT &rect, int width, COLORREF colour);
+// A shape in its colour, outlined where high contrast asks for it; nothing when empty.
+void DrawShape(HDC dc, const RECT &rect, COLORREF colour, const ChartColours &colours, int line);
+// Text with its top at y; `align` is TA_LEFT, TA_CENTER or TA_RIGHT.
+void DrawLabel(HDC dc, int x, int y, const char *text, UINT align, COLORREF colour);
+int LabelWidth(HDC dc, const char *text);
+// The same for a text of the user's locale, drawn wide.
+void DrawWideLabel(HDC dc, int x, int y, const wchar_t *text, UINT align, COLORREF colour);
+int WideLabelWidth(HDC dc, const wchar_t *text);
+// The width of a line at the state's DPI.
+int LineWidth(const ChartState *state);
+
+#endif

@@ -1,0 +1,27 @@
+// The chart's own child window: it paints the chart through one memory bitmap per paint,
+// scrolls the bars (scroll bar and mouse wheel), takes the arrow keys, Home and End, and
+// shows the exact figures of the highlighted bar or cell in a tooltip.
+#ifndef TALLYWICK_CHART_PLOT_H
+#define TALLYWICK_CHART_PLOT_H
+
+#include <windows.h>
+#include "chart_state.h"
+
+#define CHART_PLOT_CLASS "TallywickChartPlot"
+
+// A class that already exists makes the registration fail; the existing one is used.
+void RegisterChartPlotClass();
+// The plot of the chart window `parent`, showing `state`, which outlives it; with its
+// tooltip, owned by `parent`. Null when either cannot be made.
+HWND CreateChartPlot(HWND parent, ChartState *state);
+// After a change of view, unit, figure, year or font: the scroll bar, the view kept inside
+// the bars, the tooltip hidden, a repaint.
+void RefreshChartPlot(HWND plot);
+// After new figures: the tooltip's text, if it shows; the caller repaints.
+void UpdateChartTip(HWND plot);
+// The chart as the plot shows it, at the window's DPI, in a bitmap selected into no device
+// context; null when GDI has no room for it.
+HBITMAP ChartPicture(HWND plot);
+LRESULT CALLBACK ChartPlotProc(HWND plot, UINT message, WPARAM wParam, LPARAM lParam);
+
+#endif
