@@ -2,6 +2,8 @@
 // history; it is read at start-up and after each save of a period change, and written at
 // every period change, at each checkpoint and at exit.
 #include "registry_store.h"
+#include "added_files.h"
+#include "backup.h"
 #include "counters.h"
 #include "../history/history_list.h"
 
@@ -121,7 +123,9 @@ bool SaveToRegistry()
     if (items != 0)
         WriteValue(key, "History", REG_BINARY, StoredHistory.records,
                    items * (DWORD)sizeof(HistoryRecord), &failure);
+    WritePendingAddedFiles(key, &failure);
     RegCloseKey(key);
     LastSaveError = failure;
+    BackUpWhenDue();
     return failure == ERROR_SUCCESS;
 }

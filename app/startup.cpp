@@ -2,6 +2,7 @@
 #include "startup.h"
 
 #include <wchar.h>
+#include "backup.h"
 #include "counters.h"
 #include "registry_store.h"
 #include "../history/csv_export.h"
@@ -88,6 +89,7 @@ int RunProgram(HINSTANCE instance, int argc, wchar_t **argv)
         CloseInstanceMutex();  // let the next start try again
         return 0;
     }
+    StartBackups();
     return RunMessageLoop();
 }
 

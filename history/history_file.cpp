@@ -170,11 +170,7 @@ bool MergeImportedHistory(const HistoryList *imported, int replace)
         return false;
     if (!CreateDateIndex(&index, most))
         return false;
-    for (int32_t i = 0; i < StoredHistory.count; ++i) {
-        int32_t *slot = FindDateSlot(&index, &StoredHistory, StoredHistory.records[i].date);
-        if (*slot == 0)  // a later record of a date already indexed is never looked at
-            *slot = i + 1;
-    }
+    IndexFirstDates(&index, &StoredHistory);
     for (int32_t i = 0; i < imported->count; ++i) {
         const HistoryRecord &record = imported->records[i];
         int32_t *slot = FindDateSlot(&index, &StoredHistory, record.date);
@@ -210,38 +206,57 @@ static void MergeAndRecount(const HistoryList *imported, int replace)
         ShowSystemErrorMessage(LastSaveError);
 }
 
-static void PreviewAndMerge(HistoryList *imported)
+HWND ShowImportPreview(const HistoryList *imported)
 {
     ShowHistoryWindow(imported, IDS_IMPORT_TITLE);
-    HWND preview = HistoryWindow;
-    if (AskYesNo(IDS_CONFIRM_MERGE)) {
-        int replace = AskYesNo(IDS_CONFIRM_REPLACE) ? 1 : 0;
-        MergeAndRecount(imported, replace);
-    }
+    return HistoryWindow;
+}
+
+void CloseImportPreview(HWND preview)
+{
     // A stored-history window opened meanwhile from the tray stays open.
     if (preview && HistoryWindow == preview)
         DestroyWindow(preview);
 }
 
-void ImportHistoryFile()
+static void PreviewAndMerge(HistoryList *imported)
+{
+    HWND preview = ShowImportPreview(imported);
+    if (AskYesNo(IDS_CONFIRM_MERGE)) {
+        int replace = AskYesNo(IDS_CONFIRM_REPLACE) ? 1 : 0;
+        MergeAndRecount(imported, replace);
+    }
+    CloseImportPreview(preview);
+}
+
+FILE *ReadChosenHistoryFile(HistoryList *imported)
 {
     wchar_t path[MAX_PATH];
     OPENFILENAMEW dialog =
         HistoryFileDialog(path, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
     if (!GetOpenFileNameW(&dialog))
-        return;
+        return nullptr;
     RememberFileDir(path);
     FILE *file = _wfopen(path, L"rb");
     if (!file) {
         ShowErrorMessage(IDS_OPEN_FAILED);
-        return;
+        return nullptr;
     }
-    HistoryList imported = {NULL, 0, 0, HISTORY_GROW_STEP};
-    HistoryFileResult result = ReadHistoryFile(file, &imported);
+    HistoryFileResult result = ReadHistoryFile(file, imported);
     if (result == HISTORY_FILE_OK)
-        PreviewAndMerge(&imported);
-    else
-        ReportReadFailure(result);
+        return file;
+    ReportReadFailure(result);
+    fclose(file);
+    return nullptr;
+}
+
+void ImportHistoryFile()
+{
+    HistoryList imported = {NULL, 0, 0, HISTORY_GROW_STEP};
+    FILE *file = ReadChosenHistoryFile(&imported);
+    if (!file)
+        return;
+    PreviewAndMerge(&imported);
     DestroyHistoryList(&imported);
     fclose(file);
 }

@@ -2,6 +2,7 @@
 #ifndef TALLYWICK_HISTORY_FILE_H
 #define TALLYWICK_HISTORY_FILE_H
 
+#include <windows.h>
 #include <stdio.h>
 #include "history_list.h"
 
@@ -28,5 +29,13 @@ void ExportHistoryFile();
 // is reported with IDS_EXPORT_FAILED. False on that failure.
 bool SaveHistoryFile(const wchar_t *path);
 void ImportHistoryFile();
+
+// The import's open dialog, then the chosen file read whole into the empty `imported` and
+// checked; a file that cannot be opened or is malformed is reported and refused. The file,
+// still open, for the caller to close; null when nothing was read (`imported` stays empty).
+FILE *ReadChosenHistoryFile(HistoryList *imported);
+// The preview of the records of a file, in the history window; the window, for closing.
+HWND ShowImportPreview(const HistoryList *imported);
+void CloseImportPreview(HWND preview);
 
 #endif
