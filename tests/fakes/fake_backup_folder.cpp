@@ -1,8 +1,6 @@
 #include "fake_backup_folder.h"
 #include "app/backup_folder.h"
 
-#include <wchar.h>
-
 static wchar_t FakeFolder[MAX_PATH];
 
 void SetFakeBackupFolder(const wchar_t *folder)
@@ -12,6 +10,6 @@ void SetFakeBackupFolder(const wchar_t *folder)
 
 bool FindBackupFolder(wchar_t *folder)
 {
-    wcscpy(folder, FakeFolder);
+    lstrcpynW(folder, FakeFolder, MAX_PATH);
     return FakeFolder[0] != L'\0';
 }
