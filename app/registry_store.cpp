@@ -126,6 +126,8 @@ bool SaveToRegistry()
     WritePendingAddedFiles(key, &failure);
     RegCloseKey(key);
     LastSaveError = failure;
+    // After the figures are stored, and whether or not they could be: the backup takes the
+    // history as it now is in memory.
     BackUpWhenDue();
     return failure == ERROR_SUCCESS;
 }

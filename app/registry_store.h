@@ -10,7 +10,8 @@
 // Returns false when the key could not be opened (the counters are then zeroed but
 // Totals and the history are left as they were).
 bool LoadFromRegistry();
-// Credits what was counted since the last save to today's record and writes everything.
+// Credits what was counted since the last save to today's record and writes everything,
+// the files added since the last save included; then the day's backup, when it is due.
 // False when the key could not be opened or created (nothing written or credited), or
 // when any value could not be written (the credit is then made in memory all the same).
 bool SaveToRegistry();
