@@ -2,6 +2,7 @@
 #include "figures.h"
 #include "clock.h"
 #include "sleep_watch.h"
+#include "../history/history_add.h"
 #include "../history/history_merge.h"
 
 #include <stdlib.h>
@@ -171,4 +172,9 @@ void ReplaceStoredHistory(const HistoryList &records)
 bool MergeImportedHistory(const HistoryList *imported, int replace)
 {
     return MergeRecordsByDate(&OwnStoredHistory, imported, replace);
+}
+
+bool AddImportedHistory(const HistoryList *added)
+{
+    return AddRecordsByDate(&OwnStoredHistory, added);
 }

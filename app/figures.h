@@ -63,5 +63,7 @@ bool AppendStoredRecord(const HistoryRecord *record);
 void ReplaceStoredHistory(const HistoryList &records);
 // Merges an imported history into the stored one by date (MergeRecordsByDate).
 bool MergeImportedHistory(const HistoryList *imported, int replace);
+// Adds another computer's history to the stored one, day by day (AddRecordsByDate).
+bool AddImportedHistory(const HistoryList *added);
 
 #endif
