@@ -2,6 +2,7 @@
 #include "figures.h"
 #include "clock.h"
 #include "sleep_watch.h"
+#include "../history/history_add.h"
 #include "../history/history_merge.h"
 
 #include <stdlib.h>
@@ -197,4 +198,9 @@ bool MergeImportedHistory(const HistoryList *imported, int replace)
 void ReplaceHourlyActivity(const HourlyRecord (&hours)[HOURS_IN_WEEK])
 {
     memcpy(OwnHourlyActivity, hours, sizeof OwnHourlyActivity);
+}
+
+bool AddImportedHistory(const HistoryList *added)
+{
+    return AddRecordsByDate(&OwnStoredHistory, added);
 }

@@ -2,7 +2,10 @@
 // sequence run in the meter window's procedure, on the program's one thread.
 #include "program.h"
 
+#include <shellapi.h>
 #include <wchar.h>
+#include "added_files.h"
+#include "backup.h"
 #include "figures.h"
 #include "power.h"
 #include "registry_store.h"
@@ -11,9 +14,11 @@
 #include "../history/csv_export.h"
 #include "../history/file_dialogs.h"
 #include "../meter/meter_font.h"
+#include "../meter/meter_frame.h"
 #include "../meter/meter_window.h"
 #include "../meter/tray_icon.h"
 #include "../res/resource.h"
+#include "../text/text.h"
 
 // "/exporthistory <file>" in any letter case; with the switch alone the program runs as usual.
 static bool IsExportCommand(int argc, wchar_t **argv)
@@ -45,6 +50,7 @@ int RunProgram(HINSTANCE instance, int argc, wchar_t **argv)
         CloseInstanceMutex();  // let the next start try again
         return 0;
     }
+    StartBackups();
     return RunMessageLoop();
 }
 
@@ -115,6 +121,27 @@ LONG MergeImport(const HistoryList *imported, int replace)
         return ERROR_NOT_ENOUGH_MEMORY;
     RecountTotals();
     return LastSaveError;
+}
+
+// All or nothing, as the import. The file is remembered before the recount, whose save
+// writes it with the figures; when that save fails both are carried in memory to the next
+// save that succeeds.
+LONG AddAnotherComputersHistory(const HistoryList *added, uint64_t fileHash)
+{
+    if (!AddImportedHistory(added))
+        return ERROR_NOT_ENOUGH_MEMORY;
+    RememberAddedFile(fileHash, TodayDateKey());
+    RecountTotals();
+    return LastSaveError;
+}
+
+void OpenBackupFolder()
+{
+    wchar_t folder[MAX_PATH];
+    // Success is any value above 32; the folder opens in Explorer, the shell's own verb.
+    if (!MakeBackupFolder(folder)
+        || (INT_PTR)ShellExecuteW(MeterWindow, nullptr, folder, nullptr, nullptr, SW_SHOWNORMAL) <= 32)
+        ShowErrorMessage(IDS_BACKUP_FOLDER_FAILED);
 }
 
 // WM_DESTROY and WM_ENDSESSION can both arrive before the loop takes WM_QUIT. A second

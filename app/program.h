@@ -1,11 +1,12 @@
 // The program as a whole: start-up, the exit sequence, and the changes of the figures that
 // reach the windows too (clear data, midnight and the wrap, the recount, an import's
-// merge). It is the one module that calls both the core and the windows; the windows turn
-// the user's commands into calls of it.
+// merge, another computer's history added). It is the one module that calls both the core
+// and the windows; the windows turn the user's commands into calls of it.
 #ifndef TALLYWICK_PROGRAM_H
 #define TALLYWICK_PROGRAM_H
 
 #include <windows.h>
+#include <stdint.h>
 #include "../history/history_list.h"
 
 // The whole program after WinMain has split the command line, wide so that a file name
@@ -27,5 +28,10 @@ void RecountTotals();
 // ERROR_NOT_ENOUGH_MEMORY with nothing merged, or the error of the save that failed after
 // the merge (the merged figures are then carried in memory).
 LONG MergeImport(const HistoryList *imported, int replace);
+// Another computer's history added to the stored one, day by day, and the file of hash
+// `fileHash` listed as added today; then the recount. The same results as MergeImport.
+LONG AddAnotherComputersHistory(const HistoryList *added, uint64_t fileHash);
+// IDM_OPEN_BACKUPS: shows the backup folder in Explorer, creating it if needed.
+void OpenBackupFolder();
 
 #endif

@@ -1,6 +1,7 @@
 // The registry key holds the all-time totals, the all-time running time, the whole
-// history and the week clock's hours; it is read at start-up and after each save of a
-// period change, and written at every period change, at each checkpoint and at exit.
+// history, the week clock's hours and the list of files added from other computers; it is
+// read at start-up and after each save of a period change, and written at every period
+// change, at each checkpoint and at exit.
 #include "registry_store.h"
 
 #include <windows.h>
@@ -130,4 +131,49 @@ bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const Hi
     RegCloseKey(key);
     LastSaveError = failure;
     return failure == ERROR_SUCCESS;
+}
+
+static const char ADDED_FILES_VALUE[] = "Added Files";
+
+bool ReadAddedFilesValue(DWORD extra, BYTE **data, DWORD *size)
+{
+    *size = 0;
+    HKEY key;
+    LONG opened = RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, &key);
+    LONG found = opened == ERROR_SUCCESS
+                     ? RegQueryValueExA(key, ADDED_FILES_VALUE, nullptr, nullptr, nullptr, size)
+                     : opened;
+    bool none = found == ERROR_FILE_NOT_FOUND;  // no key, or no value in it
+    if (none)
+        *size = 0;
+    // The block is had for no value too, so that the caller always has its room.
+    *data = found == ERROR_SUCCESS || none ? (BYTE *)malloc(*size + extra + 1) : nullptr;
+    bool read = *data && (*size == 0 || RegQueryValueExA(key, ADDED_FILES_VALUE, nullptr, nullptr,
+                                                         *data, size) == ERROR_SUCCESS);
+    if (opened == ERROR_SUCCESS)
+        RegCloseKey(key);
+    if (!read) {
+        free(*data);
+        *data = nullptr;
+        *size = 0;
+    }
+    return read;
+}
+
+bool WriteAddedFilesValue(const BYTE *data, DWORD size)
+{
+    HKEY key;
+    LONG result = RegCreateKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key);
+    if (result == ERROR_SUCCESS) {
+        result = RegSetValueExA(key, ADDED_FILES_VALUE, 0, REG_BINARY, data, size);
+        RegCloseKey(key);
+    }
+    if (result != ERROR_SUCCESS)
+        RecordSaveFailure(result);
+    return result == ERROR_SUCCESS;
+}
+
+void RecordSaveFailure(LONG error)
+{
+    LastSaveError = error;
 }

@@ -28,6 +28,15 @@ bool ReadStoredFigures(StoredFigures *stored);
 // not be created (nothing written) or any value could not be written.
 bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const HistoryList &history,
                         const HourlyRecord (&hours)[HOURS_IN_WEEK]);
+// The value "Added Files" as it is stored, into a block that the caller frees, with
+// `extra` more bytes of room after it; a missing value or key reads as empty (*size 0).
+// False, with nothing to free, when the value is there but cannot be read or no memory.
+bool ReadAddedFilesValue(DWORD extra, BYTE **data, DWORD *size);
+// Writes "Added Files", creating the key when it is missing. A write refused is a failed
+// save (RecordSaveFailure); a good one leaves LastSaveError as the figures' write left it.
+bool WriteAddedFilesValue(const BYTE *data, DWORD size);
+// A save that could not store a value of its own: the save has failed with `error`.
+void RecordSaveFailure(LONG error);
 // The registry's error code for the last write that failed; ERROR_SUCCESS after a good one.
 extern LONG LastSaveError;
 

@@ -3,6 +3,8 @@
 // broadcasts), like every other change of the figures.
 #include "saving.h"
 
+#include "added_files.h"
+#include "backup.h"
 #include "figures.h"
 #include "registry_store.h"
 
@@ -27,7 +29,13 @@ bool SaveToRegistry()
     // An append that runs out of memory leaves the period uncredited; the history that
     // exists is still written.
     UpdateTodayRecord();
-    return WriteStoredFigures(Totals, totalTime, StoredHistory, HourlyActivity);
+    bool written = WriteStoredFigures(Totals, totalTime, StoredHistory, HourlyActivity);
+    // The files added since the last save go with the figures that they brought.
+    written = WritePendingAddedFiles() && written;
+    // After the figures are stored, and whether or not they could be: the backup takes the
+    // history as it now is in memory.
+    BackUpWhenDue();
+    return written;
 }
 
 // Compared bit for bit: a distance that stays what it was is nothing new, even a NaN.

@@ -34,3 +34,12 @@ int32_t *FindDateSlot(const DateIndex *index, const HistoryList *list, DateKey d
         slot = (slot + 1) & mask;
     return &index->slots[slot];
 }
+
+void IndexFirstDates(const DateIndex *index, const HistoryList *list)
+{
+    for (int32_t i = 0; i < list->count; ++i) {
+        int32_t *slot = FindDateSlot(index, list, list->records[i].date);
+        if (*slot == 0)
+            *slot = i + 1;
+    }
+}

@@ -17,5 +17,8 @@ void DestroyDateIndex(DateIndex *index);
 // The slot of `date` among the records of `list`: it holds the index + 1 of the record
 // indexed for that date, or 0 when the date has none yet (then the slot is where to put it).
 int32_t *FindDateSlot(const DateIndex *index, const HistoryList *list, DateKey date);
+// Indexes the first record of each date of `list`, in list order; later records of a date
+// already indexed are never found.
+void IndexFirstDates(const DateIndex *index, const HistoryList *list);
 
 #endif

@@ -17,11 +17,7 @@ bool MergeRecordsByDate(HistoryList *target, const HistoryList *imported, int re
         return false;
     if (!CreateDateIndex(&index, most))
         return false;
-    for (int32_t i = 0; i < target->count; ++i) {
-        int32_t *slot = FindDateSlot(&index, target, target->records[i].date);
-        if (*slot == 0)  // a later record of a date already indexed is never looked at
-            *slot = i + 1;
-    }
+    IndexFirstDates(&index, target);
     for (int32_t i = 0; i < imported->count; ++i) {
         const HistoryRecord &record = imported->records[i];
         int32_t *slot = FindDateSlot(&index, target, record.date);

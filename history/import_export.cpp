@@ -1,5 +1,8 @@
-// Export and import of the history file as the user sees them: the file dialogs, the
-// preview window, the questions and the messages. The merge itself is the program's.
+// Export and import of the history file as the user sees them, and the addition of another
+// computer's history file: the file dialogs, the preview window, the questions and the
+// messages. The merge and the addition themselves are the program's. The files added are
+// remembered by the hash of their bytes (app/added_files.h), so that adding the same file
+// twice, which would count its days twice, takes a deliberate Yes.
 #include "import_export.h"
 
 #include <windows.h>
@@ -7,8 +10,11 @@
 
 #include "csv_export.h"
 #include "file_dialogs.h"
+#include "history_add.h"
+#include "history_cells.h"
 #include "history_file.h"
 #include "history_window.h"
+#include "../app/added_files.h"
 #include "../app/figures.h"
 #include "../app/program.h"
 #include "../res/resource.h"
@@ -50,42 +56,106 @@ static void ReportReadFailure(HistoryFileResult result)
     ShowErrorMessage(result == HISTORY_FILE_EMPTY ? IDS_EMPTY_FILE : IDS_BAD_FORMAT);
 }
 
+// The preview of the records of a file, in the history window; the window, for closing.
+static HWND ShowImportPreview(const HistoryList *imported)
+{
+    ShowHistoryWindow(imported, IDS_IMPORT_TITLE);
+    return HistoryWindow;
+}
+
+// A stored-history window opened meanwhile from the tray stays open.
+static void CloseImportPreview(HWND preview)
+{
+    if (preview && HistoryWindow == preview)
+        DestroyWindow(preview);
+}
+
 // A save that fails after the merge is told in the system's own words; the merged figures
 // are carried in memory to the next save that succeeds.
 static void PreviewAndMerge(HistoryList *imported)
 {
-    ShowHistoryWindow(imported, IDS_IMPORT_TITLE);
-    HWND preview = HistoryWindow;
+    HWND preview = ShowImportPreview(imported);
     if (AskYesNo(IDS_CONFIRM_MERGE)) {
         int replace = AskYesNo(IDS_CONFIRM_REPLACE) ? 1 : 0;
         LONG failure = MergeImport(imported, replace);
         if (failure != ERROR_SUCCESS)
             ShowSystemErrorMessage((DWORD)failure);
     }
-    // A stored-history window opened meanwhile from the tray stays open.
-    if (preview && HistoryWindow == preview)
-        DestroyWindow(preview);
+    CloseImportPreview(preview);
 }
 
-void ImportHistoryFile()
+// The open dialog, then the chosen file read whole into the empty `imported` and checked;
+// a file that cannot be opened or is malformed is reported and refused. The file, still
+// open, for the caller to close; null when nothing was read (`imported` stays empty).
+static FILE *ReadChosenHistoryFile(HistoryList *imported)
 {
     wchar_t path[MAX_PATH];
     OPENFILENAMEW dialog =
         HistoryFileDialog(path, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
     if (!GetOpenFileNameW(&dialog))
-        return;
+        return nullptr;
     RememberFileDir(path);
     FILE *file = _wfopen(path, L"rb");
     if (!file) {
         ShowErrorMessage(IDS_OPEN_FAILED);
-        return;
+        return nullptr;
     }
-    HistoryList imported = {NULL, 0, 0, HISTORY_GROW_STEP};
-    HistoryFileResult result = ReadHistoryFile(file, &imported);
+    HistoryFileResult result = ReadHistoryFile(file, imported);
     if (result == HISTORY_FILE_OK)
-        PreviewAndMerge(&imported);
-    else
-        ReportReadFailure(result);
+        return file;
+    ReportReadFailure(result);
+    fclose(file);
+    return nullptr;
+}
+
+void ImportHistoryFile()
+{
+    HistoryList imported = {NULL, 0, 0, HISTORY_GROW_STEP};
+    FILE *file = ReadChosenHistoryFile(&imported);
+    if (!file)
+        return;
+    PreviewAndMerge(&imported);
     DestroyHistoryList(&imported);
     fclose(file);
+}
+
+// Asked only of a file added before: its day in the question, and No as the default
+// button, since the usual reason is a mistake.
+static bool ConfirmAddingAgain(uint64_t hash)
+{
+    DateKey added = AddedFileDate(hash);
+    if (added == 0)
+        return true;
+    HistoryRecord day = {};
+    day.date = added;
+    char text[TEXT_SLOT_SIZE];
+    snprintf(text, sizeof text, LoadText(SLOT_GENERAL, IDS_ALREADY_ADDED), HistoryDateText(&day));
+    return AskYesNoPresetNo(text);
+}
+
+static void PreviewAndAdd(const HistoryList *added, uint64_t hash)
+{
+    HWND preview = ShowImportPreview(added);
+    if (AskYesNo(IDS_CONFIRM_ADD)) {
+        LONG failure = AddAnotherComputersHistory(added, hash);
+        if (failure != ERROR_SUCCESS)
+            ShowSystemErrorMessage((DWORD)failure);
+    }
+    CloseImportPreview(preview);
+}
+
+void AddHistoryFile()
+{
+    HistoryList added = {NULL, 0, 0, HISTORY_GROW_STEP};
+    FILE *file = ReadChosenHistoryFile(&added);
+    if (!file)
+        return;
+    uint64_t hash;
+    bool hashed = HashFileBytes(file, &hash);
+    fclose(file);
+    if (!hashed)
+        ShowErrorMessage(IDS_OPEN_FAILED);
+    else if (ConfirmAddingAgain(hash))
+        PreviewAndAdd(&added, hash);
+    DestroyHistoryList(&added);
 }

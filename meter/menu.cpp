@@ -57,6 +57,8 @@ void BuildTrayMenu(HWND window, HMENU menu)
     AppendSeparator(menu);
     AppendTextItem(menu, MF_STRING, IDM_EXPORT_HISTORY, IDS_MENU_EXPORT_HISTORY);
     AppendTextItem(menu, MF_STRING, IDM_IMPORT_HISTORY, IDS_MENU_IMPORT);
+    AppendTextItem(menu, MF_STRING, IDM_ADD_HISTORY, IDS_MENU_ADD_HISTORY);
+    AppendTextItem(menu, MF_STRING, IDM_OPEN_BACKUPS, IDS_MENU_OPEN_BACKUPS);
     AppendSeparator(menu);
     AppendTextItem(menu, IsAutostartEnabled() ? MF_STRING | MF_CHECKED : MF_STRING,
                    IDM_AUTOSTART, IDS_MENU_AUTOSTART);
@@ -119,6 +121,8 @@ static const MeterCommand MeterCommands[] = {
     {IDM_RECOUNT, RecountTotals, false},
     {IDM_EXPORT_HISTORY, ExportHistoryFile, true},
     {IDM_IMPORT_HISTORY, ImportHistoryFile, true},
+    {IDM_ADD_HISTORY, AddHistoryFile, true},
+    {IDM_OPEN_BACKUPS, OpenBackupFolder, true},
 };
 
 bool RunMeterCommand(HWND, WORD command)

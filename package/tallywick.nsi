@@ -2,7 +2,7 @@
 ; %LOCALAPPDATA%\Programs\Tallywick. Built by `make dist`:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.5.0 -DSTAGE=folder -DICON=file -DOUTFILE=file
 ; STAGE holds the files that are shipped: tallywick.exe, HOOK.dll, README.txt, LICENSE.
-; Silent with /S; a silent uninstall keeps the statistics.
+; Silent with /S; a silent uninstall keeps the statistics and the backups.
 
 Unicode true
 ; 64-bit stubs: a 64-bit Wine runs only 64-bit programs, and the program is 64-bit anyway.
@@ -27,6 +27,8 @@ SetCompressor /SOLID lzma
 !define RRF_RT_ANY 0x0000ffff
 !define ERROR_FILE_NOT_FOUND 2
 !define SETTINGS_KEY "Software\Ferrowood\Tallywick"
+; The program's daily backups of the history (Tallywick-YYYY-MM-DD.twh).
+!define BACKUP_DIR "$LOCALAPPDATA\Tallywick\Backups"
 !define METER_CLASS "TALLYWICK"
 !define IDM_EXIT 2
 !define SYNCHRONIZE 0x00100000
@@ -71,6 +73,8 @@ LangString STILL_RUNNING ${LANG_ENGLISH} "Tallywick is still running. Exit it fr
 LangString STILL_RUNNING ${LANG_SIMPCHINESE} "Tallywick 仍在运行。请从通知区域图标的菜单中退出它，然后重试。"
 LangString DELETE_STATISTICS ${LANG_ENGLISH} "Delete your Tallywick statistics as well (the totals and the daily history)?$\n$\nChoose No to keep them for a later installation."
 LangString DELETE_STATISTICS ${LANG_SIMPCHINESE} "是否同时删除 Tallywick 的统计数据（累计数据和每日历史记录）？$\n$\n选择“否”将保留它们，供以后安装时使用。"
+LangString DELETE_BACKUPS ${LANG_ENGLISH} "Delete the daily backups of your history as well (in ${BACKUP_DIR})?$\n$\nChoose No to keep them: Import History brings every day of a backup back."
+LangString DELETE_BACKUPS ${LANG_SIMPCHINESE} "是否同时删除历史记录的每日备份（位于 ${BACKUP_DIR}）？$\n$\n选择“否”将保留它们：用“导入历史记录”可以恢复备份中的每一天。"
 
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"
@@ -208,4 +212,15 @@ Section "Uninstall"
     DeleteRegKey HKCU "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKCU "Software\Ferrowood"
   keep:
+  ; A question of its own, right after: the backups are worth keeping also when the
+  ; statistics go (they bring them back), and the other way round. Only files of the
+  ; backups' own names go; the folders only when nothing else is left in them.
+  ${If} ${FileExists} "${BACKUP_DIR}\Tallywick-*.twh"
+    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(DELETE_BACKUPS)" /SD IDNO IDNO keepBackups
+      Delete "${BACKUP_DIR}\Tallywick-????-??-??.twh"
+      Delete "${BACKUP_DIR}\Tallywick-backup.tmp"
+      RMDir "${BACKUP_DIR}"
+      RMDir "$LOCALAPPDATA\Tallywick"
+    keepBackups:
+  ${EndIf}
 SectionEnd

@@ -40,6 +40,12 @@
 #define IDS_EMPTY_FILE           134
 #define IDS_IMPORT_TITLE         135
 #define IDS_CONFIRM_REPLACE      136
+// Several computers and backups: 220 to 249
+#define IDS_MENU_ADD_HISTORY     220
+#define IDS_MENU_OPEN_BACKUPS    221
+#define IDS_CONFIRM_ADD          222
+#define IDS_ALREADY_ADDED        223    // %s: the date the file was added
+#define IDS_BACKUP_FOLDER_FAILED 224
 
 // The chart window (140 to 179)
 #define IDS_MENU_CHARTS          140
@@ -92,6 +98,8 @@
 #define IDM_EXPORT_HISTORY       1042
 #define IDM_IMPORT_HISTORY       1043
 #define IDM_VIEW_CHARTS          1044
+#define IDM_ADD_HISTORY          1047
+#define IDM_OPEN_BACKUPS         1048
 
 // Dialog, icon and bitmap
 #define IDD_ABOUT                129

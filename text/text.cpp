@@ -86,3 +86,8 @@ bool AskYesNo(UINT textId)
 {
     return ShowMessage(textId, MB_YESNO | MB_ICONWARNING) == IDYES;
 }
+
+bool AskYesNoPresetNo(const char *text)
+{
+    return ShowMessageText(text, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}

@@ -29,5 +29,8 @@ void ShowErrorMessage(UINT textId);
 void ShowSystemErrorMessage(DWORD error);
 // A question with Yes and No and a warning icon; true for Yes.
 bool AskYesNo(UINT textId);
+// The same question, its text already made, with No preselected: for a step that is
+// usually taken by mistake.
+bool AskYesNoPresetNo(const char *text);
 
 #endif

@@ -2,15 +2,15 @@
 // message beside SendMessage to a window that only calls DefWindowProc, one meter redraw
 // beside a minimal program's paint of the same four lines, the resident program's CPU time
 // per minute beside a program that only runs a 50 ms timer; and the time from a key press
-// to the meter's paint of it, the import merge, the history window, the chart window and a
-// history file of a million records against fixed limits. Prints the figures and a table of
+// to the meter's paint of it, the import merge, the history window, the chart window, a
+// history file of a million records and the daily backup against fixed limits. Prints the figures and a table of
 // the goals, met or missed; nothing here passes or fails a build.
 //
 // bench_tallywick [SECONDS [PARTS]]
 //   SECONDS: how long each CPU measurement runs (default 20)
 //   PARTS: which parts run, any of the letters h (hook message), p (paint), k (key press
 //   to screen), w (history window), f (history file, merge and checkpoint), m (a million
-//   days), c (chart window), r (resident CPU); default all
+//   days), c (chart window), b (daily backup and its disk), r (resident CPU); default all
 #include <windows.h>
 #include <commctrl.h>
 #include <stdio.h>
@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include "app/backup.h"
+#include "app/backup_rotation.h"
 #include "app/figures.h"
 #include "app/program.h"
 #include "app/registry_store.h"
@@ -513,6 +515,50 @@ void BenchCharts(int days)
     AddGoal("9 week clock repaint", clock, 0, 16, "ms");
 }
 
+// The backup as the first save of a day makes it: the history written to a temporary file,
+// flushed to the disk, renamed over the day's file, the folder rotated. Forty days in a row,
+// so that from the fifteenth on the rotation deletes; the median and the slowest of them.
+// Then the most disk the rotation can hold, and adding a whole history to itself.
+void BenchBackup(int days)
+{
+    FillStoredHistory(days);
+    std::wstring folder = driver::Widen(driver::TempDir() + "backups");
+    std::vector<double> times;
+    for (int i = 0; i < 40; ++i) {
+        double start = NowSeconds();
+        bool written = WriteBackup(folder.c_str(), 2030u << 16 | (1u + i / 28) << 8 | (1u + i % 28));
+        times.push_back(written ? NowSeconds() - start : 1e9);
+    }
+    std::sort(times.begin(), times.end());
+    char what[128];
+    snprintf(what, sizeof what, "daily backup of %d records, median of 40 days", days);
+    Row(what, times[20] * 1e3, "ms");
+    snprintf(what, sizeof what, "daily backup of %d records, slowest of 40 days", days);
+    Row(what, times.back() * 1e3, "ms");
+    snprintf(what, sizeof what, "10 daily backup of %d records, slowest", days);
+    AddGoal(what, times.back() < 1e9 ? times.back() * 1e3 : -1, 0, 100, "ms");
+    // The newest daily file is always the newest of its month, so 14 + 24 - 1 files at most.
+    const int mostFiles = KEPT_DAILY_BACKUPS + KEPT_MONTHS - 1;
+    for (int n : {3650, days})
+        printf("  backups on disk at most, %d files x (8 + 24 x %d) bytes: %.2f MB\n", mostFiles,
+               n, mostFiles * (8.0 + 24.0 * n) / 1e6);
+    for (int i = 0; i < 40; ++i) {
+        wchar_t name[BACKUP_NAME_SIZE];
+        MakeBackupName(2030u << 16 | (1u + i / 28) << 8 | (1u + i % 28), name);
+        DeleteFileW((folder + L"\\" + name).c_str());
+    }
+    RemoveDirectoryW(folder.c_str());
+    HistoryList same = {nullptr, 0, 0, HISTORY_GROW_STEP};
+    ReserveHistory(&same, StoredHistory.count);
+    memcpy(same.records, StoredHistory.records, StoredHistory.count * sizeof(HistoryRecord));
+    same.count = StoredHistory.count;
+    double start = NowSeconds();
+    AddImportedHistory(&same);
+    snprintf(what, sizeof what, "add a history of %d known days to %d stored", days, days);
+    Row(what, (NowSeconds() - start) * 1e3, "ms");
+    DestroyHistoryList(&same);
+}
+
 double ProcessCpuSeconds(HANDLE process)
 {
     FILETIME created, ended, kernel, user;
@@ -701,7 +747,7 @@ int main(int argc, char **argv)
         printf("could not create the meter window\n");
         return 1;
     }
-    std::string parts = argc >= 3 ? argv[2] : "hpkwfmcr";
+    std::string parts = argc >= 3 ? argv[2] : "hpkwfmcbr";
     auto runs = [&parts](char part) { return parts.find(part) != std::string::npos; };
     if (runs('h'))
         BenchHookMessages();
@@ -721,6 +767,8 @@ int main(int argc, char **argv)
         BenchMillionImport();
     if (runs('c'))
         BenchCharts(36500);
+    if (runs('b'))
+        BenchBackup(36500);
     // Leave no benchmark figures behind in the prefix's settings key.
     RegDeleteTreeA(HKEY_CURRENT_USER, SETTINGS_KEY);
     RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY);

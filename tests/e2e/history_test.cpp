@@ -2,6 +2,7 @@
 // history file exports through the save dialog, and the import through the open dialog with
 // its preview, its two questions and its messages for files it cannot take.
 #include <math.h>
+#include <stdio.h>
 #include <string.h>
 #include "e2e_support.h"
 #include "res/resource.h"
@@ -230,6 +231,39 @@ TEST_F(HistoryTest, ExportsThroughTheSaveDialogAndImportsWithPreviewAndQuestions
     EXPECT_TRUE(ReadQword(SETTINGS_KEY_PATH, "Keyboard Presses", &keys));
     EXPECT_EQ(keys, sum + 1111);
 
+    EXPECT_EQ(ExitResident(), 0u);
+}
+
+// The start backs the seeded history up in the real folder; another computer's file added
+// through the menu sums its days into the stored ones and is listed in "Added Files".
+TEST_F(HistoryTest, StartBacksUpAndAFileFromAnotherComputerIsAddedThroughTheMenu)
+{
+    char folder[MAX_PATH] = "";
+    GetEnvironmentVariableA("LOCALAPPDATA", folder, MAX_PATH);
+    char name[32];
+    uint32_t today = TodayDate();
+    snprintf(name, sizeof name, "Tallywick-%04u-%02u-%02u.twh", today >> 16, today >> 8 & 0xFF, today & 0xFF);
+    std::string backup = std::string(folder) + "\\Tallywick\\Backups\\" + name, bytes;
+    DeleteFileA(backup.c_str());
+    SeedAndStart(3);
+    for (int i = 0; i < 50 && !ReadFileBytes(backup, &bytes); ++i)
+        Sleep(100);
+    EXPECT_EQ(bytes, HistoryFileBytes(seeded));
+
+    DayRecord added = {};
+    added.date = MakeDate(2019, 3, 4);
+    added.keys = 321;
+    std::string path = TempDir() + "laptop.twh";
+    ASSERT_TRUE(WriteFileBytes(path, HistoryFileBytes({seeded[1], added})));
+    ChooseFile(IDM_ADD_HISTORY, path);
+    Answer(IDYES);
+    std::vector<DayRecord> history = ReadHistory();
+    ASSERT_EQ(history.size(), seeded.size() + 2) << "seeded, the new day, then today";
+    EXPECT_EQ(history[1].keys, 2 * seeded[1].keys);
+    EXPECT_EQ(RecordBytes({history[3]}), RecordBytes({added}));
+    RegValue list = ReadValue(SETTINGS_KEY_PATH, "Added Files");
+    ASSERT_EQ(list.data.size(), 16u);
+    EXPECT_EQ(*(uint32_t *)&list.data[8], today);
     EXPECT_EQ(ExitResident(), 0u);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 #include <commctrl.h>
 #include "history/file_dialogs.h"
+#include "history/history_cells.h"
 #include "history/history_file.h"
 #include "history/history_window.h"
 #include "history/import_export.h"
@@ -283,6 +284,22 @@ TEST_F(MergeImportTest, OnlyTheFirstStoredRecordOfADateIsMatched)
     EXPECT_EQ(StoredKeys(), (std::vector<uint32_t>{1, 20, 3, 81, 40}));
 }
 
+// Each figure wraps in the record's own width; a date twice in the file is added twice.
+TEST_F(MergeImportTest, AddingSumsEachDayInItsOwnWidthAndAppendsNewDaysInFileOrder)
+{
+    HistoryRecord days[2] = {Day(JUNE_5, 1), Day(JUNE_6, 2)};
+    days[1].keys = days[1].seconds = 0xFFFFFFFF;
+    days[1].leftClicks = 0xFFFF;
+    ReplaceStoredHistory(HistoryList{days, 2, 2, HISTORY_GROW_STEP});
+    ASSERT_TRUE(AddImportedHistory(&imported));
+    EXPECT_EQ(StoredKeys(), (std::vector<uint32_t>{1, 19, 80 + 81, 40}));
+    const HistoryRecord &sum = StoredHistory.records[1];
+    EXPECT_EQ(sum.seconds, 1199u);
+    EXPECT_EQ(sum.distance, 33.0f);
+    EXPECT_EQ(sum.leftClicks * 10000 + sum.middleClicks * 100 + sum.rightClicks, 19 * 10000 + 4 * 100 + 6);
+    EXPECT_EQ(sum.reserved, 0xBEEF);
+}
+
 TEST_F(MergeImportTest, ImportingTheSameHistoryChangesNothing)
 {
     HistoryList same = {nullptr, 0, 0, HISTORY_GROW_STEP};
@@ -327,6 +344,7 @@ std::vector<int> Answers;
 std::vector<std::string> MessageTexts;
 std::vector<int> PreviewRowCounts;
 std::vector<std::string> PreviewTitles;
+std::vector<bool> NoPreselected;
 
 BOOL CALLBACK AnswerOneDialog(HWND window, LPARAM)
 {
@@ -346,6 +364,8 @@ BOOL CALLBACK AnswerOneDialog(HWND window, LPARAM)
     if (HistoryWindow)
         GetWindowTextA(HistoryWindow, title, sizeof title);
     PreviewTitles.push_back(title);
+    LONG noStyle = GetWindowLongA(GetDlgItem(window, IDNO), GWL_STYLE);
+    NoPreselected.push_back((noStyle & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
     PreviewRowCounts.push_back(HistoryListView && HistoryWindow
                                    ? (int)SendMessageA(HistoryListView, LVM_GETITEMCOUNT, 0, 0) : -1);
     int answer = IDOK;
@@ -390,6 +410,7 @@ struct HistoryFileFlowTest : ::testing::Test {
         MessageTexts.clear();
         PreviewRowCounts.clear();
         PreviewTitles.clear();
+        NoPreselected.clear();
     }
     void TearDown() override
     {
@@ -404,11 +425,11 @@ struct HistoryFileFlowTest : ::testing::Test {
         fwrite(bytes.data(), 1, bytes.size(), file);
         fclose(file);
     }
-    void Import(std::vector<int> answers)
+    void Import(std::vector<int> answers, void (*command)() = ImportHistoryFile)
     {
         Answers = answers;
         UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerDialogs);
-        ImportHistoryFile();
+        command();
         KillTimer(nullptr, timer);
     }
 };
@@ -458,6 +479,27 @@ TEST_F(HistoryFileFlowTest, ASaveRefusedAfterTheMergeIsReported)
     EXPECT_EQ(StoredHistory.count, 4);  // June 5, June 6, June 8, today
     EXPECT_EQ(Totals.keyPresses, 1u + 2 + 80);
     EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), UINT64_MAX);
+}
+
+TEST_F(HistoryFileFlowTest, AFileAddedOnceIsAddedAgainOnlyAfterAQuestionWithNoPreselected)
+{
+    WriteImportFile(Magic() + Count(2) + RecordBytes(Day(JUNE_6, 60)) + RecordBytes(Day(JUNE_8, 80)));
+    Import({IDYES}, AddHistoryFile);
+    ASSERT_EQ(PreviewRowCounts, std::vector<int>{2});
+    ASSERT_EQ(StoredHistory.count, 4);  // June 5, June 6 summed, June 8, today
+    EXPECT_EQ(StoredHistory.records[1].keys, 62u);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 1u + 62 + 80);
+
+    Import({IDNO}, AddHistoryFile);
+    ASSERT_EQ(MessageTexts.size(), 2u);
+    HistoryRecord addedOn = Day(JUNE_7, 0);
+    EXPECT_NE(MessageTexts[1].find(HistoryDateText(&addedOn)), std::string::npos) << MessageTexts[1];
+    EXPECT_TRUE(NoPreselected[1]);
+    EXPECT_EQ(StoredHistory.records[1].keys, 62u);
+
+    Import({IDYES, IDYES}, AddHistoryFile);
+    EXPECT_EQ(StoredHistory.records[1].keys, 122u);
+    EXPECT_EQ(ReadRegistryValue(SETTINGS_KEY, "Added Files").data.size(), 32u);
 }
 
 TEST_F(HistoryFileFlowTest, NoToTheFirstQuestionClosesThePreviewAndChangesNothing)

@@ -1,0 +1,13 @@
+// Where the daily backups go: %LOCALAPPDATA%\Tallywick\Backups. The unit tests link a
+// folder of their own in place of backup_folder.cpp, so that no test ever writes or
+// rotates a real user's backups.
+#ifndef TALLYWICK_BACKUP_FOLDER_H
+#define TALLYWICK_BACKUP_FOLDER_H
+
+#include <windows.h>
+
+// The folder's path without a trailing backslash, into `folder` of MAX_PATH characters;
+// false when the user's local application data folder is unknown or the path too long.
+bool FindBackupFolder(wchar_t *folder);
+
+#endif

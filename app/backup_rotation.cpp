@@ -1,0 +1,71 @@
+// The backups' names and their rotation.
+#include "backup_rotation.h"
+
+#include <algorithm>
+#include <functional>
+#include <wchar.h>
+
+static const wchar_t BACKUP_PREFIX[] = L"Tallywick-";
+static const wchar_t BACKUP_EXTENSION[] = L".twh";
+
+void MakeBackupName(DateKey date, wchar_t *name)
+{
+    swprintf(name, BACKUP_NAME_SIZE, L"%ls%04u-%02u-%02u%ls", BACKUP_PREFIX, date >> 16,
+             date >> 8 & 0xFF, date & 0xFF, BACKUP_EXTENSION);
+}
+
+// `digits` decimal digits at `text`, or -1.
+static int ReadDigits(const wchar_t *text, int digits)
+{
+    int value = 0;
+    for (int i = 0; i < digits; ++i) {
+        if (text[i] < L'0' || text[i] > L'9')
+            return -1;
+        value = value * 10 + (text[i] - L'0');
+    }
+    return value;
+}
+
+DateKey BackupNameDate(const wchar_t *name)
+{
+    // File names compare without case on Windows; the shape is checked to the character.
+    const size_t prefix = wcslen(BACKUP_PREFIX);
+    if (wcslen(name) != (size_t)BACKUP_NAME_SIZE - 1 || _wcsnicmp(name, BACKUP_PREFIX, prefix) != 0
+        || _wcsicmp(name + prefix + 10, BACKUP_EXTENSION) != 0)
+        return 0;
+    const wchar_t *date = name + prefix;
+    int year = ReadDigits(date, 4), month = ReadDigits(date + 5, 2), day = ReadDigits(date + 8, 2);
+    if (date[4] != L'-' || date[7] != L'-' || year < 1601 || month < 1 || month > 12 || day < 1
+        || day > 31)
+        return 0;
+    return (DateKey)year << 16 | (DateKey)month << 8 | (DateKey)day;
+}
+
+static int MonthNumber(DateKey date)
+{
+    return (int)(date >> 16) * 12 + (int)(date >> 8 & 0xFF);
+}
+
+void ChooseBackupsToKeep(DateKey *dates, int count, DateKey today, bool *keep)
+{
+    std::sort(dates, dates + count, std::greater<DateKey>());
+    int daily = 0;
+    int previousMonth = -1;
+    for (int i = 0; i < count; ++i) {
+        if (dates[i] > today) {
+            keep[i] = true;
+            continue;
+        }
+        // Newest first: the first date met of a month is that month's newest.
+        int month = MonthNumber(dates[i]);
+        bool newestOfMonth = month != previousMonth && MonthNumber(today) - month < KEPT_MONTHS;
+        previousMonth = month;
+        keep[i] = daily < KEPT_DAILY_BACKUPS || newestOfMonth;
+        ++daily;
+    }
+}
+
+bool BackupAttemptDue(DateKey lastBackup, DateKey today, bool lastFailed, DWORD msSinceFailure)
+{
+    return lastBackup != today && (!lastFailed || msSinceFailure >= BACKUP_RETRY_MS);
+}
