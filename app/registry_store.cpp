@@ -3,6 +3,7 @@
 // every period change, at each checkpoint and at exit.
 #include "registry_store.h"
 #include "counters.h"
+#include "key_counts.h"
 #include "../history/history_list.h"
 
 #include <windows.h>
@@ -88,6 +89,7 @@ bool LoadFromRegistry()
     ReadValue(key, "Mouse Clicks M", &PeriodBaseline.middleClicks, 8);
     ReadValue(key, "Mouse Clicks R", &PeriodBaseline.rightClicks, 8);
     LoadStoredHistory(key);
+    LoadKeyCounts(key);
     Totals = PeriodBaseline;
     SavedTotals = Totals;
     RegCloseKey(key);
@@ -121,6 +123,7 @@ bool SaveToRegistry()
     if (items != 0)
         WriteValue(key, "History", REG_BINARY, StoredHistory.records,
                    items * (DWORD)sizeof(HistoryRecord), &failure);
+    SaveKeyCounts(key, &failure);
     RegCloseKey(key);
     LastSaveError = failure;
     return failure == ERROR_SUCCESS;

@@ -6,7 +6,8 @@
 
 #define SETTINGS_KEY "Software\\Ferrowood\\Tallywick"
 
-// Reads the key into PeriodBaseline, Totals, SavedTotals, StoredTotalTime and StoredHistory.
+// Reads the key into PeriodBaseline, Totals, SavedTotals, StoredTotalTime, StoredHistory
+// and the per-key counts with their option (key_counts.h).
 // Returns false when the key could not be opened (the counters are then zeroed but
 // Totals and the history are left as they were).
 bool LoadFromRegistry();

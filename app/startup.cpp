@@ -6,6 +6,7 @@
 #include "registry_store.h"
 #include "../history/csv_export.h"
 #include "../hook/hook.h"
+#include "../meter/keyboard_window.h"
 #include "../meter/meter_window.h"
 #include "../res/resource.h"
 
@@ -99,7 +100,7 @@ int RunMessageLoop()
     MSG message;
     BOOL got;
     while ((got = GetMessageA(&message, NULL, 0, 0)) != 0) {
-        if (got == -1)
+        if (got == -1 || TakeKeyboardWindowMessage(&message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

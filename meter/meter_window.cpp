@@ -9,6 +9,7 @@
 #include "tray_icon.h"
 #include "../app/clock.h"
 #include "../app/counters.h"
+#include "../app/key_counts.h"
 #include "../app/period.h"
 #include "../app/power.h"
 #include "../history/history_list.h"
@@ -280,6 +281,7 @@ LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case MSG_KEY_PRESS:
         OnKeyPress();
+        CountKeyOfPress(wParam);
         return DefWindowProcA(window, message, wParam, lParam);
     case MSG_MOUSE_DISTANCE:
         OnMouseDistance(lParam);
