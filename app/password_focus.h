@@ -3,7 +3,8 @@
 #define TALLYWICK_PASSWORD_FOCUS_H
 
 // True while the focused control of the foreground window is a standard password box (an
-// edit control with ES_PASSWORD), and when the focus cannot be told at all. Password
+// edit control with ES_PASSWORD), and while a foreground window's focus cannot be read
+// (it is on another desktop). Password
 // fields that a program draws itself (browsers, most toolkits) look like no edit control
 // and cannot be told apart. A few system calls: asked once per key press, and only while
 // keys are counted one by one.

@@ -32,7 +32,7 @@ const int MARGIN = 10;
 const int CONTROL_HEIGHT = 24;
 const int CONTROL_GAP = 8;
 const int OPENING_QUARTER = 11;
-const int SMALLEST_QUARTER = 8;
+const int SMALLEST_QUARTER = 6;
 
 struct KeyboardView {
     BoardKey keys[MAX_BOARD_KEYS];
@@ -401,7 +401,9 @@ static void OnKeyboardPaint(HWND window)
     EndPaint(window, &paint);
 }
 
-HBITMAP KeyboardPictureBitmap(HWND window)
+// The picture as the window shows it now, with a margin, in a bitmap of its own that the
+// caller deletes; null when none can be made.
+static HBITMAP KeyboardPictureBitmap(HWND window)
 {
     KeyboardView *view = View(window);
     HDC windowDc = view ? GetDC(window) : nullptr;

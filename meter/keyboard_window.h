@@ -15,9 +15,6 @@ void ShowKeyboardWindow();
 // For the message loop: Tab, the arrow keys, Escape and the access keys of the window's
 // controls; true when the message was taken.
 bool TakeKeyboardWindowMessage(MSG *message);
-// The picture as the window shows it now, in a bitmap of its own that the caller deletes;
-// null when none can be made.
-HBITMAP KeyboardPictureBitmap(HWND window);
 LRESULT CALLBACK KeyboardWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 #endif

@@ -8,7 +8,8 @@
 // bench_tallywick [SECONDS [PARTS]]
 //   SECONDS: how long each CPU measurement runs (default 20)
 //   PARTS: which parts run, any of the letters h (hook message), p (paint), w (history
-//   window), f (history file, merge and checkpoint), m (a million days), r (resident CPU); default all
+//   window), f (history file, merge and checkpoint), m (a million days), k (keyboard window and
+//   per-key counting), r (resident CPU); default all
 #include <windows.h>
 #include <commctrl.h>
 #include <stdio.h>
@@ -18,12 +19,14 @@
 #include <vector>
 #include "app/checkpoint.h"
 #include "app/counters.h"
+#include "app/key_counts.h"
 #include "app/registry_store.h"
 #include "driver/driver.h"
 #include "history/history_file.h"
 #include "history/history_list.h"
 #include "history/history_window.h"
 #include "history/recount.h"
+#include "meter/keyboard_window.h"
 #include "meter/meter_paint.h"
 #include "meter/meter_window.h"
 #include "res/resource.h"
@@ -394,6 +397,59 @@ void BenchCheckpoint(int days)
     Row(what, (NowSeconds() - start) / N * 1e3, "ms");
 }
 
+// A key press with "Count Each Key" on: the total, the password-box check and the key's
+// count, beside the same message sent to a window that does nothing.
+void BenchKeyCredit()
+{
+    const int N = 100000;
+    HWND empty = CreateEmptyWindow();
+    double credit = 1e9, floor = 1e9;
+    for (int round = 0; round < 3; ++round) {
+        double start = NowSeconds();
+        for (int i = 0; i < N; ++i)
+            SendMessageA(MeterWindow, MSG_KEY_PRESS, 1 + i % 300, 0);
+        credit = std::min(credit, (NowSeconds() - start) / N);
+        floor = std::min(floor, SendSeconds(empty, MSG_KEY_PRESS, N));
+    }
+    Row("key press counted one by one, SendMessage to the meter window", credit * 1e9, "ns");
+    Row("floor: SendMessage to a window that only calls DefWindowProc", floor * 1e9, "ns");
+    DestroyWindow(empty);
+}
+
+// The keyboard window over a count on every key, the key presses of the part before.
+void BenchKeyboardWindow()
+{
+    double start = NowSeconds();
+    ShowKeyboardWindow();  // it paints before it returns
+    PumpMessages();
+    double opened = NowSeconds() - start;
+    const int N = 50;
+    start = NowSeconds();
+    for (int i = 0; i < N; ++i)
+        RedrawWindow(KeyboardWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    double repaint = (NowSeconds() - start) / N;
+    bool shown = KeyboardWindow != nullptr;
+    if (shown)
+        DestroyWindow(KeyboardWindow);
+    PumpMessages();
+    Row(shown ? "keyboard window, open and first paint" : "keyboard window (NOT OPENED)",
+        opened * 1e3, "ms");
+    Row("keyboard window, one repaint", repaint * 1e3, "ms");
+    AddGoal("8 keyboard window open and first paint", shown ? opened * 1e3 : -1, 0, 50, "ms");
+    AddGoal("8 keyboard window repaint", shown ? repaint * 1e3 : -1, 0, 16, "ms");
+}
+
+void BenchKeyboard()
+{
+    if (!StartCountingEachKey()) {
+        printf("  per-key counting could not be turned on\n");
+        return;
+    }
+    BenchKeyCredit();
+    BenchKeyboardWindow();
+    StopCountingEachKey();
+}
+
 double ProcessCpuSeconds(HANDLE process)
 {
     FILETIME created, ended, kernel, user;
@@ -582,7 +638,7 @@ int main(int argc, char **argv)
         printf("could not create the meter window\n");
         return 1;
     }
-    std::string parts = argc >= 3 ? argv[2] : "hpwfmr";
+    std::string parts = argc >= 3 ? argv[2] : "hpwfmkr";
     auto runs = [&parts](char part) { return parts.find(part) != std::string::npos; };
     if (runs('h'))
         BenchHookMessages();
@@ -598,6 +654,8 @@ int main(int argc, char **argv)
     }
     if (runs('m'))
         BenchMillionImport();
+    if (runs('k'))
+        BenchKeyboard();
     // Leave no benchmark figures behind in the prefix's settings key.
     RegDeleteTreeA(HKEY_CURRENT_USER, SETTINGS_KEY);
     RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY);

@@ -130,6 +130,9 @@ std::vector<DayRecord> PlausibleHistory(int days, uint32_t seed = 1);
 std::vector<DayRecord> ReadHistory();
 // Seeds totals as the sums of the records (as if they had been counted).
 bool SeedTotalsFrom(const std::vector<DayRecord> &records);
+// Turns "Count Each Key" on and seeds "Keys All Time" and today's "Keys Today" with the
+// counts of an English typist: `allTime` presses in all, a hundredth of them today.
+bool SeedKeyCounts(uint64_t allTime);
 
 // ---- Dialogs and message boxes ----------------------------------------------------------
 
