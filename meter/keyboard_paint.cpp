@@ -32,7 +32,9 @@ void CompactCount(uint64_t count, char *text, int size)
 {
     static const char units[] = "kMGTPE";
     if (count < 10000) {
-        snprintf(text, size, "%u", (unsigned)count);
+        char grouped[GROUPED_SIZE];
+        GroupDigits((int64_t)count, grouped);
+        lstrcpynA(text, grouped, size);
         return;
     }
     double value = (double)count;

@@ -11,11 +11,13 @@ static wchar_t TipText[160];
 
 void CreateKeyTips(KeyTips *tips, HWND window)
 {
+    // The tooltip class is registered with the bar classes; registering twice does no harm.
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
     tips->idCount = 0;
     tips->control = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, window,
-                                    (HMENU)(INT_PTR)IDC_KEYBOARD_TIPS, GetModuleHandleA(nullptr),
-                                    nullptr);
+                                    nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 static TOOLINFOW ToolOf(HWND owner, UINT id, const RECT &rect)

@@ -615,6 +615,8 @@ LRESULT CALLBACK KeyboardWindowProc(HWND window, UINT message, WPARAM wParam, LP
         return 0;
     case WM_NOTIFY:
         return OnKeyboardNotify(window, (NMHDR *)lParam);
+    case WM_NOTIFYFORMAT:  // the tooltips ask for their wide texts, which key names need
+        return NFR_UNICODE;
     case WM_DPICHANGED:
         OnKeyboardDpiChanged(window, wParam, (const RECT *)lParam);
         return 0;

@@ -88,7 +88,6 @@
 #define IDC_KEYBOARD_SAVE        2204
 #define IDC_KEYBOARD_ERASE       2205
 #define IDC_KEYBOARD_TURN_ON     2206
-#define IDC_KEYBOARD_TIPS        2207   // the tooltip control over the keys
 #define KEYBOARD_TIMER_ID        2210   // looks for new counts once a second while open
 #define KEYBOARD_TIMER_MS        1000
 
