@@ -518,15 +518,18 @@ static LRESULT OnKeyboardNotify(HWND window, NMHDR *header)
     return 0;
 }
 
+// Fonts for the new DPI, the suggested size, and the layout again: a suggested size equal
+// to the old one brings no WM_SIZE.
 static void OnKeyboardDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
 {
     KeyboardView *view = View(window);
-    if (view) {
-        view->dpi = HIWORD(dpis);
-        view->fontQuarter = 0;
-        SetControlFont(window, view);
-    }
+    if (!view)
+        return;
+    view->dpi = HIWORD(dpis);
+    view->fontQuarter = 0;
+    SetControlFont(window, view);
     TakeSuggestedRect(window, suggested);
+    LayoutKeyboardWindow(window, view);
 }
 
 // Another layout on this thread: other letters, perhaps another form of the board.
