@@ -23,6 +23,7 @@ PictureColours CurrentPictureColours()
     colours.face = GetSysColor(COLOR_WINDOW);
     colours.edge = GetSysColor(high ? COLOR_WINDOWTEXT : COLOR_3DSHADOW);
     colours.text = GetSysColor(COLOR_WINDOWTEXT);
+    colours.backgroundText = GetSysColor(COLOR_BTNTEXT);
     colours.bar = GetSysColor(COLOR_HIGHLIGHT);
     colours.highContrast = high;
     return colours;
@@ -191,7 +192,7 @@ static void DrawLegend(HDC dc, const KeyboardPicture &picture, const uint64_t lo
     int q = picture.quarter;
     RECT line = QuarterRect(picture, 0, LEGEND_TOP, PICTURE_WIDTH, PICTURE_HEIGHT - LEGEND_TOP);
     SelectObject(dc, picture.countFont);
-    SetTextColor(dc, picture.colours.text);
+    SetTextColor(dc, picture.colours.backgroundText);
     RECT plain = {line.left, line.top, line.left + 4 * q, line.bottom};
     DrawLegendSwatch(dc, picture, plain, NO_HEAT, 0);
     int x = DrawLegendText(dc, line, plain.right + q, LoadText(SLOT_GENERAL, IDS_KEYBOARD_NEVER));
@@ -200,7 +201,7 @@ static void DrawLegend(HDC dc, const KeyboardPicture &picture, const uint64_t lo
         RECT swatch = {x + heat * 6 * q, line.top, x + (heat + 1) * 6 * q + 1, line.bottom};
         DrawLegendSwatch(dc, picture, swatch, heat, lowest[heat]);
     }
-    SetTextColor(dc, picture.colours.text);
+    SetTextColor(dc, picture.colours.backgroundText);
     DrawLegendText(dc, line, x + HEAT_CLASSES * 6 * q + q, LoadText(SLOT_GENERAL, IDS_KEYBOARD_MORE));
     DrawTextA(dc, picture.summary, -1, &line, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }

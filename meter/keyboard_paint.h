@@ -16,9 +16,10 @@ const int PICTURE_HEIGHT = LEGEND_TOP + 3;
 
 enum MouseButtonIndex { MOUSE_BUTTON_LEFT, MOUSE_BUTTON_MIDDLE, MOUSE_BUTTON_RIGHT, MOUSE_BUTTONS };
 
-// The colours of a picture: the system's, with the heat as bars in high contrast.
+// The colours of a picture: the system's, with the heat as bars in high contrast. `text`
+// goes on a key's face, `backgroundText` beside the keys.
 struct PictureColours {
-    COLORREF background, face, edge, text, bar;
+    COLORREF background, face, edge, text, backgroundText, bar;
     bool highContrast;
 };
 

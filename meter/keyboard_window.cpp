@@ -26,10 +26,12 @@
 
 HWND KeyboardWindow;
 
-// At 96 dpi: the margins, the controls' height and the space between them, the size of a
-// quarter key when the window opens and the smallest it may become.
+// At 96 dpi: the margins, the controls' height, the room beside a control's text (a radio
+// button's circle, a button's edges) and the space between them, the size of a quarter key
+// when the window opens and the smallest it may become.
 const int MARGIN = 10;
 const int CONTROL_HEIGHT = 24;
+const int CONTROL_ROOM = 24;
 const int CONTROL_GAP = 8;
 const int OPENING_QUARTER = 11;
 const int SMALLEST_QUARTER = 6;
@@ -45,7 +47,6 @@ struct KeyboardView {
     int fontQuarter;       // the quarter the two picture fonts were made for
     int quarter;
     POINT origin;          // the picture's top left corner in the client area
-    int offLineTop;        // the line that explains the option while it is off
     HWND lastFocus;
     uint32_t paintedChanges;
     uint64_t paintedClicks[MOUSE_BUTTONS];
@@ -111,7 +112,7 @@ static KeyboardPicture PictureOf(const KeyboardView *view, POINT origin,
     uint64_t total = ShownTotal(view);
     for (int index = 0; index < view->keyCount; ++index)
         counts[index] = ShownCount(view, view->keys[index].identity);
-    picture.counts = CountEachKey ? counts : nullptr;
+    picture.counts = view->countingShown ? counts : nullptr;
     char grouped[GROUPED_SIZE];
     GroupDigits((int64_t)total, grouped);
     snprintf(summary, size,
@@ -180,12 +181,12 @@ static int TextWidth(HWND control, HFONT font)
     return size.cx;
 }
 
-// Places a control at `x` on the line at `y`, as wide as its text and `room`; returns
-// where the next one goes.
-static int PlaceControl(HWND window, const KeyboardView *view, int id, int x, int y, int room)
+// Places a control at `x` on the line at `y`, as wide as its text needs; returns where the
+// next one goes.
+static int PlaceControl(HWND window, const KeyboardView *view, int id, int x, int y)
 {
     HWND control = GetDlgItem(window, id);
-    int width = TextWidth(control, view->controlFont) + Scale(room, view->dpi);
+    int width = TextWidth(control, view->controlFont) + Scale(CONTROL_ROOM, view->dpi);
     MoveWindow(control, x, y, width, Scale(CONTROL_HEIGHT, view->dpi), TRUE);
     return x + width + Scale(CONTROL_GAP, view->dpi);
 }
@@ -195,17 +196,17 @@ static int PlaceControl(HWND window, const KeyboardView *view, int id, int x, in
 static int PlaceControls(HWND window, KeyboardView *view)
 {
     int margin = Scale(MARGIN, view->dpi);
-    int x = PlaceControl(window, view, IDC_KEYBOARD_TODAY, margin, margin, 24);
-    x = PlaceControl(window, view, IDC_KEYBOARD_ALL_TIME, x, margin, 24);
-    x = PlaceControl(window, view, IDC_KEYBOARD_COPY, x + Scale(2 * CONTROL_GAP, view->dpi), margin, 24);
-    x = PlaceControl(window, view, IDC_KEYBOARD_SAVE, x, margin, 24);
-    PlaceControl(window, view, IDC_KEYBOARD_ERASE, x, margin, 24);
+    int x = PlaceControl(window, view, IDC_KEYBOARD_TODAY, margin, margin);
+    x = PlaceControl(window, view, IDC_KEYBOARD_ALL_TIME, x, margin);
+    x += Scale(CONTROL_GAP, view->dpi);  // the choice apart from the buttons
+    x = PlaceControl(window, view, IDC_KEYBOARD_COPY, x, margin);
+    x = PlaceControl(window, view, IDC_KEYBOARD_SAVE, x, margin);
+    PlaceControl(window, view, IDC_KEYBOARD_ERASE, x, margin);
     int line = margin + Scale(CONTROL_HEIGHT + CONTROL_GAP, view->dpi);
-    view->offLineTop = line;
     ShowWindow(GetDlgItem(window, IDC_KEYBOARD_TURN_ON), view->countingShown ? SW_HIDE : SW_SHOW);
     if (view->countingShown)
         return line;
-    PlaceControl(window, view, IDC_KEYBOARD_TURN_ON, margin, line, 24);
+    PlaceControl(window, view, IDC_KEYBOARD_TURN_ON, margin, line);
     return line + Scale(CONTROL_HEIGHT + CONTROL_GAP, view->dpi);
 }
 
@@ -358,7 +359,7 @@ static void DrawOffLine(HDC dc, HWND window, const KeyboardView *view, const REC
     RECT line = {button.right + Scale(CONTROL_GAP, view->dpi), button.top,
                  client.right - Scale(MARGIN, view->dpi), button.bottom};
     HGDIOBJ old = SelectObject(dc, view->controlFont);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     DrawTextA(dc, LoadText(SLOT_GENERAL, IDS_KEYBOARD_OFF_LINE), -1, &line,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     SelectObject(dc, old);
