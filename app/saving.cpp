@@ -4,6 +4,7 @@
 #include "saving.h"
 
 #include "figures.h"
+#include "key_counts.h"
 #include "registry_store.h"
 
 #include <string.h>
@@ -15,6 +16,7 @@ bool LoadFromRegistry()
         return false;
     ReplaceTotals(stored.totals, stored.totalTime);
     ReplaceHourlyActivity(stored.hours);
+    ReplaceKeyCounts(stored.countEachKey, stored.keys);
     if (stored.history.count > 0)
         ReplaceStoredHistory(stored.history);
     DestroyHistoryList(&stored.history);
@@ -27,7 +29,8 @@ bool SaveToRegistry()
     // An append that runs out of memory leaves the period uncredited; the history that
     // exists is still written.
     UpdateTodayRecord();
-    return WriteStoredFigures(Totals, totalTime, StoredHistory, HourlyActivity);
+    return WriteStoredFigures(Totals, totalTime, StoredHistory, HourlyActivity,
+                              CountEachKey ? &KeyCountsToStore(PeriodDate) : nullptr);
 }
 
 // Compared bit for bit: a distance that stays what it was is nothing new, even a NaN.
@@ -53,4 +56,27 @@ void CheckpointWhenDue()
     if (unsaved < IDLE_CHECKPOINT_SECONDS && !CountersMovedSinceSave())
         return;
     SaveCheckpoint();
+}
+
+bool StartCountingEachKey()
+{
+    if (!WriteCountEachKey(true))
+        return false;
+    SetCountEachKey(true);
+    return true;
+}
+
+// The counts are written once more as the option goes off: a period change reloads them
+// from the key, and the counts since the last save would be lost otherwise.
+void StopCountingEachKey()
+{
+    SetCountEachKey(false);
+    WriteCountEachKey(false);
+    WriteKeyCounts(KeyCountsToStore(PeriodDate));
+}
+
+void EraseKeyCounts()
+{
+    ZeroKeyCounts();
+    DeleteKeyCounts();
 }

@@ -82,7 +82,17 @@ void ShowSystemErrorMessage(DWORD error)
     ShowMessageText(text, MB_ICONERROR | MB_OK);
 }
 
+static bool AskQuestion(UINT textId, UINT defaultButton)
+{
+    return ShowMessage(textId, MB_YESNO | MB_ICONWARNING | defaultButton) == IDYES;
+}
+
 bool AskYesNo(UINT textId)
 {
-    return ShowMessage(textId, MB_YESNO | MB_ICONWARNING) == IDYES;
+    return AskQuestion(textId, MB_DEFBUTTON1);
+}
+
+bool AskYesNoDefaultNo(UINT textId)
+{
+    return AskQuestion(textId, MB_DEFBUTTON2);
 }

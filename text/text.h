@@ -29,5 +29,7 @@ void ShowErrorMessage(UINT textId);
 void ShowSystemErrorMessage(DWORD error);
 // A question with Yes and No and a warning icon; true for Yes.
 bool AskYesNo(UINT textId);
+// The same question with No preselected, for an answer that cannot be taken back.
+bool AskYesNoDefaultNo(UINT textId);
 
 #endif

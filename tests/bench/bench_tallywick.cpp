@@ -10,7 +10,8 @@
 //   SECONDS: how long each CPU measurement runs (default 20)
 //   PARTS: which parts run, any of the letters h (hook message), p (paint), k (key press
 //   to screen), w (history window), f (history file, merge and checkpoint), m (a million
-//   days), c (chart window), r (resident CPU); default all
+//   days), c (chart window), y (keyboard window and per-key counting), r (resident CPU);
+//   default all
 #include <windows.h>
 #include <commctrl.h>
 #include <stdio.h>
@@ -27,6 +28,7 @@
 #include "history/history_file.h"
 #include "history/history_list.h"
 #include "history/history_window.h"
+#include "meter/keyboard_window.h"
 #include "meter/meter_paint.h"
 #include "meter/meter_window.h"
 #include "res/resource.h"
@@ -434,12 +436,12 @@ void BenchMillionImport()
 void BenchCheckpoint(int days)
 {
     FillStoredHistory(days);
-    OnKeyPress();
+    OnKeyPress(0);
     SaveCheckpoint();  // the first one may append today's record
     const int N = 20;
     double start = NowSeconds();
     for (int i = 0; i < N; ++i) {
-        OnKeyPress();
+        OnKeyPress(0);
         SaveCheckpoint();
     }
     char what[128];
@@ -511,6 +513,59 @@ void BenchCharts(int days)
     AddGoal("9 chart repaint after a scroll", scrolled, 0, 16, "ms");
     AddGoal("9 year calendar repaint", calendar, 0, 16, "ms");
     AddGoal("9 week clock repaint", clock, 0, 16, "ms");
+}
+
+// A key press with "Count Each Key" on: the total, the password-box check and the key's
+// count, beside the same message sent to a window that does nothing.
+void BenchKeyCredit()
+{
+    const int N = 100000;
+    HWND empty = CreateEmptyWindow();
+    double credit = 1e9, floor = 1e9;
+    for (int round = 0; round < 3; ++round) {
+        double start = NowSeconds();
+        for (int i = 0; i < N; ++i)
+            SendMessageA(MeterWindow, MSG_KEY_PRESS, 1 + i % 300, 0);
+        credit = std::min(credit, (NowSeconds() - start) / N);
+        floor = std::min(floor, SendSeconds(empty, MSG_KEY_PRESS, N));
+    }
+    Row("key press counted one by one, SendMessage to the meter window", credit * 1e9, "ns");
+    Row("floor: SendMessage to a window that only calls DefWindowProc", floor * 1e9, "ns");
+    DestroyWindow(empty);
+}
+
+// The keyboard window over a count on every key, the key presses of the part before.
+void BenchKeyboardWindow()
+{
+    double start = NowSeconds();
+    ShowKeyboardWindow();  // it paints before it returns
+    PumpMessages();
+    double opened = NowSeconds() - start;
+    const int N = 50;
+    start = NowSeconds();
+    for (int i = 0; i < N; ++i)
+        RedrawWindow(KeyboardWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    double repaint = (NowSeconds() - start) / N;
+    bool shown = KeyboardWindow != nullptr;
+    if (shown)
+        DestroyWindow(KeyboardWindow);
+    PumpMessages();
+    Row(shown ? "keyboard window, open and first paint" : "keyboard window (NOT OPENED)",
+        opened * 1e3, "ms");
+    Row("keyboard window, one repaint", repaint * 1e3, "ms");
+    AddGoal("10 keyboard window open and first paint", shown ? opened * 1e3 : -1, 0, 50, "ms");
+    AddGoal("10 keyboard window repaint", shown ? repaint * 1e3 : -1, 0, 16, "ms");
+}
+
+void BenchKeyboard()
+{
+    if (!StartCountingEachKey()) {
+        printf("  per-key counting could not be turned on\n");
+        return;
+    }
+    BenchKeyCredit();
+    BenchKeyboardWindow();
+    StopCountingEachKey();
 }
 
 double ProcessCpuSeconds(HANDLE process)
@@ -701,7 +756,7 @@ int main(int argc, char **argv)
         printf("could not create the meter window\n");
         return 1;
     }
-    std::string parts = argc >= 3 ? argv[2] : "hpkwfmcr";
+    std::string parts = argc >= 3 ? argv[2] : "hpkwfmcyr";
     auto runs = [&parts](char part) { return parts.find(part) != std::string::npos; };
     if (runs('h'))
         BenchHookMessages();
@@ -721,6 +776,8 @@ int main(int argc, char **argv)
         BenchMillionImport();
     if (runs('c'))
         BenchCharts(36500);
+    if (runs('y'))
+        BenchKeyboard();
     // Leave no benchmark figures behind in the prefix's settings key.
     RegDeleteTreeA(HKEY_CURRENT_USER, SETTINGS_KEY);
     RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY);
