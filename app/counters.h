@@ -1,5 +1,5 @@
-// The types every module shares: a block of the five counters, a local date as a key, and
-// an hour of the week clock.
+// The types every module shares: a block of the five counters, a local date as a key, an
+// hour of the week clock and the per-key counts.
 // The figures themselves are the core's (figures.h).
 #ifndef TALLYWICK_COUNTERS_H
 #define TALLYWICK_COUNTERS_H
@@ -28,5 +28,17 @@ struct HourlyRecord {
 static_assert(sizeof(HourlyRecord) == 24, "an hourly record is 24 bytes");
 
 const int HOURS_IN_WEEK = 7 * 24;
+
+// A key as MSG_KEY_PRESS names it: the scan code (0-255), plus 256 when the key is
+// extended. No key has the scan code 0, so 0 names none.
+const int KEY_IDENTITIES = 512;
+
+// The per-key counts, as "Keys All Time" (the 64-bit counts) and "Keys Today" (the date,
+// then the 32-bit counts) store them, little-endian.
+struct KeyCounts {
+    uint64_t allTime[KEY_IDENTITIES];
+    DateKey todayDate;  // the day that `today` counts
+    uint32_t today[KEY_IDENTITIES];
+};
 
 #endif

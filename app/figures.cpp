@@ -1,6 +1,7 @@
 // The figures and every change of them. All of it runs on the program's one thread.
 #include "figures.h"
 #include "clock.h"
+#include "key_counts.h"
 #include "sleep_watch.h"
 #include "../history/history_add.h"
 #include "../history/history_merge.h"
@@ -80,10 +81,11 @@ uint64_t AllTimeSeconds()
     return OwnStoredTotalTime + (uint64_t)PeriodSeconds();
 }
 
-void OnKeyPress()
+void OnKeyPress(WPARAM key)
 {
     ++OwnTotals.keyPresses;
     ++CurrentHour().keys;
+    CountKeyOfPress(key, OwnPeriodDate);
 }
 
 void OnMouseDistance(LPARAM lParam)

@@ -2,6 +2,7 @@
 // stored per-day history and the week clock's figures by hour. They are changed here and nowhere else: every other module
 // reads them through the views below and changes them through the named operations.
 // The current period's figures are Totals minus PeriodBaseline; the all-time ones are Totals.
+// The per-key counts live in key_counts.h; a key press reaches them through OnKeyPress.
 #ifndef TALLYWICK_FIGURES_H
 #define TALLYWICK_FIGURES_H
 
@@ -41,7 +42,9 @@ uint64_t AllTimeSeconds();
 // reading, with no allocation and no call to the system.
 // A distance that cannot be one step of a real mouse (no number, infinite, negative or
 // over MAX_STEP_MM) is dropped: any process may post the message.
-void OnKeyPress();
+// A key press counts for its key too (MSG_KEY_PRESS's wParam, 0 for none) while "Count
+// Each Key" is on: that asks the system whether a password box has the focus.
+void OnKeyPress(WPARAM key);
 void OnMouseDistance(LPARAM lParam);  // lParam holds the bits of a float
 void OnClickLeft();
 void OnClickMiddle();

@@ -1,7 +1,8 @@
 // The registry key holds the all-time totals, the all-time running time, the whole
-// history, the week clock's hours and the list of files added from other computers; it is
-// read at start-up and after each save of a period change, and written at every period
-// change, at each checkpoint and at exit.
+// history, the week clock's hours, the per-key counts and the list of files added from other
+// computers; it is read at start-up and after each save of a period change, and written at
+// every period change, at each checkpoint and at exit. The per-key option is written when
+// the user changes it.
 #include "registry_store.h"
 
 #include <windows.h>
@@ -73,21 +74,38 @@ static void ReadStoredHistory(HKEY key, HistoryList *history)
     history->count = (int32_t)(items < present ? items : present);
 }
 
-// A value of another size is no layout this program knows; the registry fails a read into
-// a buffer too small, and a shorter read is checked here.
-static void ReadHourlyActivity(HKEY key, HourlyRecord (&hours)[HOURS_IN_WEEK])
+// A value of exactly `size` bytes into `destination`, which is zeroed for anything else: a
+// value of another size is no layout this program knows. The registry fails a read into a
+// buffer too small (and may leave it undefined), and a shorter read is checked here.
+static bool ReadExactValue(HKEY key, const char *name, void *destination, DWORD size)
 {
-    HourlyRecord stored[HOURS_IN_WEEK];
-    DWORD size = sizeof stored;
-    if (RegQueryValueExA(key, "Hourly Activity", nullptr, nullptr, (BYTE *)stored, &size)
+    DWORD length = size;
+    if (RegQueryValueExA(key, name, nullptr, nullptr, (BYTE *)destination, &length)
             == ERROR_SUCCESS
-        && size == sizeof stored)
-        memcpy(hours, stored, sizeof stored);
+        && length == size)
+        return true;
+    memset(destination, 0, size);
+    return false;
+}
+
+static const DWORD KEYS_TODAY_SIZE = sizeof(DateKey) + KEY_IDENTITIES * sizeof(uint32_t);
+
+static void ReadKeyCounts(HKEY key, StoredFigures *stored)
+{
+    DWORD option = 0;
+    stored->countEachKey =
+        ReadExactValue(key, COUNT_EACH_KEY_VALUE, &option, sizeof option) && option == 1;
+    ReadExactValue(key, KEYS_ALL_TIME_VALUE, stored->keys.allTime, sizeof stored->keys.allTime);
+    BYTE today[KEYS_TODAY_SIZE];
+    if (!ReadExactValue(key, KEYS_TODAY_VALUE, today, sizeof today))
+        return;
+    memcpy(&stored->keys.todayDate, today, sizeof stored->keys.todayDate);
+    memcpy(stored->keys.today, today + sizeof(DateKey), sizeof stored->keys.today);
 }
 
 bool ReadStoredFigures(StoredFigures *stored)
 {
-    *stored = StoredFigures{{}, 0, {nullptr, 0, 0, HISTORY_GROW_STEP}, {}};
+    *stored = StoredFigures{{}, 0, {nullptr, 0, 0, HISTORY_GROW_STEP}, {}, false, {}};
     HKEY key;
     if (RegOpenKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key) != ERROR_SUCCESS)
         return false;
@@ -98,15 +116,25 @@ bool ReadStoredFigures(StoredFigures *stored)
     ReadValue(key, "Mouse Clicks M", &stored->totals.middleClicks, 8);
     ReadValue(key, "Mouse Clicks R", &stored->totals.rightClicks, 8);
     ReadStoredHistory(key, &stored->history);
-    ReadHourlyActivity(key, stored->hours);
+    ReadExactValue(key, "Hourly Activity", stored->hours, sizeof stored->hours);
+    ReadKeyCounts(key, stored);
     RegCloseKey(key);
     return true;
 }
 
 LONG LastSaveError;
 
+static void WriteKeyCountValues(HKEY key, const KeyCounts &keys, LONG *failure)
+{
+    BYTE today[KEYS_TODAY_SIZE];
+    memcpy(today, &keys.todayDate, sizeof keys.todayDate);
+    memcpy(today + sizeof(DateKey), keys.today, sizeof keys.today);
+    WriteValue(key, KEYS_ALL_TIME_VALUE, REG_BINARY, keys.allTime, sizeof keys.allTime, failure);
+    WriteValue(key, KEYS_TODAY_VALUE, REG_BINARY, today, sizeof today, failure);
+}
+
 bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const HistoryList &history,
-                        const HourlyRecord (&hours)[HOURS_IN_WEEK])
+                        const HourlyRecord (&hours)[HOURS_IN_WEEK], const KeyCounts *keys)
 {
     HKEY key;
     LastSaveError = RegCreateKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key);
@@ -128,6 +156,8 @@ bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const Hi
         WriteValue(key, "History", REG_BINARY, history.records,
                    items * (DWORD)sizeof(HistoryRecord), &failure);
     WriteValue(key, "Hourly Activity", REG_BINARY, hours, sizeof hours, &failure);
+    if (keys)
+        WriteKeyCountValues(key, *keys, &failure);
     RegCloseKey(key);
     LastSaveError = failure;
     return failure == ERROR_SUCCESS;
@@ -176,4 +206,49 @@ bool WriteAddedFilesValue(const BYTE *data, DWORD size)
 void RecordSaveFailure(LONG error)
 {
     LastSaveError = error;
+}
+
+// Off is no value: a key that does not exist holds none.
+static bool DeleteCountEachKey()
+{
+    HKEY key;
+    if (RegOpenKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key) != ERROR_SUCCESS)
+        return true;
+    LONG result = RegDeleteValueA(key, COUNT_EACH_KEY_VALUE);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
+bool WriteCountEachKey(bool on)
+{
+    if (!on)
+        return DeleteCountEachKey();
+    HKEY key;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD one = 1;
+    LONG failure = ERROR_SUCCESS;
+    WriteValue(key, COUNT_EACH_KEY_VALUE, REG_DWORD, &one, sizeof one, &failure);
+    RegCloseKey(key);
+    return failure == ERROR_SUCCESS;
+}
+
+void WriteKeyCounts(const KeyCounts &keys)
+{
+    HKEY key;
+    if (RegOpenKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key) != ERROR_SUCCESS)
+        return;
+    LONG failure = ERROR_SUCCESS;
+    WriteKeyCountValues(key, keys, &failure);
+    RegCloseKey(key);
+}
+
+void DeleteKeyCounts()
+{
+    HKEY key;
+    if (RegOpenKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, KEYS_ALL_TIME_VALUE);
+    RegDeleteValueA(key, KEYS_TODAY_VALUE);
+    RegCloseKey(key);
 }

@@ -6,6 +6,7 @@
 #include "added_files.h"
 #include "backup.h"
 #include "figures.h"
+#include "key_counts.h"
 #include "registry_store.h"
 
 #include <string.h>
@@ -17,6 +18,7 @@ bool LoadFromRegistry()
         return false;
     ReplaceTotals(stored.totals, stored.totalTime);
     ReplaceHourlyActivity(stored.hours);
+    ReplaceKeyCounts(stored.countEachKey, stored.keys);
     if (stored.history.count > 0)
         ReplaceStoredHistory(stored.history);
     DestroyHistoryList(&stored.history);
@@ -29,7 +31,8 @@ bool SaveToRegistry()
     // An append that runs out of memory leaves the period uncredited; the history that
     // exists is still written.
     UpdateTodayRecord();
-    bool written = WriteStoredFigures(Totals, totalTime, StoredHistory, HourlyActivity);
+    bool written = WriteStoredFigures(Totals, totalTime, StoredHistory, HourlyActivity,
+                                      CountEachKey ? &KeyCountsToStore(PeriodDate) : nullptr);
     // The files added since the last save go with the figures that they brought.
     written = WritePendingAddedFiles() && written;
     // After the figures are stored, and whether or not they could be: the backup takes the
@@ -61,4 +64,27 @@ void CheckpointWhenDue()
     if (unsaved < IDLE_CHECKPOINT_SECONDS && !CountersMovedSinceSave())
         return;
     SaveCheckpoint();
+}
+
+bool StartCountingEachKey()
+{
+    if (!WriteCountEachKey(true))
+        return false;
+    SetCountEachKey(true);
+    return true;
+}
+
+// The counts are written once more as the option goes off: a period change reloads them
+// from the key, and the counts since the last save would be lost otherwise.
+void StopCountingEachKey()
+{
+    SetCountEachKey(false);
+    WriteCountEachKey(false);
+    WriteKeyCounts(KeyCountsToStore(PeriodDate));
+}
+
+void EraseKeyCounts()
+{
+    ZeroKeyCounts();
+    DeleteKeyCounts();
 }

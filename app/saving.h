@@ -1,6 +1,7 @@
 // Saving the figures: a save credits the period to today's record, then writes everything
 // to the registry store; a load takes what the store holds. Checkpoints save while the
-// period goes on, so that a program that is killed loses at most the last minute.
+// period goes on, so that a program that is killed loses at most the last minute. The
+// per-key option and an erasure of the per-key counts are stored at once.
 #ifndef TALLYWICK_SAVING_H
 #define TALLYWICK_SAVING_H
 
@@ -14,12 +15,13 @@ const uint32_t IDLE_CHECKPOINT_SECONDS = 600;
 
 // The stored totals and running time start a period with nothing counted in it; the
 // stored history, when the key holds any, replaces the one in memory, and so do the
-// stored hours of the week clock. False, with nothing changed, when the key could not be
-// opened.
+// stored hours of the week clock, the per-key option and counts. False, with nothing
+// changed, when the key could not be opened.
 bool LoadFromRegistry();
 // Credits what was counted since the last save to today's record (UpdateTodayRecord), then
-// writes the totals, "Total Time" as AllTimeSeconds(), the history, the hours and the files
-// added since the last save; then the day's backup, when it is due. False when the key could
+// writes the totals, "Total Time" as AllTimeSeconds(), the history, the hours, while "Count
+// Each Key" is on the per-key counts, and the files added since the last save; then the
+// day's backup, when it is due. False when the key could
 // not be created or a value not written (LastSaveError); the credit is made in memory all
 // the same.
 bool SaveToRegistry();
@@ -28,5 +30,12 @@ bool SaveToRegistry();
 void SaveCheckpoint();
 // The meter timer's check: a tick compare unless a checkpoint is due.
 void CheckpointWhenDue();
+
+// "Count Each Key" on and stored; false (still off) when it could not be stored.
+bool StartCountingEachKey();
+// "Count Each Key" off at once; the counts made so far are stored as they are.
+void StopCountingEachKey();
+// Every per-key count zero, and both per-key values deleted from the registry.
+void EraseKeyCounts();
 
 #endif

@@ -3,6 +3,7 @@
 
 #include "../history/chart_window.h"
 #include "../hook/hook.h"
+#include "../meter/keyboard_window.h"
 
 HANDLE InstanceMutex;
 
@@ -23,6 +24,13 @@ bool ClaimSingleInstance()
     return InstanceMutex != NULL;
 }
 
+// The chart and keyboard windows are dialogs in all but name: Tab, the arrow keys, Escape
+// and the access keys move among their controls.
+static bool IsWindowDialogMessage(MSG *message)
+{
+    return IsChartDialogMessage(message) || IsKeyboardDialogMessage(message);
+}
+
 int RunMessageLoop()
 {
     // GetMessage waits and takes in one call what a peek followed by a wait takes in two
@@ -31,7 +39,7 @@ int RunMessageLoop()
     MSG message;
     BOOL got;
     while ((got = GetMessageA(&message, NULL, 0, 0)) != 0) {
-        if (got == -1 || IsChartDialogMessage(&message))
+        if (got == -1 || IsWindowDialogMessage(&message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

@@ -130,7 +130,7 @@ static bool ConfirmAddingAgain(uint64_t hash)
     day.date = added;
     char text[TEXT_SLOT_SIZE];
     snprintf(text, sizeof text, LoadText(SLOT_GENERAL, IDS_ALREADY_ADDED), HistoryDateText(&day));
-    return AskYesNoPresetNo(text);
+    return AskYesNoDefaultNo(text);
 }
 
 static void PreviewAndAdd(const HistoryList *added, uint64_t hash)

@@ -1,6 +1,7 @@
 // The operations of HOOK.dll, the companion library that watches keyboard and mouse
 // system-wide and posts one message per event (MSG_KEY_PRESS .. MSG_CLICK_RIGHT, see
-// res/resource.h) to the window given to DllInit. Imported by name.
+// res/resource.h) to the window given to DllInit. Imported by name. MSG_KEY_PRESS carries
+// the key's identity in wParam: its scan code (0-255), plus 256 for an extended key.
 #ifndef TALLYWICK_HOOK_H
 #define TALLYWICK_HOOK_H
 

@@ -23,6 +23,28 @@ void NoteHookEvent()
     LastEventTime = GetTickCount();
 }
 
+// The scan code that Windows gives Pause when asked for one (0xE11D: its make code
+// begins with E1); the keyboard hook itself reports Pause as 0x45, not extended.
+const UINT PAUSE_MAPPED_SCAN = 0xE11D;
+const WPARAM PAUSE_IDENTITY = 0x45;
+
+// Which physical key this is, for the per-key counts: the scan code, plus 256 when the
+// key is extended, so that the keypad, the right Ctrl and Alt and the arrow keys are keys
+// of their own. Injected input may carry no scan code (or its E0 prefix in the high
+// byte); the active layout's scan code of the virtual key stands in for a missing one.
+WPARAM KeyIdentity(const KBDLLHOOKSTRUCT *event)
+{
+    UINT scan = event->scanCode;
+    bool extended = (event->flags & LLKHF_EXTENDED) != 0 || (scan >> 8) == 0xE0;
+    if ((scan & 0xFF) == 0) {
+        scan = MapVirtualKeyW(event->vkCode, MAPVK_VK_TO_VSC_EX);
+        if (scan == PAUSE_MAPPED_SCAN)
+            return PAUSE_IDENTITY;
+        extended = extended || (scan >> 8) == 0xE0;
+    }
+    return (scan & 0xFF) | (extended ? 0x100 : 0);
+}
+
 void OnKeyEvent(WPARAM message, const KBDLLHOOKSTRUCT *event)
 {
     BYTE key = (BYTE)event->vkCode;
@@ -30,7 +52,7 @@ void OnKeyEvent(WPARAM message, const KBDLLHOOKSTRUCT *event)
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         if (IsNewKeyPress(key, event->time))
-            PostMessageA(HookTarget(), MSG_KEY_PRESS, 0, 0);
+            PostMessageA(HookTarget(), MSG_KEY_PRESS, KeyIdentity(event), 0);
         break;
     case WM_KEYUP:
     case WM_SYSKEYUP: NoteKeyUp(key); break;

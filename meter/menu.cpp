@@ -1,9 +1,12 @@
 // The popup menu, built afresh at every opening, the command table behind it, and the
 // About box.
 #include "menu.h"
+#include "count_each_key.h"
+#include "keyboard_window.h"
 #include "meter_frame.h"
 #include "../app/autostart.h"
 #include "../app/figures.h"
+#include "../app/key_counts.h"
 #include "../app/program.h"
 #include "../history/chart_window.h"
 #include "../history/csv_export.h"
@@ -53,6 +56,7 @@ void BuildTrayMenu(HWND window, HMENU menu)
     AppendSeparator(menu);
     AppendTextItem(menu, MF_STRING, IDM_VIEW_HISTORY, IDS_MENU_HISTORY);
     AppendTextItem(menu, MF_STRING, IDM_VIEW_CHARTS, IDS_MENU_CHARTS);
+    AppendTextItem(menu, MF_STRING, IDM_VIEW_KEYBOARD, IDS_MENU_KEYBOARD);
     AppendTextItem(menu, MF_STRING, IDM_EXPORT_CSV, IDS_MENU_EXPORT_CSV);
     AppendSeparator(menu);
     AppendTextItem(menu, MF_STRING, IDM_EXPORT_HISTORY, IDS_MENU_EXPORT_HISTORY);
@@ -62,6 +66,8 @@ void BuildTrayMenu(HWND window, HMENU menu)
     AppendSeparator(menu);
     AppendTextItem(menu, IsAutostartEnabled() ? MF_STRING | MF_CHECKED : MF_STRING,
                    IDM_AUTOSTART, IDS_MENU_AUTOSTART);
+    AppendTextItem(menu, CountEachKey ? MF_STRING | MF_CHECKED : MF_STRING, IDM_COUNT_EACH_KEY,
+                   IDS_MENU_COUNT_EACH_KEY);
     AppendSeparator(menu);
     AppendTextItem(menu, MF_STRING, IDM_ABOUT, IDS_MENU_ABOUT);
     AppendSeparator(menu);
@@ -123,6 +129,8 @@ static const MeterCommand MeterCommands[] = {
     {IDM_IMPORT_HISTORY, ImportHistoryFile, true},
     {IDM_ADD_HISTORY, AddHistoryFile, true},
     {IDM_OPEN_BACKUPS, OpenBackupFolder, true},
+    {IDM_VIEW_KEYBOARD, ShowKeyboardWindow, true},
+    {IDM_COUNT_EACH_KEY, ToggleCountEachKey, true},
 };
 
 bool RunMeterCommand(HWND, WORD command)

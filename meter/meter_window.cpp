@@ -200,7 +200,7 @@ LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         ShowMeterWindow();
         return 0;
     case MSG_KEY_PRESS:
-        OnKeyPress();
+        OnKeyPress(wParam);
         ShowCountSoon(window);
         break;
     case MSG_MOUSE_DISTANCE:

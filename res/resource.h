@@ -85,6 +85,31 @@
 #define IDS_PNG_FILES            174    // the save dialog's file type
 #define IDS_CHART_SAVE_FAILED    175
 
+// The keyboard heatmap and the per-key counts (180-219)
+#define IDS_MENU_KEYBOARD        180
+#define IDS_MENU_COUNT_EACH_KEY  181
+#define IDS_KEYBOARD_TITLE       182
+#define IDS_ASK_COUNT_EACH_KEY   183    // what turning the option on keeps, where, how to erase
+#define IDS_ASK_ERASE_WHEN_OFF   184
+#define IDS_ASK_ERASE_KEYS       185
+#define IDS_KEYBOARD_TODAY       186
+#define IDS_KEYBOARD_ALL_TIME    187
+#define IDS_KEYBOARD_COPY        188
+#define IDS_KEYBOARD_SAVE        189
+#define IDS_KEYBOARD_ERASE       190
+#define IDS_KEYBOARD_TURN_ON     191
+#define IDS_KEYBOARD_OFF_LINE    192
+#define IDS_KEYBOARD_TIP         193    // grouped count, share in per cent
+#define IDS_KEYBOARD_FEWER       194
+#define IDS_KEYBOARD_MORE        195
+#define IDS_KEYBOARD_NEVER       196
+#define IDS_MOUSE_LEFT           197
+#define IDS_MOUSE_MIDDLE         198
+#define IDS_MOUSE_RIGHT          199
+#define IDS_KEYBOARD_SUM_TODAY   200    // grouped count of today's presses counted per key
+#define IDS_KEYBOARD_SUM_ALL     201
+#define IDS_PICTURE_FAILED       202
+
 // Commands of the popup menu (WM_COMMAND low word)
 #define IDM_EXIT                 2
 #define IDM_HIDE                 16
@@ -98,8 +123,20 @@
 #define IDM_EXPORT_HISTORY       1042
 #define IDM_IMPORT_HISTORY       1043
 #define IDM_VIEW_CHARTS          1044
+#define IDM_VIEW_KEYBOARD        1045
+#define IDM_COUNT_EACH_KEY       1046
 #define IDM_ADD_HISTORY          1047
 #define IDM_OPEN_BACKUPS         1048
+
+// Controls and timer of the keyboard window (2200-2299)
+#define IDC_KEYBOARD_TODAY       2201
+#define IDC_KEYBOARD_ALL_TIME    2202
+#define IDC_KEYBOARD_COPY        2203
+#define IDC_KEYBOARD_SAVE        2204
+#define IDC_KEYBOARD_ERASE       2205
+#define IDC_KEYBOARD_TURN_ON     2206
+#define KEYBOARD_TIMER_ID        2210   // looks for new counts once a second while open
+#define KEYBOARD_TIMER_MS        1000
 
 // Dialog, icon and bitmap
 #define IDD_ABOUT                129
@@ -126,7 +163,8 @@
 #define MSG_SHOW_MENU            0x040D // WM_USER + 13: open the popup menu at the cursor
 #define MSG_TRAY_NOTIFY          0x8001 // WM_APP + 1: the tray icon's callback
 #define MSG_SHOW_METER           0x8002 // WM_APP + 2: posted by a second start: show the meter
-#define MSG_KEY_PRESS            0x8005 // WM_APP + 5 to + 9: posted by HOOK.dll
+#define MSG_KEY_PRESS            0x8005 // WM_APP + 5 to + 9: posted by HOOK.dll; wParam: the key
+                                        // (scan code, + 256 when extended)
 #define MSG_MOUSE_DISTANCE       0x8006 // lParam: the 32 bits of a float, millimetres
 #define MSG_CLICK_LEFT           0x8007
 #define MSG_CLICK_MIDDLE         0x8008

@@ -82,12 +82,22 @@ void ShowSystemErrorMessage(DWORD error)
     ShowMessageText(text, MB_ICONERROR | MB_OK);
 }
 
-bool AskYesNo(UINT textId)
+static bool AskQuestion(UINT textId, UINT defaultButton)
 {
-    return ShowMessage(textId, MB_YESNO | MB_ICONWARNING) == IDYES;
+    return ShowMessage(textId, MB_YESNO | MB_ICONWARNING | defaultButton) == IDYES;
 }
 
-bool AskYesNoPresetNo(const char *text)
+bool AskYesNo(UINT textId)
+{
+    return AskQuestion(textId, MB_DEFBUTTON1);
+}
+
+bool AskYesNoDefaultNo(UINT textId)
+{
+    return AskQuestion(textId, MB_DEFBUTTON2);
+}
+
+bool AskYesNoDefaultNo(const char *text)
 {
     return ShowMessageText(text, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }

@@ -29,8 +29,9 @@ void ShowErrorMessage(UINT textId);
 void ShowSystemErrorMessage(DWORD error);
 // A question with Yes and No and a warning icon; true for Yes.
 bool AskYesNo(UINT textId);
-// The same question, its text already made, with No preselected: for a step that is
-// usually taken by mistake.
-bool AskYesNoPresetNo(const char *text);
+// The same question with No preselected, for an answer that cannot be taken back or a step
+// usually taken by mistake; by id, or with its text already made.
+bool AskYesNoDefaultNo(UINT textId);
+bool AskYesNoDefaultNo(const char *text);
 
 #endif

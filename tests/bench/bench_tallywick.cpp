@@ -10,7 +10,8 @@
 //   SECONDS: how long each CPU measurement runs (default 20)
 //   PARTS: which parts run, any of the letters h (hook message), p (paint), k (key press
 //   to screen), w (history window), f (history file, merge and checkpoint), m (a million
-//   days), c (chart window), b (daily backup and its disk), r (resident CPU); default all
+//   days), c (chart window), b (daily backup and its disk), y (keyboard window and per-key
+//   counting), r (resident CPU); default all
 #include <windows.h>
 #include <commctrl.h>
 #include <stdio.h>
@@ -29,6 +30,7 @@
 #include "history/history_file.h"
 #include "history/history_list.h"
 #include "history/history_window.h"
+#include "meter/keyboard_window.h"
 #include "meter/meter_paint.h"
 #include "meter/meter_window.h"
 #include "res/resource.h"
@@ -436,12 +438,12 @@ void BenchMillionImport()
 void BenchCheckpoint(int days)
 {
     FillStoredHistory(days);
-    OnKeyPress();
+    OnKeyPress(0);
     SaveCheckpoint();  // the first one may append today's record
     const int N = 20;
     double start = NowSeconds();
     for (int i = 0; i < N; ++i) {
-        OnKeyPress();
+        OnKeyPress(0);
         SaveCheckpoint();
     }
     char what[128];
@@ -557,6 +559,59 @@ void BenchBackup(int days)
     snprintf(what, sizeof what, "add a history of %d known days to %d stored", days, days);
     Row(what, (NowSeconds() - start) * 1e3, "ms");
     DestroyHistoryList(&same);
+}
+
+// A key press with "Count Each Key" on: the total, the password-box check and the key's
+// count, beside the same message sent to a window that does nothing.
+void BenchKeyCredit()
+{
+    const int N = 100000;
+    HWND empty = CreateEmptyWindow();
+    double credit = 1e9, floor = 1e9;
+    for (int round = 0; round < 3; ++round) {
+        double start = NowSeconds();
+        for (int i = 0; i < N; ++i)
+            SendMessageA(MeterWindow, MSG_KEY_PRESS, 1 + i % 300, 0);
+        credit = std::min(credit, (NowSeconds() - start) / N);
+        floor = std::min(floor, SendSeconds(empty, MSG_KEY_PRESS, N));
+    }
+    Row("key press counted one by one, SendMessage to the meter window", credit * 1e9, "ns");
+    Row("floor: SendMessage to a window that only calls DefWindowProc", floor * 1e9, "ns");
+    DestroyWindow(empty);
+}
+
+// The keyboard window over a count on every key, the key presses of the part before.
+void BenchKeyboardWindow()
+{
+    double start = NowSeconds();
+    ShowKeyboardWindow();  // it paints before it returns
+    PumpMessages();
+    double opened = NowSeconds() - start;
+    const int N = 50;
+    start = NowSeconds();
+    for (int i = 0; i < N; ++i)
+        RedrawWindow(KeyboardWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    double repaint = (NowSeconds() - start) / N;
+    bool shown = KeyboardWindow != nullptr;
+    if (shown)
+        DestroyWindow(KeyboardWindow);
+    PumpMessages();
+    Row(shown ? "keyboard window, open and first paint" : "keyboard window (NOT OPENED)",
+        opened * 1e3, "ms");
+    Row("keyboard window, one repaint", repaint * 1e3, "ms");
+    AddGoal("11 keyboard window open and first paint", shown ? opened * 1e3 : -1, 0, 50, "ms");
+    AddGoal("11 keyboard window repaint", shown ? repaint * 1e3 : -1, 0, 16, "ms");
+}
+
+void BenchKeyboard()
+{
+    if (!StartCountingEachKey()) {
+        printf("  per-key counting could not be turned on\n");
+        return;
+    }
+    BenchKeyCredit();
+    BenchKeyboardWindow();
+    StopCountingEachKey();
 }
 
 double ProcessCpuSeconds(HANDLE process)
@@ -747,7 +802,7 @@ int main(int argc, char **argv)
         printf("could not create the meter window\n");
         return 1;
     }
-    std::string parts = argc >= 3 ? argv[2] : "hpkwfmcbr";
+    std::string parts = argc >= 3 ? argv[2] : "hpkwfmcbyr";
     auto runs = [&parts](char part) { return parts.find(part) != std::string::npos; };
     if (runs('h'))
         BenchHookMessages();
@@ -769,6 +824,8 @@ int main(int argc, char **argv)
         BenchCharts(36500);
     if (runs('b'))
         BenchBackup(36500);
+    if (runs('y'))
+        BenchKeyboard();
     // Leave no benchmark figures behind in the prefix's settings key.
     RegDeleteTreeA(HKEY_CURRENT_USER, SETTINGS_KEY);
     RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY);

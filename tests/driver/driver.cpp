@@ -574,6 +574,33 @@ bool SeedTotalsFrom(const std::vector<DayRecord> &records)
            WriteQword(SETTINGS_KEY_PATH, "Mouse Clicks R", right);
 }
 
+bool SeedKeyCounts(uint64_t allTime)
+{
+    // Per mille of all presses, by scan code: letters by their frequency in English text,
+    // then space, the editing keys, digits and modifiers.
+    static const struct { uint16_t key; uint16_t perMille; } shares[] = {
+        {0x12, 95}, {0x14, 69}, {0x1E, 62}, {0x18, 57}, {0x17, 53}, {0x31, 51}, {0x1F, 48},
+        {0x23, 46}, {0x13, 45}, {0x20, 33}, {0x26, 30}, {0x2E, 21}, {0x16, 21}, {0x32, 18},
+        {0x11, 18}, {0x21, 17}, {0x22, 15}, {0x15, 15}, {0x19, 14}, {0x30, 11}, {0x2F, 8},
+        {0x25, 6}, {0x24, 1}, {0x2D, 1}, {0x10, 1}, {0x2C, 1}, {0x39, 160}, {0x0E, 45},
+        {0x1C, 18}, {0x2A, 22}, {0x36, 6}, {0x1D, 14}, {0x11D, 2}, {0x0F, 8}, {0x33, 10},
+        {0x34, 9}, {0x02, 4}, {0x03, 4}, {0x04, 3}, {0x0B, 4}, {0x14B, 6}, {0x14D, 6},
+        {0x148, 5}, {0x150, 5}, {0x01, 3}, {0x38, 3}, {0x3F, 1}, {0x4F, 2}, {0x11C, 1},
+        {0x153, 3}, {0x15B, 1}};
+    std::vector<uint8_t> all(512 * 8, 0), today(4 + 512 * 4, 0);
+    uint32_t date = TodayDate();
+    memcpy(today.data(), &date, 4);
+    for (const auto &share : shares) {
+        uint64_t count = allTime * share.perMille / 1000;
+        uint32_t ofToday = (uint32_t)(count / 100);
+        memcpy(&all[share.key * 8], &count, 8);
+        memcpy(&today[4 + share.key * 4], &ofToday, 4);
+    }
+    return WriteDword(SETTINGS_KEY_PATH, "Count Each Key", 1)
+           && WriteValue(SETTINGS_KEY_PATH, "Keys All Time", REG_BINARY, all.data(), 512 * 8)
+           && WriteValue(SETTINGS_KEY_PATH, "Keys Today", REG_BINARY, today.data(), 4 + 512 * 4);
+}
+
 // ---- Dialogs and message boxes ----------------------------------------------------------
 
 std::vector<HWND> FindDialogs(DWORD processId)

@@ -132,6 +132,9 @@ std::vector<DayRecord> ReadHistory();
 bool SeedTotalsFrom(const std::vector<DayRecord> &records);
 // Writes "Hourly Activity": a working week's pattern, busiest on weekdays from 9 to 18.
 bool SeedHourlyActivity();
+// Turns "Count Each Key" on and seeds "Keys All Time" and today's "Keys Today" with the
+// counts of an English typist: `allTime` presses in all, a hundredth of them today.
+bool SeedKeyCounts(uint64_t allTime);
 
 // ---- Dialogs and message boxes ----------------------------------------------------------
 

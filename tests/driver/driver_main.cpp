@@ -26,6 +26,7 @@ int Usage()
           "  count KEYS MM L M R  post hook messages: keys, millimetres, clicks\n"
           "  reset                delete the settings key\n"
           "  seed-history N       write N days of plausible records and their totals\n"
+          "  seed-keys N          turn Count Each Key on, with N plausible key presses\n"
           "  wait-window CLASS [MS]\n"
           "  rows                 print the rows of the open history window\n"
           "  sort COLUMN          click a column header of the open history window\n"
@@ -36,7 +37,8 @@ int Usage()
           "                       question open\n"
           "  answer yes|no|ok     press a button of the program's message box\n"
           "  dialogs              describe the program's open dialogs\n"
-          "  rect                 print the meter's window rectangle and visibility\n"
+          "  rect [CLASS]         print the window rectangle and visibility of the meter\n"
+          "                       (or of the program's window of CLASS)\n"
           "  move X Y             move the meter's top left corner, as a drag would\n"
           "  settle               wait until the shown meter has grown to fit its lines\n"
           "  seed-hourly          write a working week's hourly activity\n"
@@ -223,14 +225,16 @@ int ChooseInChart(int id, int item)
     return 0;
 }
 
-int PrintRect()
+int PrintRect(const char *className)
 {
     HWND meter = Meter();
-    if (!meter)
+    HWND window = meter && *className ? WaitTopWindow(className, WindowProcessId(meter), 5000)
+                                      : meter;
+    if (!window)
         return 1;
-    RECT r = WindowRect(meter);
+    RECT r = WindowRect(window);
     printf("%ld %ld %ld %ld visible=%d\n", r.left, r.top, r.right, r.bottom,
-           IsWindowVisible(meter) ? 1 : 0);
+           IsWindowVisible(window) ? 1 : 0);
     return 0;
 }
 
@@ -279,6 +283,8 @@ int main(int argc, char **argv)
         return DeleteKeyTree(SETTINGS_KEY_PATH) ? 0 : 1;
     if (!strcmp(command, "seed-history") && argc >= 3)
         return SeedDays(atoi(arg));
+    if (!strcmp(command, "seed-keys") && argc >= 3)
+        return SeedKeyCounts(strtoull(arg, nullptr, 10)) ? 0 : 1;
     if (!strcmp(command, "wait-window") && argc >= 3)
         return WaitTopWindow(arg, 0, argc >= 4 ? atoi(argv[3]) : 10000) ? 0 : 1;
     if (!strcmp(command, "rows"))
@@ -298,7 +304,7 @@ int main(int argc, char **argv)
     if (!strcmp(command, "dialogs"))
         return Dialogs();
     if (!strcmp(command, "rect"))
-        return PrintRect();
+        return PrintRect(arg);
     if (!strcmp(command, "settle"))
         return SettleMeter();
     if (!strcmp(command, "seed-hourly"))

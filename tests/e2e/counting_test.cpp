@@ -135,6 +135,70 @@ TEST_F(CountingTest, InjectedKeysClicksAndMovesAreCountedByTheHookLibrary)
     EXPECT_EQ(history[0].distance, (float)distance);
 }
 
+// A box of the test's own in the foreground with the focus, that the injected keys go to.
+struct TypingBox {
+    HWND window;
+    explicit TypingBox(DWORD style)
+    {
+        window = CreateWindowExA(WS_EX_TOPMOST, "EDIT", "", WS_POPUP | WS_VISIBLE | style, 300,
+                                 300, 300, 40, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetForegroundWindow(window);
+        SetFocus(window);
+        Sleep(200);
+    }
+    ~TypingBox()
+    {
+        Sleep(500);  // the program takes the presses while this box still has the focus
+        DestroyWindow(window);
+    }
+};
+
+void PressScanKey(WORD key, WORD scan, DWORD flags)
+{
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[0].ki.wScan = input[1].ki.wScan = scan;
+    input[0].ki.dwFlags = flags;
+    input[1].ki.dwFlags = flags | KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+TEST_F(CountingTest, RealKeysAreCountedOneByOneExceptInAPasswordBox)
+{
+    ASSERT_TRUE(WriteDword(SETTINGS_KEY_PATH, "Count Each Key", 1));
+    StartCounting();
+    {
+        TypingBox box(0);
+        PressKey('A', 3);
+        PressScanKey(VK_RETURN, 0x1C, 0);
+        PressScanKey(VK_RETURN, 0x1C, KEYEVENTF_EXTENDEDKEY);  // the keypad's
+    }
+    {
+        TypingBox password(ES_PASSWORD);
+        PressKey('B', 2);
+    }
+    EXPECT_EQ(ExitResident(), 0u);
+
+    EXPECT_EQ(Qword("Keyboard Presses"), 7u);
+    RegValue all = ReadValue(SETTINGS_KEY_PATH, "Keys All Time");
+    RegValue today = ReadValue(SETTINGS_KEY_PATH, "Keys Today");
+    ASSERT_EQ(all.data.size(), 512u * 8);
+    ASSERT_EQ(today.data.size(), 4u + 512 * 4);
+    uint32_t date;
+    memcpy(&date, today.data.data(), 4);
+    EXPECT_EQ(date, TodayDate());
+    for (int key = 0; key < 512; ++key) {
+        uint64_t allTime;
+        uint32_t ofToday;
+        memcpy(&allTime, &all.data[key * 8], 8);
+        memcpy(&ofToday, &today.data[4 + key * 4], 4);
+        uint32_t expected = key == 0x1E ? 3 : key == 0x1C || key == 0x11C ? 1 : 0;
+        EXPECT_EQ(allTime, expected) << "all time, key " << key;
+        EXPECT_EQ(ofToday, expected) << "today, key " << key;
+    }
+}
+
 // Wine's one monitor. Its "EDID" goes again after the test: Wine writes none for Xvfb's
 // screen, and writes the whole key anew when its server starts.
 const char *const WINE_MONITOR_KEY =

@@ -15,6 +15,7 @@ namespace {
 struct Received {
     int keys, distances, left, middle, right;
     double millimetres;
+    WPARAM keyIdentities[16];  // the first key presses' wParam
 };
 Received Got;
 
@@ -31,7 +32,11 @@ LRESULT OnDistance(LPARAM lParam)
 LRESULT CALLBACK CountingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case MSG_KEY_PRESS: ++Got.keys; return 0;
+    case MSG_KEY_PRESS:
+        if (Got.keys < 16)
+            Got.keyIdentities[Got.keys] = wParam;
+        ++Got.keys;
+        return 0;
     case MSG_MOUSE_DISTANCE: return OnDistance(lParam);
     case MSG_CLICK_LEFT: ++Got.left; return 0;
     case MSG_CLICK_MIDDLE: ++Got.middle; return 0;
@@ -84,6 +89,18 @@ void SendKey(WORD key, bool up)
     input.ki.wVk = key;
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     ASSERT_EQ(1u, SendInput(1, &input, sizeof input));
+}
+
+// A key as a keyboard sends it: its scan code, extended or not.
+void SendScanKey(WORD key, WORD scan, DWORD flags)
+{
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[0].ki.wScan = input[1].ki.wScan = scan;
+    input[0].ki.dwFlags = flags;
+    input[1].ki.dwFlags = flags | KEYEVENTF_KEYUP;
+    ASSERT_EQ(2u, SendInput(2, input, sizeof(INPUT)));
 }
 
 void PressKey(WORD key)
@@ -179,6 +196,25 @@ TEST_F(HookTest, HeldKeyCountsOnceDespiteAutoRepeat)
     SendKey('F', true);
     Pump(200);
     EXPECT_EQ(1, Got.keys);
+}
+
+TEST_F(HookTest, KeyIdentityTellsKeypadAndRightHandKeysFromTheirTwins)
+{
+    SendScanKey(VK_RETURN, 0x1C, 0);
+    SendScanKey(VK_RETURN, 0x1C, KEYEVENTF_EXTENDEDKEY);  // the keypad's Enter
+    SendScanKey('7', 0x08, 0);
+    SendScanKey(VK_NUMPAD7, 0x47, 0);
+    SendScanKey(VK_RCONTROL, 0x1D, KEYEVENTF_EXTENDEDKEY);
+    SendScanKey('Q', 0, 0);  // no scan code given: the layout's stands in
+    for (int i = 0; i < 4; ++i)  // held: one press of its own key
+        SendKey('F', false);
+    SendKey('F', true);
+    PumpUntil([] { return Got.keys >= 7; });
+    Pump(100);
+    const WPARAM expected[] = {0x1C, 0x11C, 0x08, 0x47, 0x11D, 0x10, 0x21};
+    ASSERT_EQ(7, Got.keys);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(expected[i], Got.keyIdentities[i]) << "press " << i + 1;
 }
 
 TEST_F(HookTest, KeyLongSilentAfterItsKeyDownCountsItsNextPressDespiteTheLostKeyUp)

@@ -76,12 +76,12 @@ TEST(HourlyActivityTest, EventsAreCreditedToTheHourOfTheWeekTheyAreCountedIn)
     ReplaceHourlyActivity(NO_HOURS);
     SetFakeDate(2010, 6, 13);  // a Sunday
     SetFakeTime(23, 59, 59);
-    OnKeyPress();
+    OnKeyPress(0);
     OnClickRight();
     OnMouseDistance(FloatBits(2.5f));
     SetFakeDate(2010, 6, 14);
     SetFakeTime(0, 0, 0);
-    OnKeyPress();
+    OnKeyPress(0);
     ResetFakeClock();
     EXPECT_EQ(HourlyActivity[167].keys, 1u) << "Sunday 23:00, the last hour of the week";
     EXPECT_EQ(HourlyActivity[167].clicks, 1u);

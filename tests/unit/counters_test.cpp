@@ -25,8 +25,8 @@ struct CountersTest : ::testing::Test {
 
 TEST_F(CountersTest, HookMessagesRaiseOneCounterEach)
 {
-    OnKeyPress();
-    OnKeyPress();
+    OnKeyPress(0);
+    OnKeyPress(0);
     OnClickLeft();
     OnClickMiddle();
     OnClickMiddle();
@@ -58,7 +58,7 @@ TEST_F(CountersTest, DistanceDropsWhatNoMouseStepCanBe)
 TEST_F(CountersTest, IntegerCountersWrapModulo2To64)
 {
     ReplaceTotals(CounterBlock{UINT64_MAX, 0, 0, 0, 0}, 0);
-    OnKeyPress();
+    OnKeyPress(0);
     EXPECT_EQ(Totals.keyPresses, 0u);
 }
 

@@ -81,7 +81,7 @@ inline void Count(uint32_t keys, double millimetres = 0, uint32_t left = 0, uint
                   uint32_t right = 0)
 {
     for (uint32_t i = 0; i < keys; ++i)
-        OnKeyPress();
+        OnKeyPress(0);
     for (float step; millimetres > 0; millimetres -= step) {
         step = (float)(millimetres < MAX_STEP_MM ? millimetres : MAX_STEP_MM);
         uint32_t bits;

@@ -120,7 +120,8 @@ TEST(StringTablesTest, EnglishHasEveryChineseIdWithTheSameConversions)
     std::map<UINT, std::wstring> english = StringTable(ENGLISH);
     ASSERT_EQ(chinese.size(), (size_t)(IDS_CONFIRM_REPLACE - IDS_APP_TITLE + 1)
                                   + (IDS_CHART_SAVE_FAILED - IDS_MENU_CHARTS + 1)
-                                  + (IDS_BACKUP_FOLDER_FAILED - IDS_MENU_ADD_HISTORY + 1));
+                                  + (IDS_BACKUP_FOLDER_FAILED - IDS_MENU_ADD_HISTORY + 1)
+                                  + (IDS_PICTURE_FAILED - IDS_MENU_KEYBOARD + 1));
     for (const auto &entry : chinese) {
         ASSERT_TRUE(english.count(entry.first)) << "no English text for id " << entry.first;
         EXPECT_EQ(Conversions(english[entry.first]), Conversions(entry.second))
@@ -132,8 +133,8 @@ TEST(StringTablesTest, EnglishHasEveryChineseIdWithTheSameConversions)
         EXPECT_EQ(english[id], chinese[id]) << "id " << id;
     for (UINT id : {IDS_MENU_SHOW, IDS_MENU_CLEAR, IDS_MENU_ABOUT, IDS_MENU_EXIT, IDS_MENU_HIDE,
                     IDS_MENU_AUTOSTART, IDS_MENU_HISTORY, IDS_MENU_EXPORT_CSV, IDS_MENU_RECOUNT,
-                    IDS_MENU_IMPORT, IDS_MENU_EXPORT_HISTORY, IDS_MENU_CHARTS,
-                    IDS_MENU_ADD_HISTORY, IDS_MENU_OPEN_BACKUPS}) {
+                    IDS_MENU_IMPORT, IDS_MENU_EXPORT_HISTORY, IDS_MENU_CHARTS, IDS_MENU_KEYBOARD,
+                    IDS_MENU_COUNT_EACH_KEY, IDS_MENU_ADD_HISTORY, IDS_MENU_OPEN_BACKUPS}) {
         size_t mnemonic = english[id].find(L'&');
         EXPECT_TRUE(mnemonic != std::wstring::npos && iswalpha(english[id][mnemonic + 1]))
             << "no mnemonic in " << Narrow(english[id]);

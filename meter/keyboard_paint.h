@@ -1,0 +1,48 @@
+// The picture of the keyboard window: the board with a label and a count on every key,
+// shaded by rank, the legend, and the mouse beside it. Drawn into any device context, for
+// the window's paint and for the picture that is copied or saved alike.
+#ifndef TALLYWICK_KEYBOARD_PAINT_H
+#define TALLYWICK_KEYBOARD_PAINT_H
+
+#include <windows.h>
+#include <stdint.h>
+#include "keyboard_layout.h"
+
+// In quarters of a key: the board, a gap, the mouse; below them a gap and the legend.
+const int MOUSE_LEFT_EDGE = BOARD_WIDTH + 3;
+const int PICTURE_WIDTH = MOUSE_LEFT_EDGE + 13;
+const int LEGEND_TOP = BOARD_HEIGHT + 2;
+const int PICTURE_HEIGHT = LEGEND_TOP + 3;
+
+enum MouseButtonIndex { MOUSE_BUTTON_LEFT, MOUSE_BUTTON_MIDDLE, MOUSE_BUTTON_RIGHT, MOUSE_BUTTONS };
+
+// The colours of a picture: the system's, with the heat as bars in high contrast. `text`
+// goes on a key's face, `backgroundText` beside the keys.
+struct PictureColours {
+    COLORREF background, face, edge, text, backgroundText, bar;
+    bool highContrast;
+};
+
+struct KeyboardPicture {
+    const BoardKey *keys;
+    int keyCount;
+    const wchar_t (*labels)[KEY_LABEL_SIZE];  // the layout's label of each key
+    const uint64_t *counts;   // each key's count, in the order of `keys`; null: no figures
+    const char *summary;      // the line beside the legend
+    uint64_t clicks[MOUSE_BUTTONS];
+    int quarter;              // pixels in a quarter of a key
+    POINT origin;             // where the picture's top left corner is drawn
+    HFONT labelFont, countFont;
+    PictureColours colours;
+};
+
+// The colours now: high contrast or not, and the system's colours for it.
+PictureColours CurrentPictureColours();
+void DrawKeyboardPicture(HDC dc, const KeyboardPicture &picture);
+// The rectangles that make up a key on the picture (two for the notched Enter); returns
+// how many.
+int KeyRects(const KeyboardPicture &picture, const BoardKey &key, RECT rects[2]);
+// A count as it fits on a small key: whole below 10 000, else 12.3k, 456k, 7.8M and so on.
+void CompactCount(uint64_t count, char *text, int size);
+
+#endif

@@ -1,0 +1,185 @@
+// Per-key counts: nothing while the option is off or a password box has the focus, the
+// values' layouts, a wrongly sized value, the new day; and the form of the board.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string.h>
+#include <algorithm>
+#include "app/key_counts.h"
+#include "meter/keyboard_layout.h"
+#include "meter/meter_window.h"
+#include "res/resource.h"
+#include "meter_test_support.h"
+#include "settings_key_support.h"
+
+namespace {
+
+const WPARAM KEY_A = 0x1E;
+const WPARAM KEYPAD_ENTER = 0x11C;
+const DateKey JUNE_6 = 0x07DA0606;  // the day before the fake clock's
+
+// A box of this thread in the foreground with the focus, as a user typing in it.
+struct FocusedBox {
+    HWND window;
+    explicit FocusedBox(DWORD style)
+    {
+        window = CreateWindowExA(0, "EDIT", "", WS_POPUP | WS_VISIBLE | style, 0, 0, 200, 30,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetForegroundWindow(window);
+        SetFocus(window);
+    }
+    ~FocusedBox() { DestroyWindow(window); }
+};
+
+void PressKey(WPARAM identity)
+{
+    SendMessageA(MeterWindow, MSG_KEY_PRESS, identity, 0);
+}
+
+template <typename T> T At(const RegistryValue &value, size_t offset)
+{
+    T result = 0;
+    if (offset + sizeof result <= value.data.size())
+        memcpy(&result, value.data.data() + offset, sizeof result);
+    return result;
+}
+
+struct KeyCountsTest : ::testing::Test {
+    // No value of the settings key, and the per-key state loaded from that.
+    void SetUp() override
+    {
+        ResetMeterState();
+        ClearStoredHistory();
+        RegDeleteTreeA(HKEY_CURRENT_USER, SETTINGS_KEY);
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key), ERROR_SUCCESS);
+        RegCloseKey(key);
+        ASSERT_TRUE(LoadFromRegistry());
+    }
+    void TearDown() override { SetUp(); }
+};
+
+TEST_F(KeyCountsTest, NothingPerKeyWhileTheOptionIsOff)
+{
+    FocusedBox box(0);
+    PressKey(KEY_A);
+    EXPECT_EQ(Totals.keyPresses, 1u);
+    EXPECT_EQ(KeysAllTime[KEY_A], 0u);
+    ASSERT_TRUE(SaveToRegistry());
+    for (const char *name : {COUNT_EACH_KEY_VALUE, KEYS_ALL_TIME_VALUE, KEYS_TODAY_VALUE})
+        EXPECT_FALSE(ReadRegistryValue(SETTINGS_KEY, name).present) << name;
+}
+
+TEST_F(KeyCountsTest, NothingPerKeyWhileAPasswordBoxHasTheFocus)
+{
+    ASSERT_TRUE(StartCountingEachKey());
+    {
+        FocusedBox password(ES_PASSWORD);
+        PressKey(KEY_A);
+        EXPECT_EQ(KeysAllTime[KEY_A], 0u) << "a key typed into a password box";
+    }
+    FocusedBox plain(0);
+    PressKey(KEY_A);
+    EXPECT_EQ(KeysAllTime[KEY_A], 1u);
+    EXPECT_EQ(Totals.keyPresses, 2u) << "the total counts both";
+}
+
+TEST_F(KeyCountsTest, ValuesHoldOneCountPerKeyInTheirLayouts)
+{
+    ASSERT_TRUE(StartCountingEachKey());
+    FocusedBox box(0);
+    PressKey(KEY_A);
+    PressKey(KEYPAD_ENTER);
+    PressKey(KEYPAD_ENTER);
+    ASSERT_TRUE(SaveToRegistry());
+    RegistryValue option = ReadRegistryValue(SETTINGS_KEY, COUNT_EACH_KEY_VALUE);
+    EXPECT_EQ(option.type, (DWORD)REG_DWORD);
+    EXPECT_EQ(At<uint32_t>(option, 0), 1u);
+    RegistryValue all = ReadRegistryValue(SETTINGS_KEY, KEYS_ALL_TIME_VALUE);
+    EXPECT_EQ(all.type, (DWORD)REG_BINARY);
+    ASSERT_EQ(all.data.size(), 512u * 8);
+    EXPECT_EQ(At<uint64_t>(all, KEY_A * 8), 1u);
+    EXPECT_EQ(At<uint64_t>(all, KEYPAD_ENTER * 8), 2u);
+    RegistryValue today = ReadRegistryValue(SETTINGS_KEY, KEYS_TODAY_VALUE);
+    EXPECT_EQ(today.type, (DWORD)REG_BINARY);
+    ASSERT_EQ(today.data.size(), 4u + 512 * 4);
+    EXPECT_EQ(At<uint32_t>(today, 0), PeriodDate);
+    EXPECT_EQ(At<uint32_t>(today, 4 + KEYPAD_ENTER * 4), 2u);
+    EXPECT_EQ(At<uint32_t>(today, 4 + KEY_A * 4), 1u);
+}
+
+TEST_F(KeyCountsTest, WronglySizedValueCountsAsZerosAndANewDayStartsFromZero)
+{
+    DWORD on = 1;
+    WriteSettingsValue(COUNT_EACH_KEY_VALUE, REG_DWORD, &on, sizeof on);
+    std::vector<BYTE> damaged(100, 0xFF);
+    WriteSettingsValue(KEYS_ALL_TIME_VALUE, REG_BINARY, damaged.data(), (DWORD)damaged.size());
+    std::vector<BYTE> yesterday(4 + 512 * 4, 0);
+    memcpy(yesterday.data(), &JUNE_6, 4);
+    yesterday[4 + KEY_A * 4] = 5;
+    WriteSettingsValue(KEYS_TODAY_VALUE, REG_BINARY, yesterday.data(), (DWORD)yesterday.size());
+    ASSERT_TRUE(LoadFromRegistry());
+    EXPECT_TRUE(CountEachKey);
+    EXPECT_TRUE(std::all_of(KeysAllTime, KeysAllTime + KEY_IDENTITIES,
+                            [](uint64_t count) { return count == 0; }));
+    EXPECT_EQ(KeysTodayCounts(PeriodDate)[KEY_A], 0u) << "yesterday's counts are not today's";
+
+    FocusedBox box(0);
+    PressKey(KEY_A);
+    ASSERT_TRUE(SaveToRegistry());
+    RegistryValue all = ReadRegistryValue(SETTINGS_KEY, KEYS_ALL_TIME_VALUE);
+    ASSERT_EQ(all.data.size(), 512u * 8) << "rewritten whole";
+    EXPECT_EQ(At<uint64_t>(all, KEY_A * 8), 1u);
+    RegistryValue today = ReadRegistryValue(SETTINGS_KEY, KEYS_TODAY_VALUE);
+    EXPECT_EQ(At<uint32_t>(today, 0), PeriodDate);
+    EXPECT_EQ(At<uint32_t>(today, 4 + KEY_A * 4), 1u);
+}
+
+// Every quarter of the board belongs to one key at most; each key appears once.
+void ExpectKeysApart(BoardForm form)
+{
+    BoardKey keys[MAX_BOARD_KEYS];
+    int count = BoardKeys(form, keys);
+    static int owner[BOARD_HEIGHT][BOARD_WIDTH];
+    for (auto &row : owner)
+        std::fill(row, row + BOARD_WIDTH, -1);
+    for (int index = 0; index < count; ++index) {
+        const BoardKey &key = keys[index];
+        for (int other = 0; other < index; ++other)
+            EXPECT_NE(keys[other].identity, key.identity) << "form " << form;
+        for (int y = key.y; y < key.y + key.height; ++y) {
+            // The notched Enter leaves out the first quarter of its lower row.
+            int left = key.notched && y >= key.y + key.height / 2 ? key.x + 1 : key.x;
+            for (int x = left; x < key.x + key.width; ++x) {
+                ASSERT_TRUE(x < BOARD_WIDTH && y < BOARD_HEIGHT) << "key " << key.identity;
+                EXPECT_EQ(owner[y][x], -1) << "keys " << owner[y][x] << " and " << key.identity
+                                           << " overlap, form " << form;
+                owner[y][x] = key.identity;
+            }
+        }
+    }
+}
+
+bool HasKey(BoardForm form, uint16_t identity)
+{
+    BoardKey keys[MAX_BOARD_KEYS];
+    int count = BoardKeys(form, keys);
+    return std::any_of(keys, keys + count,
+                       [identity](const BoardKey &key) { return key.identity == identity; });
+}
+
+TEST(KeyboardLayoutTest, IsoOnlyWhereTheKeyBesideLeftShiftHasACharacterOfItsOwn)
+{
+    const LANGID us = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    // The US layout maps 0x56 too, to the backslash that 0x2B has.
+    EXPECT_EQ(ChooseBoardForm(us, L'\\', L'\\'), BOARD_ANSI);
+    EXPECT_EQ(ChooseBoardForm(us, 0, L'\\'), BOARD_ANSI);
+    EXPECT_EQ(ChooseBoardForm(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), L'<', L'#'), BOARD_ISO);
+    EXPECT_EQ(ChooseBoardForm(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), 0, L']'), BOARD_JIS);
+    EXPECT_TRUE(HasKey(BOARD_ISO, 0x56));
+    EXPECT_FALSE(HasKey(BOARD_ANSI, 0x56));
+    EXPECT_TRUE(HasKey(BOARD_JIS, 0x7D) && HasKey(BOARD_JIS, 0x73));
+    for (BoardForm form : {BOARD_ANSI, BOARD_ISO, BOARD_JIS})
+        ExpectKeysApart(form);
+}
+
+}  // namespace
