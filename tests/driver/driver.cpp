@@ -298,6 +298,17 @@ void PressKey(WORD vk, int times)
     }
 }
 
+UINT PressScanKey(WORD vk, WORD scan, DWORD flags)
+{
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = vk;
+    input[0].ki.wScan = input[1].ki.wScan = scan;
+    input[0].ki.dwFlags = flags;
+    input[1].ki.dwFlags = flags | KEYEVENTF_KEYUP;
+    return SendInput(2, input, sizeof(INPUT));
+}
+
 void ClickMouse(MouseButton button, int times)
 {
     static const DWORD DOWN[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_RIGHTDOWN};

@@ -71,6 +71,9 @@ RECT WaitRectSettled(HWND window, DWORD quietMs, DWORD timeoutMs);
 // ---- Injected input ---------------------------------------------------------------------
 
 void PressKey(WORD vk, int times = 1);
+// A key as a keyboard sends it: its scan code, extended or not (a zero scan code leaves the
+// layout's to stand in). The number of events injected, 2 when both went through.
+UINT PressScanKey(WORD vk, WORD scan, DWORD flags);
 enum MouseButton { MOUSE_LEFT, MOUSE_MIDDLE, MOUSE_RIGHT };
 void ClickMouse(MouseButton button, int times = 1);
 void ClickAt(int x, int y, MouseButton button = MOUSE_LEFT);

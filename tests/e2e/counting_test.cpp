@@ -153,17 +153,6 @@ struct TypingBox {
     }
 };
 
-void PressScanKey(WORD key, WORD scan, DWORD flags)
-{
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[0].ki.wScan = input[1].ki.wScan = scan;
-    input[0].ki.dwFlags = flags;
-    input[1].ki.dwFlags = flags | KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
 TEST_F(CountingTest, RealKeysAreCountedOneByOneExceptInAPasswordBox)
 {
     ASSERT_TRUE(WriteDword(SETTINGS_KEY_PATH, "Count Each Key", 1));

@@ -9,6 +9,7 @@
 #include <string.h>
 
 #include "hook/hook.h"
+#include "driver/driver.h"
 
 namespace {
 
@@ -94,13 +95,7 @@ void SendKey(WORD key, bool up)
 // A key as a keyboard sends it: its scan code, extended or not.
 void SendScanKey(WORD key, WORD scan, DWORD flags)
 {
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[0].ki.wScan = input[1].ki.wScan = scan;
-    input[0].ki.dwFlags = flags;
-    input[1].ki.dwFlags = flags | KEYEVENTF_KEYUP;
-    ASSERT_EQ(2u, SendInput(2, input, sizeof(INPUT)));
+    ASSERT_EQ(2u, driver::PressScanKey(key, scan, flags));
 }
 
 void PressKey(WORD key)
