@@ -1,10 +1,10 @@
-// The sum of two histories by date, through an index of each date's first record
-// (date_index.h), as the import's merge; and the hash of a history file's bytes.
+// The sum of two histories by date, through the import's merge (history_merge.h); and the
+// hash of a history file's bytes.
 #include "history_add.h"
 
 #include <float.h>
 
-#include "date_index.h"
+#include "history_merge.h"
 
 // Every per-day figure wraps in its own width, as when a day is counted. The sum of two
 // distances that a float cannot hold stays at the largest one: an infinite distance would
@@ -20,28 +20,9 @@ static void AddRecordFigures(HistoryRecord *target, const HistoryRecord *source)
     target->seconds += source->seconds;
 }
 
-// One pass over each list; the room for every new date and for today's record is had
-// first, so that nothing stops half-way.
 bool AddRecordsByDate(HistoryList *target, const HistoryList *added)
 {
-    int64_t most = (int64_t)target->count + added->count;
-    DateIndex index;
-    if (most + 1 > INT32_MAX || !ReserveHistory(target, (int32_t)(most + 1))
-        || !CreateDateIndex(&index, most))
-        return false;
-    IndexFirstDates(&index, target);
-    for (int32_t i = 0; i < added->count; ++i) {
-        const HistoryRecord &record = added->records[i];
-        int32_t *slot = FindDateSlot(&index, target, record.date);
-        if (*slot != 0) {
-            AddRecordFigures(&target->records[*slot - 1], &record);
-            continue;
-        }
-        AppendRecord(target, &record);  // cannot fail: the room is reserved
-        *slot = target->count;
-    }
-    DestroyDateIndex(&index);
-    return true;
+    return CombineRecordsByDate(target, added, AddRecordFigures);
 }
 
 bool HashFileBytes(FILE *file, uint64_t *hash)
