@@ -190,14 +190,21 @@ bool ReadAddedFilesValue(DWORD extra, BYTE **data, DWORD *size)
     return read;
 }
 
-bool WriteAddedFilesValue(const BYTE *data, DWORD size)
+// One value, in the key created when it is missing; the registry's result.
+static LONG WriteSingleValue(const char *name, DWORD type, const void *data, DWORD size)
 {
     HKEY key;
     LONG result = RegCreateKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key);
-    if (result == ERROR_SUCCESS) {
-        result = RegSetValueExA(key, ADDED_FILES_VALUE, 0, REG_BINARY, data, size);
-        RegCloseKey(key);
-    }
+    if (result != ERROR_SUCCESS)
+        return result;
+    result = RegSetValueExA(key, name, 0, type, (const BYTE *)data, size);
+    RegCloseKey(key);
+    return result;
+}
+
+bool WriteAddedFilesValue(const BYTE *data, DWORD size)
+{
+    LONG result = WriteSingleValue(ADDED_FILES_VALUE, REG_BINARY, data, size);
     if (result != ERROR_SUCCESS)
         RecordSaveFailure(result);
     return result == ERROR_SUCCESS;
@@ -223,14 +230,8 @@ bool WriteCountEachKey(bool on)
 {
     if (!on)
         return DeleteCountEachKey();
-    HKEY key;
-    if (RegCreateKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key) != ERROR_SUCCESS)
-        return false;
     DWORD one = 1;
-    LONG failure = ERROR_SUCCESS;
-    WriteValue(key, COUNT_EACH_KEY_VALUE, REG_DWORD, &one, sizeof one, &failure);
-    RegCloseKey(key);
-    return failure == ERROR_SUCCESS;
+    return WriteSingleValue(COUNT_EACH_KEY_VALUE, REG_DWORD, &one, sizeof one) == ERROR_SUCCESS;
 }
 
 void WriteKeyCounts(const KeyCounts &keys)
