@@ -30,6 +30,16 @@ bool IsBelievablePitch(double millimetres)
     return millimetres >= MIN_PITCH_MM && millimetres <= MAX_PITCH_MM;
 }
 
+// Takes the pixel size only when both of its sides are believable.
+bool SetPitch(MonitorScale *scale, double x, double y)
+{
+    if (!IsBelievablePitch(x) || !IsBelievablePitch(y))
+        return false;
+    scale->mmPerPixelX = x;
+    scale->mmPerPixelY = y;
+    return true;
+}
+
 // A monitor turned on its side keeps its EDID: its picture size turns with its pixels.
 bool MeasureFromEdid(const char *device, MonitorScale *scale)
 {
@@ -45,12 +55,7 @@ bool MeasureFromEdid(const char *device, MonitorScale *scale)
         mm.cx = mm.cy;
         mm.cy = turned;
     }
-    double x = (double)mm.cx / width, y = (double)mm.cy / height;
-    if (!IsBelievablePitch(x) || !IsBelievablePitch(y))
-        return false;
-    scale->mmPerPixelX = x;
-    scale->mmPerPixelY = y;
-    return true;
+    return SetPitch(scale, (double)mm.cx / width, (double)mm.cy / height);
 }
 
 // The raw DPI is that of the monitor's own pixels, not the scale setting. shcore.dll is
@@ -65,11 +70,8 @@ void MeasureFromRawDpi(HMONITOR monitor, MonitorScale *scale)
     GetDpiForMonitorProc getDpi =
         (GetDpiForMonitorProc)(void *)GetProcAddress(shcore, "GetDpiForMonitor");
     UINT dpiX = 0, dpiY = 0;
-    if (getDpi && SUCCEEDED(getDpi(monitor, MDT_RAW_DPI, &dpiX, &dpiY)) && dpiX && dpiY &&
-        IsBelievablePitch(MM_PER_INCH / dpiX) && IsBelievablePitch(MM_PER_INCH / dpiY)) {
-        scale->mmPerPixelX = MM_PER_INCH / dpiX;
-        scale->mmPerPixelY = MM_PER_INCH / dpiY;
-    }
+    if (getDpi && SUCCEEDED(getDpi(monitor, MDT_RAW_DPI, &dpiX, &dpiY)) && dpiX && dpiY)
+        SetPitch(scale, MM_PER_INCH / dpiX, MM_PER_INCH / dpiY);
     FreeLibrary(shcore);
 }
 
