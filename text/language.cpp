@@ -17,7 +17,8 @@ static LANGID ChooseLanguage()
     return chineseDisplay && GetACP() == CHINESE_CODE_PAGE ? CHINESE : ENGLISH;
 }
 
-LANGID ProgramLanguage()
+// Decided at the first call.
+static LANGID ProgramLanguage()
 {
     static const LANGID language = ChooseLanguage();
     return language;

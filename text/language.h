@@ -5,11 +5,10 @@
 
 #include <windows.h>
 
-// Simplified Chinese when the user's interface language is Chinese and the ANSI code
-// page is 936, English (United States) otherwise; decided at the first call.
-LANGID ProgramLanguage();
-// Resource `name` of `type` in the program's language, locked, with its size in bytes
-// when `size` is not null; null when the module has none in that language.
+// Resource `name` of `type` in the program's language (simplified Chinese when the user's
+// interface language is Chinese and the ANSI code page is 936, English (United States)
+// otherwise), locked, with its size in bytes when `size` is not null; null when the module
+// has none in that language.
 const void *ProgramResource(HMODULE module, LPCSTR type, LPCSTR name, DWORD *size);
 
 #endif
