@@ -107,12 +107,19 @@ void YearRange(const ChartState *state, int *first, int *last)
     *last = (int)(DateOfDay(days->firstPeriod + days->slots - 1) >> 16);
 }
 
-// A button that is turned off while it has the keyboard hands it to the plot.
+// A control that is turned off or hidden while it has the keyboard hands it to the plot,
+// rather than keep it from all.
+static void HandFocusToPlot(HWND window, HWND control)
+{
+    if (GetFocus() == control)
+        SetFocus(GetDlgItem(window, IDC_CHART_PLOT));
+}
+
 static void EnableControl(HWND window, int id, bool enabled)
 {
     HWND control = GetDlgItem(window, id);
-    if (!enabled && GetFocus() == control)
-        SetFocus(GetDlgItem(window, IDC_CHART_PLOT));
+    if (!enabled)
+        HandFocusToPlot(window, control);
     EnableWindow(control, enabled);
 }
 
@@ -175,8 +182,8 @@ void LayOutChartWindow(HWND window, const ChartState *state)
     for (const ChartControl &control : CONTROLS) {
         HWND child = GetDlgItem(window, control.id);
         bool shown = ShownInView(control.id, state->view);
-        if (!shown && GetFocus() == child)  // a hidden control keeps the keyboard from all
-            SetFocus(GetDlgItem(window, IDC_CHART_PLOT));
+        if (!shown)
+            HandFocusToPlot(window, child);
         ShowWindow(child, shown ? SW_SHOWNA : SW_HIDE);
         if (!shown)
             continue;

@@ -89,11 +89,23 @@ void DrawShape(HDC dc, const RECT &rect, COLORREF colour, const ChartColours &co
         FrameArea(dc, rect, line, colours.text);
 }
 
-void DrawLabel(HDC dc, int x, int y, const char *text, UINT align, COLORREF colour)
+// Both widths of text are drawn alike; only the call that takes the text differs.
+static void PrepareLabel(HDC dc, UINT align, COLORREF colour)
 {
     SetTextColor(dc, colour);
     SetTextAlign(dc, align | TA_TOP | TA_NOUPDATECP);
+}
+
+void DrawLabel(HDC dc, int x, int y, const char *text, UINT align, COLORREF colour)
+{
+    PrepareLabel(dc, align, colour);
     TextOutA(dc, x, y, text, (int)strlen(text));
+}
+
+void DrawLabel(HDC dc, int x, int y, const wchar_t *text, UINT align, COLORREF colour)
+{
+    PrepareLabel(dc, align, colour);
+    TextOutW(dc, x, y, text, (int)wcslen(text));
 }
 
 int LabelWidth(HDC dc, const char *text)
@@ -103,14 +115,7 @@ int LabelWidth(HDC dc, const char *text)
     return size.cx;
 }
 
-void DrawWideLabel(HDC dc, int x, int y, const wchar_t *text, UINT align, COLORREF colour)
-{
-    SetTextColor(dc, colour);
-    SetTextAlign(dc, align | TA_TOP | TA_NOUPDATECP);
-    TextOutW(dc, x, y, text, (int)wcslen(text));
-}
-
-int WideLabelWidth(HDC dc, const wchar_t *text)
+int LabelWidth(HDC dc, const wchar_t *text)
 {
     SIZE size = {0, 0};
     GetTextExtentPoint32W(dc, text, (int)wcslen(text), &size);

@@ -24,12 +24,12 @@ void FillArea(HDC dc, const RECT &rect, COLORREF colour);
 void FrameArea(HDC dc, const RECT &rect, int width, COLORREF colour);
 // A shape in its colour, outlined where high contrast asks for it; nothing when empty.
 void DrawShape(HDC dc, const RECT &rect, COLORREF colour, const ChartColours &colours, int line);
-// Text with its top at y; `align` is TA_LEFT, TA_CENTER or TA_RIGHT.
+// Text with its top at y; `align` is TA_LEFT, TA_CENTER or TA_RIGHT. A text of the user's
+// locale (names of days and months) comes wide, every other one in the ANSI code page.
 void DrawLabel(HDC dc, int x, int y, const char *text, UINT align, COLORREF colour);
+void DrawLabel(HDC dc, int x, int y, const wchar_t *text, UINT align, COLORREF colour);
 int LabelWidth(HDC dc, const char *text);
-// The same for a text of the user's locale, drawn wide.
-void DrawWideLabel(HDC dc, int x, int y, const wchar_t *text, UINT align, COLORREF colour);
-int WideLabelWidth(HDC dc, const wchar_t *text);
+int LabelWidth(HDC dc, const wchar_t *text);
 // The width of a line at the state's DPI.
 int LineWidth(const ChartState *state);
 

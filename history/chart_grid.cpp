@@ -77,7 +77,7 @@ static void LayOutGrid(HDC dc, ChartLayout *layout, const ChartState *state, int
     wchar_t name[LABEL_SIZE];
     for (int weekday = 0; weekday < 7; ++weekday) {
         WeekdayLabel(weekday, name);
-        widest = std::max(widest, WideLabelWidth(dc, name));
+        widest = std::max(widest, LabelWidth(dc, name));
     }
     const RECT &area = layout->area;
     int labels = widest + layout->gap;
@@ -103,9 +103,9 @@ static void PaintWeekdayNames(HDC dc, const ChartLayout &layout, const ChartStat
     int every = layout.cell >= layout.lineHeight ? 1 : 2;
     for (int row = 0; row < 7; row += every) {
         WeekdayLabel((state->sums.firstDayOfWeek + row) % 7, name);
-        DrawWideLabel(dc, layout.plot.left - layout.gap,
-                      layout.plot.top + row * layout.cell + (layout.cell - layout.lineHeight) / 2,
-                      name, TA_RIGHT, colours.mutedText);
+        DrawLabel(dc, layout.plot.left - layout.gap,
+                  layout.plot.top + row * layout.cell + (layout.cell - layout.lineHeight) / 2,
+                  name, TA_RIGHT, colours.mutedText);
     }
 }
 
@@ -156,9 +156,9 @@ static void PaintMonthNames(HDC dc, const ChartLayout &layout, const ChartState 
         if (row > 0)
             ++column;
         MonthLabel(month, name);
-        DrawWideLabel(dc, CellRect(layout, column, 0).left,
-                      layout.plot.top - layout.gap / 2 - layout.lineHeight, name, TA_LEFT,
-                      colours.mutedText);
+        DrawLabel(dc, CellRect(layout, column, 0).left,
+                  layout.plot.top - layout.gap / 2 - layout.lineHeight, name, TA_LEFT,
+                  colours.mutedText);
     }
 }
 

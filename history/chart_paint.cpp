@@ -185,7 +185,7 @@ static void PaintPeriodLabels(HDC dc, const ChartLayout &layout, const ChartStat
     int firstDayOfWeek = state->sums.firstDayOfWeek;
     wchar_t label[LABEL_SIZE];
     PeriodLabel(unit, series->firstPeriod + state->firstSlot, firstDayOfWeek, label);
-    int every = LabelEvery(layout, state->unit, WideLabelWidth(dc, label));
+    int every = LabelEvery(layout, state->unit, LabelWidth(dc, label));
     // Days are labelled on the first day of a week, the other units on round periods.
     int shift = unit == UNIT_DAY ? (7 - firstDayOfWeek) % 7 : 0;
     int32_t end = std::min(state->firstSlot + layout.slotsShown, series->slots);
@@ -195,14 +195,14 @@ static void PaintPeriodLabels(HDC dc, const ChartLayout &layout, const ChartStat
             continue;
         RECT column = SlotColumn(layout, state, slot);
         PeriodLabel(unit, period, firstDayOfWeek, label);
-        if (column.left + WideLabelWidth(dc, label) > layout.area.right)
+        if (column.left + LabelWidth(dc, label) > layout.area.right)
             break;  // a label cut off at the edge reads as another date
         FillArea(dc,
                  RECT{column.left, layout.plot.bottom, column.left + LineWidth(state),
                       layout.plot.bottom + layout.gap / 2},
                  colours.mutedText);
-        DrawWideLabel(dc, column.left, layout.plot.bottom + layout.gap / 2, label, TA_LEFT,
-                      colours.text);
+        DrawLabel(dc, column.left, layout.plot.bottom + layout.gap / 2, label, TA_LEFT,
+                  colours.text);
     }
 }
 

@@ -85,10 +85,17 @@ static ChartLayout PlotLayout(HWND plot, const ChartState *state)
 
 // ---- Scrolling ----------------------------------------------------------------------
 
-// The bars in view stay inside the series: the last bar at the right edge at most.
-static void ScrollBarsTo(HWND plot, ChartState *state, int64_t firstSlot)
+// How many bars fit does not hang on which are in view: the axis is as wide as the whole
+// series needs.
+static int32_t SlotsShown(HWND plot, const ChartState *state)
 {
-    int32_t shown = PlotLayout(plot, state).slotsShown;
+    return PlotLayout(plot, state).slotsShown;
+}
+
+// The bars in view stay inside the series: the last bar at the right edge at most. `shown`
+// is SlotsShown.
+static void ScrollBarsTo(HWND plot, ChartState *state, int32_t shown, int64_t firstSlot)
+{
     int32_t slots = ShownSeries(state)->slots;
     state->firstSlot = (int32_t)std::max((int64_t)0, std::min(firstSlot, (int64_t)slots - shown));
     state->slotsShown = shown;
@@ -107,7 +114,7 @@ static void OnPlotScroll(HWND plot, WPARAM request)
     ChartState *state = State(plot);
     if (!state || state->view != VIEW_BARS)
         return;
-    int32_t shown = PlotLayout(plot, state).slotsShown;
+    int32_t shown = SlotsShown(plot, state);
     int64_t first = state->firstSlot;
     SCROLLINFO info = {sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
     switch (LOWORD(request)) {
@@ -124,7 +131,7 @@ static void OnPlotScroll(HWND plot, WPARAM request)
         break;
     default: return;
     }
-    ScrollBarsTo(plot, state, first);
+    ScrollBarsTo(plot, state, shown, first);
 }
 
 // A notch moves a tenth of the bars in view; up and left go back in time. A fine wheel's
@@ -137,8 +144,8 @@ static void OnPlotWheel(HWND plot, int delta, bool horizontal)
     state->wheelRest += horizontal ? delta : -delta;
     int notches = state->wheelRest / WHEEL_DELTA;
     state->wheelRest -= notches * WHEEL_DELTA;
-    int32_t shown = PlotLayout(plot, state).slotsShown;
-    ScrollBarsTo(plot, state, (int64_t)state->firstSlot + std::max(1, shown / 10) * notches);
+    int32_t shown = SlotsShown(plot, state);
+    ScrollBarsTo(plot, state, shown, (int64_t)state->firstSlot + std::max(1, shown / 10) * notches);
 }
 
 void RefreshChartPlot(HWND plot)
@@ -149,7 +156,7 @@ void RefreshChartPlot(HWND plot)
     SendMessageA(state->tooltip, TTM_TRACKACTIVATE, FALSE, 0);
     ShowScrollBar(plot, SB_HORZ, state->view == VIEW_BARS);
     if (state->view == VIEW_BARS)
-        ScrollBarsTo(plot, state, state->firstSlot);
+        ScrollBarsTo(plot, state, SlotsShown(plot, state), state->firstSlot);
     InvalidateRect(plot, nullptr, FALSE);
 }
 
@@ -232,12 +239,12 @@ static void OnPlotKey(HWND plot, WPARAM key)
     ChartState *state = State(plot);
     if (!state || !IsMoveKey(key))
         return;
-    int32_t shown = PlotLayout(plot, state).slotsShown;
+    int32_t shown = SlotsShown(plot, state);
     int32_t item = MovedItem(state, key, shown);
     if (state->view == VIEW_BARS && item < state->firstSlot)
-        ScrollBarsTo(plot, state, item);
+        ScrollBarsTo(plot, state, shown, item);
     else if (state->view == VIEW_BARS && item >= (int64_t)state->firstSlot + shown)
-        ScrollBarsTo(plot, state, (int64_t)item - shown + 1);
+        ScrollBarsTo(plot, state, shown, (int64_t)item - shown + 1);
     Highlight(plot, state, item);
 }
 

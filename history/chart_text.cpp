@@ -28,16 +28,23 @@ static void GroupedText(double value, char *out)
     GroupDigits((int64_t)llround(value), out);
 }
 
+// A value in a large unit and the rest in a small one, naming only the units that are not
+// zero: kilometres and metres, days and hours.
+static void TwoUnitsText(unsigned long large, unsigned long small, UINT smallOnly,
+                         UINT largeOnly, UINT both, char *out)
+{
+    if (large == 0)
+        FormatTo(out, LoadText(SLOT_GENERAL, smallOnly), small);
+    else if (small == 0)
+        FormatTo(out, LoadText(SLOT_GENERAL, largeOnly), large);
+    else
+        FormatTo(out, LoadText(SLOT_GENERAL, both), large, small);
+}
+
 static void AxisDistanceText(double millimetres, char *out)
 {
     unsigned long metres = (unsigned long)llround(millimetres / 1000.0);
-    unsigned long kilometres = metres / 1000, rest = metres % 1000;
-    if (kilometres == 0)
-        FormatTo(out, LoadText(SLOT_GENERAL, IDS_AXIS_M), metres);
-    else if (rest == 0)
-        FormatTo(out, LoadText(SLOT_GENERAL, IDS_AXIS_KM), kilometres);
-    else
-        FormatTo(out, LoadText(SLOT_GENERAL, IDS_AXIS_KM_M), kilometres, rest);
+    TwoUnitsText(metres / 1000, metres % 1000, IDS_AXIS_M, IDS_AXIS_KM, IDS_AXIS_KM_M, out);
 }
 
 static void ClockText(uint64_t seconds, char *out)
@@ -54,13 +61,8 @@ static void AxisTimeText(double seconds, char *out)
         ClockText(whole, out);
         return;
     }
-    unsigned long days = (unsigned long)(whole / 86400), hours = (unsigned long)(whole / 3600 % 24);
-    if (days == 0)
-        FormatTo(out, LoadText(SLOT_GENERAL, IDS_AXIS_HOURS), hours);
-    else if (hours == 0)
-        FormatTo(out, LoadText(SLOT_GENERAL, IDS_AXIS_DAYS), days);
-    else
-        FormatTo(out, LoadText(SLOT_GENERAL, IDS_AXIS_DAYS_HOURS), days, hours);
+    TwoUnitsText((unsigned long)(whole / 86400), (unsigned long)(whole / 3600 % 24),
+                 IDS_AXIS_HOURS, IDS_AXIS_DAYS, IDS_AXIS_DAYS_HOURS, out);
 }
 
 void AxisText(int figure, double value, char *out)

@@ -196,6 +196,14 @@ static void InitChartControls()
     done = InitCommonControlsEx(&controls) != FALSE;
 }
 
+static void DestroyChartState(ChartState *state)
+{
+    DestroyChartSums(&state->sums);
+    if (state->font)
+        DeleteObject(state->font);
+    free(state);
+}
+
 // What a fresh window shows: key presses by day, this year's calendar, the bars' end.
 static ChartState *NewChartState()
 {
@@ -205,9 +213,7 @@ static ChartState *NewChartState()
     state->dpi = SystemDpi();
     state->font = CreateChartFont(state->dpi);
     if (!state->font || !BuildStoredSums(state)) {
-        if (state->font)
-            DeleteObject(state->font);
-        free(state);
+        DestroyChartState(state);
         return nullptr;
     }
     state->year = (int)(PeriodDate >> 16);
@@ -221,11 +227,8 @@ static ChartState *NewChartState()
 static void FreeChartState(HWND window)
 {
     ChartState *state = (ChartState *)SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    if (!state)
-        return;
-    DestroyChartSums(&state->sums);
-    DeleteObject(state->font);
-    free(state);
+    if (state)
+        DestroyChartState(state);
 }
 
 // The window's font, and so every size of the chart, at `dpi`.
@@ -277,9 +280,7 @@ void ShowChartWindow()
         return;
     HWND window = CreateChartFrame();
     if (!window) {
-        DestroyChartSums(&state->sums);
-        DeleteObject(state->font);
-        free(state);
+        DestroyChartState(state);
         return;
     }
     SetWindowLongPtrA(window, GWLP_USERDATA, (LONG_PTR)state);
