@@ -18,6 +18,7 @@
 #include "chart_state.h"
 #include "file_dialogs.h"
 #include "../app/figures.h"
+#include "../meter/dialog_focus.h"
 #include "../meter/dpi.h"
 #include "../meter/on_screen.h"
 #include "../meter/picture_export.h"
@@ -336,18 +337,16 @@ static void OnChartMinMax(HWND window, MINMAXINFO *limits)
 static void OnChartActivate(HWND window, WPARAM state)
 {
     ChartState *shown = Shown(window);
-    HWND focus = GetFocus();
-    if (shown && LOWORD(state) == WA_INACTIVE && focus && IsChild(window, focus))
-        shown->lastFocus = focus;
+    if (shown)
+        RememberDialogFocus(window, state, &shown->lastFocus);
 }
 
 static void OnChartFocus(HWND window)
 {
     ChartState *state = Shown(window);
-    HWND target = state && state->lastFocus && IsWindowEnabled(state->lastFocus)
-                          && IsWindowVisible(state->lastFocus)
-                      ? state->lastFocus
-                      : Plot(window);
+    HWND target = state ? DialogFocusToRestore(state->lastFocus) : nullptr;
+    if (!target)
+        target = Plot(window);
     if (target)
         SetFocus(target);
 }

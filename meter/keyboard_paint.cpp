@@ -47,6 +47,29 @@ void CompactCount(uint64_t count, char *text, int size)
     snprintf(text, size, value < 100.0 ? "%.1f%c" : "%.0f%c", value, units[unit]);
 }
 
+void FittedCount(HDC dc, uint64_t count, int width, char *text)
+{
+    GroupDigits((int64_t)count, text);
+    SIZE size;
+    if (!GetTextExtentPoint32A(dc, text, (int)strlen(text), &size) || size.cx > width)
+        CompactCount(count, text, GROUPED_SIZE);
+}
+
+static bool Shaded(const PictureColours &colours, int heat)
+{
+    return heat != NO_HEAT && !colours.highContrast;
+}
+
+COLORREF HeatFillColour(const PictureColours &colours, int heat)
+{
+    return Shaded(colours, heat) ? HeatColour(heat) : colours.face;
+}
+
+COLORREF HeatFillTextColour(const PictureColours &colours, int heat)
+{
+    return Shaded(colours, heat) ? HeatTextColour(heat) : colours.text;
+}
+
 static RECT QuarterRect(const KeyboardPicture &picture, int x, int y, int width, int height)
 {
     int q = picture.quarter;
@@ -117,10 +140,7 @@ static void DrawKeyCount(HDC dc, const KeyboardPicture &picture, uint64_t count,
 {
     SelectObject(dc, picture.countFont);
     char text[GROUPED_SIZE];
-    GroupDigits((int64_t)count, text);
-    SIZE size;
-    if (!GetTextExtentPoint32A(dc, text, (int)strlen(text), &size) || size.cx > box.right - box.left)
-        CompactCount(count, text, sizeof text);
+    FittedCount(dc, count, box.right - box.left, text);
     DrawTextA(dc, text, -1, &box, DT_BOTTOM | DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
@@ -137,13 +157,12 @@ static void DrawHeatBar(HDC dc, const KeyboardPicture &picture, RECT box, int he
 static void DrawKey(HDC dc, const KeyboardPicture &picture, int index, int heat)
 {
     const PictureColours &colours = picture.colours;
-    bool shaded = heat != NO_HEAT && !colours.highContrast;
-    SetDCBrushColor(dc, shaded ? HeatColour(heat) : colours.face);
+    SetDCBrushColor(dc, HeatFillColour(colours, heat));
     SetDCPenColor(dc, colours.edge);
     RECT box = DrawKeyShape(dc, picture, picture.keys[index]);
     int padX = std::max(1, picture.quarter / 4), padY = std::max(1, picture.quarter / 5);
     InflateRect(&box, -padX, -padY);
-    SetTextColor(dc, shaded ? HeatTextColour(heat) : colours.text);
+    SetTextColor(dc, HeatFillTextColour(colours, heat));
     if (!picture.counts) {
         DrawKeyLabel(dc, picture, index, box, DT_VCENTER);
         return;
@@ -161,8 +180,7 @@ static void DrawLegendSwatch(HDC dc, const KeyboardPicture &picture, RECT swatch
                              uint64_t lowest)
 {
     const PictureColours &colours = picture.colours;
-    bool shaded = heat != NO_HEAT && !colours.highContrast;
-    SetDCBrushColor(dc, shaded ? HeatColour(heat) : colours.face);
+    SetDCBrushColor(dc, HeatFillColour(colours, heat));
     SetDCPenColor(dc, colours.edge);
     Rectangle(dc, swatch.left, swatch.top, swatch.right, swatch.bottom);
     if (heat != NO_HEAT && colours.highContrast)
@@ -171,7 +189,7 @@ static void DrawLegendSwatch(HDC dc, const KeyboardPicture &picture, RECT swatch
         return;
     char text[32];
     CompactCount(lowest, text, sizeof text);
-    SetTextColor(dc, shaded ? HeatTextColour(heat) : colours.text);
+    SetTextColor(dc, HeatFillTextColour(colours, heat));
     DrawTextA(dc, text, -1, &swatch, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 

@@ -44,5 +44,12 @@ void DrawKeyboardPicture(HDC dc, const KeyboardPicture &picture);
 int KeyRects(const KeyboardPicture &picture, const BoardKey &key, RECT rects[2]);
 // A count as it fits on a small key: whole below 10 000, else 12.3k, 456k, 7.8M and so on.
 void CompactCount(uint64_t count, char *text, int size);
+// `count` grouped where that fits in `width` pixels in the DC's font, else compact; `text`
+// holds GROUPED_SIZE characters.
+void FittedCount(HDC dc, uint64_t count, int width, char *text);
+// The fill and the text colour of a key or a mouse button of heat class `heat`: the plain
+// ones for NO_HEAT and in high contrast, where the heat is a bar instead.
+COLORREF HeatFillColour(const PictureColours &colours, int heat);
+COLORREF HeatFillTextColour(const PictureColours &colours, int heat);
 
 #endif

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "count_each_key.h"
+#include "dialog_focus.h"
 #include "dpi.h"
 #include "keyboard_paint.h"
 #include "keyboard_tips.h"
@@ -272,7 +273,7 @@ static void CreateControls(HWND window)
 {
     CreateControl(window, IDC_KEYBOARD_TODAY, IDS_KEYBOARD_TODAY, BS_AUTORADIOBUTTON | WS_GROUP);
     CreateControl(window, IDC_KEYBOARD_ALL_TIME, IDS_KEYBOARD_ALL_TIME, BS_AUTORADIOBUTTON);
-    CreateControl(window, IDC_KEYBOARD_COPY, IDS_KEYBOARD_COPY, BS_PUSHBUTTON | WS_GROUP);
+    CreateControl(window, IDC_KEYBOARD_COPY, IDS_CHART_COPY, BS_PUSHBUTTON | WS_GROUP);
     CreateControl(window, IDC_KEYBOARD_SAVE, IDS_KEYBOARD_SAVE, BS_PUSHBUTTON | WS_GROUP);
     CreateControl(window, IDC_KEYBOARD_ERASE, IDS_KEYBOARD_ERASE, BS_PUSHBUTTON | WS_GROUP);
     CreateControl(window, IDC_KEYBOARD_TURN_ON, IDS_KEYBOARD_TURN_ON, BS_PUSHBUTTON | WS_GROUP);
@@ -433,13 +434,14 @@ static HBITMAP KeyboardPictureBitmap(HWND window)
 
 // ---- Commands ---------------------------------------------------------------------------
 
-static void CopyPicture(HWND window)
+// To the clipboard when `path` is null, else into a PNG file there.
+static void ExportPicture(HWND window, const wchar_t *path)
 {
     HBITMAP bitmap = KeyboardPictureBitmap(window);
-    bool copied = bitmap && CopyBitmapToClipboard(window, bitmap);
+    bool done = bitmap && (path ? SaveBitmapAsPng(path, bitmap) : CopyBitmapToClipboard(window, bitmap));
     if (bitmap)
         DeleteObject(bitmap);
-    if (!copied)
+    if (!done)
         ShowErrorMessage(IDS_PICTURE_FAILED);
 }
 
@@ -452,12 +454,7 @@ static void SavePicture(HWND window)
     if (!GetSaveFileNameW(&request))
         return;
     RememberFileDir(path);
-    HBITMAP bitmap = KeyboardPictureBitmap(window);
-    bool saved = bitmap && SaveBitmapAsPng(path, bitmap);
-    if (bitmap)
-        DeleteObject(bitmap);
-    if (!saved)
-        ShowErrorMessage(IDS_PICTURE_FAILED);
+    ExportPicture(window, path);
 }
 
 // The option, the counts or the clicks have moved since the last paint: the controls
@@ -497,7 +494,7 @@ static void OnKeyboardCommand(HWND window, WORD command)
     switch (command) {
     case IDC_KEYBOARD_TODAY: ShowPeriod(window, false); break;
     case IDC_KEYBOARD_ALL_TIME: ShowPeriod(window, true); break;
-    case IDC_KEYBOARD_COPY: CopyPicture(window); break;
+    case IDC_KEYBOARD_COPY: ExportPicture(window, nullptr); break;
     case IDC_KEYBOARD_SAVE: SavePicture(window); break;
     case IDC_KEYBOARD_ERASE: AskToEraseKeyCounts(); break;
     case IDC_KEYBOARD_TURN_ON: AskToCountEachKey(); break;
@@ -570,20 +567,19 @@ static void OnKeyboardMinMax(HWND window, MINMAXINFO *limits)
     limits->ptMinTrackSize.y = frame.bottom - frame.top;
 }
 
-// The focus goes back to the control that had it when the window was left.
 static void OnKeyboardActivate(HWND window, WPARAM state)
 {
     KeyboardView *view = View(window);
-    HWND focus = GetFocus();
-    if (view && LOWORD(state) == WA_INACTIVE && focus && IsChild(window, focus))
-        view->lastFocus = focus;
+    if (view)
+        RememberDialogFocus(window, state, &view->lastFocus);
 }
 
 static void OnKeyboardFocus(HWND window)
 {
     KeyboardView *view = View(window);
-    if (view && view->lastFocus && IsWindowVisible(view->lastFocus))
-        SetFocus(view->lastFocus);
+    HWND focus = view ? DialogFocusToRestore(view->lastFocus) : nullptr;
+    if (focus)
+        SetFocus(focus);
 }
 
 static void ForgetKeyboardWindow(HWND window)

@@ -7,8 +7,6 @@
 #include "../text/formatting.h"
 #include "../text/text.h"
 
-#include <stdio.h>
-
 // The share of the body's height that the buttons take, and the middle strip's width, in
 // quarters of a key.
 const int BUTTONS_PERCENT = 42;
@@ -39,8 +37,7 @@ static void FillButton(HDC dc, HRGN body, int left, int top, int right, int bott
     if (!button)
         return;
     CombineRgn(button, button, body, RGN_AND);
-    bool shaded = heat != NO_HEAT && !colours.highContrast;
-    SetDCBrushColor(dc, shaded ? HeatColour(heat) : colours.face);
+    SetDCBrushColor(dc, HeatFillColour(colours, heat));
     FillRgn(dc, button, (HBRUSH)GetStockObject(DC_BRUSH));
     DeleteObject(button);
 }
@@ -49,15 +46,10 @@ static void FillButton(HDC dc, HRGN body, int left, int top, int right, int bott
 static void DrawButtonText(HDC dc, const KeyboardPicture &picture, RECT box, UINT nameId,
                            uint64_t clicks, int heat)
 {
-    const PictureColours &colours = picture.colours;
-    bool shaded = heat != NO_HEAT && !colours.highContrast;
-    SetTextColor(dc, shaded ? HeatTextColour(heat) : colours.text);
+    SetTextColor(dc, HeatFillTextColour(picture.colours, heat));
     char count[GROUPED_SIZE];
-    GroupDigits((int64_t)clicks, count);
-    SIZE size;
     SelectObject(dc, picture.countFont);
-    if (!GetTextExtentPoint32A(dc, count, lstrlenA(count), &size) || size.cx > box.right - box.left)
-        CompactCount(clicks, count, sizeof count);
+    FittedCount(dc, clicks, box.right - box.left, count);
     int middle = (box.top + box.bottom) / 2;
     RECT lower = {box.left, middle, box.right, box.bottom};
     DrawTextA(dc, count, -1, &lower, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);

@@ -94,21 +94,20 @@
 #define IDS_ASK_ERASE_KEYS       185
 #define IDS_KEYBOARD_TODAY       186
 #define IDS_KEYBOARD_ALL_TIME    187
-#define IDS_KEYBOARD_COPY        188
-#define IDS_KEYBOARD_SAVE        189
-#define IDS_KEYBOARD_ERASE       190
-#define IDS_KEYBOARD_TURN_ON     191
-#define IDS_KEYBOARD_OFF_LINE    192
-#define IDS_KEYBOARD_TIP         193    // grouped count, share in per cent
-#define IDS_KEYBOARD_FEWER       194
-#define IDS_KEYBOARD_MORE        195
-#define IDS_KEYBOARD_NEVER       196
-#define IDS_MOUSE_LEFT           197
-#define IDS_MOUSE_MIDDLE         198
-#define IDS_MOUSE_RIGHT          199
-#define IDS_KEYBOARD_SUM_TODAY   200    // grouped count of today's presses counted per key
-#define IDS_KEYBOARD_SUM_ALL     201
-#define IDS_PICTURE_FAILED       202
+#define IDS_KEYBOARD_SAVE        188
+#define IDS_KEYBOARD_ERASE       189
+#define IDS_KEYBOARD_TURN_ON     190
+#define IDS_KEYBOARD_OFF_LINE    191
+#define IDS_KEYBOARD_TIP         192    // grouped count, share in per cent
+#define IDS_KEYBOARD_FEWER       193
+#define IDS_KEYBOARD_MORE        194
+#define IDS_KEYBOARD_NEVER       195
+#define IDS_MOUSE_LEFT           196
+#define IDS_MOUSE_MIDDLE         197
+#define IDS_MOUSE_RIGHT          198
+#define IDS_KEYBOARD_SUM_TODAY   199    // grouped count of today's presses counted per key
+#define IDS_KEYBOARD_SUM_ALL     200
+#define IDS_PICTURE_FAILED       201
 
 // Commands of the popup menu (WM_COMMAND low word)
 #define IDM_EXIT                 2
