@@ -106,18 +106,6 @@ static void CopyChart(HWND window)
     DeleteObject(picture);
 }
 
-// The file type's name from the string table, then its pattern; the list ends in two zeros.
-static void PngFilter(wchar_t *filter, int size)
-{
-    static const wchar_t PATTERN[] = L"*.png\0";  // with the literal's own zero, two
-    int room = size - (int)(sizeof PATTERN / sizeof PATTERN[0]);
-    int length =
-        MultiByteToWideChar(CP_ACP, 0, LoadText(SLOT_GENERAL, IDS_PNG_FILES), -1, filter, room);
-    if (length == 0)
-        length = (int)wcslen(wcscpy(filter, L"PNG")) + 1;
-    memcpy(filter + length, PATTERN, sizeof PATTERN);
-}
-
 // The picture is taken when the button is pressed, as the chart was shown then.
 static void SaveChart(HWND window)
 {
@@ -125,7 +113,7 @@ static void SaveChart(HWND window)
     if (!picture)
         return;
     wchar_t path[MAX_PATH], filter[160];
-    PngFilter(filter, sizeof filter / sizeof filter[0]);
+    PngFileFilter(filter, sizeof filter / sizeof filter[0]);
     OPENFILENAMEW request = FileDialogRequest(path, filter, PNG_DEFAULT_NAME, L"png",
                                               OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
     request.hwndOwner = window;

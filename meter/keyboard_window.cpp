@@ -447,8 +447,9 @@ static void ExportPicture(HWND window, const wchar_t *path)
 
 static void SavePicture(HWND window)
 {
-    wchar_t path[MAX_PATH];
-    OPENFILENAMEW request = FileDialogRequest(path, L"PNG (*.png)\0*.png\0", L"Keyboard.png",
+    wchar_t path[MAX_PATH], filter[160];
+    PngFileFilter(filter, sizeof filter / sizeof filter[0]);
+    OPENFILENAMEW request = FileDialogRequest(path, filter, L"Keyboard.png",
                                               L"png", OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
     request.hwndOwner = window;
     if (!GetSaveFileNameW(&request))

@@ -2,8 +2,11 @@
 // Component. COM is started for the length of a save only: nothing else in the program
 // uses it, and the thread may not keep it from one save to the next.
 #include "picture_export.h"
+#include "../res/resource.h"
+#include "../text/text.h"
 
 #include <wincodec.h>
+#include <string.h>
 
 bool CopyBitmapToClipboard(HWND owner, HBITMAP bitmap)
 {
@@ -115,4 +118,16 @@ bool SaveBitmapAsPng(const wchar_t *path, HBITMAP bitmap)
     if (FAILED(result) && created)
         DeleteFileW(path);  // a half-written file is no picture
     return SUCCEEDED(result);
+}
+
+// The list of pairs ends in two zeros: the pattern literal brings the second.
+void PngFileFilter(wchar_t *filter, int size)
+{
+    static const wchar_t PATTERN[] = L"*.png\0";  // with the literal's own zero, two
+    int room = size - (int)(sizeof PATTERN / sizeof PATTERN[0]);
+    int length =
+        MultiByteToWideChar(CP_ACP, 0, LoadText(SLOT_GENERAL, IDS_PNG_FILES), -1, filter, room);
+    if (length == 0)
+        length = (int)wcslen(wcscpy(filter, L"PNG")) + 1;
+    memcpy(filter + length, PATTERN, sizeof PATTERN);
 }

@@ -11,5 +11,8 @@ bool CopyBitmapToClipboard(HWND owner, HBITMAP bitmap);
 // Writes `bitmap`, which must not be selected into a device context, as a 24-bit PNG file.
 // False, with no file left behind, when it cannot be written.
 bool SaveBitmapAsPng(const wchar_t *path, HBITMAP bitmap);
+// The save dialog's filter for PNG files: the type's name from the string table, then
+// "*.png", in `size` characters.
+void PngFileFilter(wchar_t *filter, int size);
 
 #endif

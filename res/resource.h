@@ -154,7 +154,6 @@
 #define IDC_CHART_COPY           2106
 #define IDC_CHART_SAVE           2107
 #define IDC_CHART_PLOT           2108   // the chart itself, which takes the arrow keys
-#define IDC_CHART_TOOLTIP        2109
 #define CHART_TIMER_ID           2110   // once a second while the chart window is open
 #define CHART_TIMER_MS           1000
 
