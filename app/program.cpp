@@ -4,21 +4,22 @@
 
 #include <shellapi.h>
 #include <wchar.h>
-#include "added_files.h"
-#include "backup.h"
-#include "figures.h"
-#include "power.h"
-#include "registry_store.h"
-#include "saving.h"
+#include "meter_procedure.h"
 #include "startup.h"
+#include "../core/added_files.h"
+#include "../core/backup.h"
+#include "../core/figures.h"
+#include "../core/power.h"
+#include "../core/registry_store.h"
+#include "../core/saving.h"
 #include "../history/csv_export.h"
-#include "../history/file_dialogs.h"
 #include "../meter/meter_font.h"
 #include "../meter/meter_frame.h"
 #include "../meter/meter_window.h"
 #include "../meter/tray_icon.h"
 #include "../res/resource.h"
 #include "../text/text.h"
+#include "../ui/file_dialogs.h"
 
 // "/exporthistory <file>" in any letter case; with the switch alone the program runs as usual.
 static bool IsExportCommand(int argc, wchar_t **argv)
@@ -45,7 +46,7 @@ int RunProgram(HINSTANCE instance, int argc, wchar_t **argv)
     LoadFromRegistry();
     LastFileDir[0] = L'\0';
     StartPeriod();
-    RegisterMeterClass(instance);
+    RegisterMeterClass(instance, MeterWindowProc);
     if (!CreateMeterWindow(instance)) {
         CloseInstanceMutex();  // let the next start try again
         return 0;

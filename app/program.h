@@ -7,7 +7,7 @@
 
 #include <windows.h>
 #include <stdint.h>
-#include "../history/history_list.h"
+#include "../core/history_list.h"
 
 // The whole program after WinMain has split the command line, wide so that a file name
 // outside the ANSI code page arrives whole; returns the exit code.

@@ -1,9 +1,9 @@
 // The single instance and the message loop of the resident program.
 #include "startup.h"
 
-#include "../history/chart_window.h"
+#include "../charts/chart_window.h"
 #include "../hook/hook.h"
-#include "../meter/keyboard_window.h"
+#include "../keyboard/keyboard_window.h"
 
 HANDLE InstanceMutex;
 

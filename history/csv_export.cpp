@@ -2,11 +2,12 @@
 #include "csv_export.h"
 
 #include <stdio.h>
-#include "file_dialogs.h"
-#include "history_cells.h"
-#include "../app/figures.h"
+#include "../text/history_cells.h"
+#include "../core/figures.h"
+#include "../core/written_file.h"
 #include "../res/resource.h"
 #include "../text/text.h"
+#include "../ui/file_dialogs.h"
 
 #define CSV_DEFAULT_NAME L"TallywickHistory.csv"
 
@@ -36,14 +37,6 @@ static void WriteCsvLine(FILE *file, const HistoryRecord *record)
     const char *keys = HistoryKeysText(record);
     const char *date = HistoryDateText(record);
     fprintf(file, "%s,%s,%s,%s,%s,%s,%s\n", date, keys, metres, left, middle, right, time);
-}
-
-bool CloseWrittenFile(FILE *file)
-{
-    // Some C runtimes report a failed buffered write neither from fflush nor from fclose
-    // unless fflush ran first; it still sets the stream's error flag.
-    bool written = fflush(file) == 0 && !ferror(file);
-    return fclose(file) == 0 && written;
 }
 
 bool WriteHistoryCsv(const wchar_t *path)

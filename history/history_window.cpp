@@ -10,18 +10,18 @@
 // sorts them itself. A list view that held a million rows would take minutes to fill and
 // to destroy; this one opens and closes at once, whatever the history's length.
 #include "history_window.h"
-#include "history_cells.h"
+#include "../text/history_cells.h"
 
 #include <commctrl.h>
 #include <algorithm>
 #include <stdlib.h>
 #include <string.h>
 
-#include "../meter/dpi.h"
-#include "../meter/meter_frame.h"
-#include "../meter/on_screen.h"
 #include "../res/resource.h"
 #include "../text/text.h"
+#include "../ui/dpi.h"
+#include "../ui/on_screen.h"
+#include "../ui/owner_window.h"
 
 HWND HistoryWindow;
 HWND HistoryListView;

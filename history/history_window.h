@@ -4,7 +4,7 @@
 
 #include <windows.h>
 #include <stdint.h>
-#include "history_list.h"
+#include "../core/history_list.h"
 
 #define HISTORY_CLASS "TallywickHistory"
 

@@ -1,6 +1,6 @@
 // Export and import of the history file as the user sees them, and the addition of another
 // computer's history file: the file dialogs, the preview window, the questions and the
-// messages. The merge and the addition themselves are the program's. The files added are
+// messages. The merge and the addition themselves are the program's, handed in by it. The files added are
 // remembered by the hash of their bytes (app/added_files.h), so that adding the same file
 // twice, which would count its days twice, takes a deliberate Yes.
 #include "import_export.h"
@@ -9,16 +9,16 @@
 #include <stdio.h>
 
 #include "csv_export.h"
-#include "file_dialogs.h"
-#include "history_add.h"
-#include "history_cells.h"
-#include "history_file.h"
+#include "../text/history_cells.h"
 #include "history_window.h"
-#include "../app/added_files.h"
-#include "../app/figures.h"
-#include "../app/program.h"
+#include "../core/added_files.h"
+#include "../core/figures.h"
+#include "../core/history_add.h"
+#include "../core/history_file.h"
+#include "../core/written_file.h"
 #include "../res/resource.h"
 #include "../text/text.h"
+#include "../ui/file_dialogs.h"
 
 static const wchar_t HISTORY_FILE_FILTER[] =
     L"Tallywick History files (*.twh)\0*.twh\0All files (*.*)\0*.*\0";
@@ -72,12 +72,12 @@ static void CloseImportPreview(HWND preview)
 
 // A save that fails after the merge is told in the system's own words; the merged figures
 // are carried in memory to the next save that succeeds.
-static void PreviewAndMerge(HistoryList *imported)
+static void PreviewAndMerge(HistoryList *imported, MergeHistory merge)
 {
     HWND preview = ShowImportPreview(imported);
     if (AskYesNo(IDS_CONFIRM_MERGE)) {
         int replace = AskYesNo(IDS_CONFIRM_REPLACE) ? 1 : 0;
-        LONG failure = MergeImport(imported, replace);
+        LONG failure = merge(imported, replace);
         if (failure != ERROR_SUCCESS)
             ShowSystemErrorMessage((DWORD)failure);
     }
@@ -108,13 +108,13 @@ static FILE *ReadChosenHistoryFile(HistoryList *imported)
     return nullptr;
 }
 
-void ImportHistoryFile()
+void ImportHistoryFile(MergeHistory merge)
 {
     HistoryList imported = {NULL, 0, 0, HISTORY_GROW_STEP};
     FILE *file = ReadChosenHistoryFile(&imported);
     if (!file)
         return;
-    PreviewAndMerge(&imported);
+    PreviewAndMerge(&imported, merge);
     DestroyHistoryList(&imported);
     fclose(file);
 }
@@ -133,18 +133,18 @@ static bool ConfirmAddingAgain(uint64_t hash)
     return AskYesNoDefaultNo(text);
 }
 
-static void PreviewAndAdd(const HistoryList *added, uint64_t hash)
+static void PreviewAndAdd(const HistoryList *added, uint64_t hash, AddHistory add)
 {
     HWND preview = ShowImportPreview(added);
     if (AskYesNo(IDS_CONFIRM_ADD)) {
-        LONG failure = AddAnotherComputersHistory(added, hash);
+        LONG failure = add(added, hash);
         if (failure != ERROR_SUCCESS)
             ShowSystemErrorMessage((DWORD)failure);
     }
     CloseImportPreview(preview);
 }
 
-void AddHistoryFile()
+void AddHistoryFile(AddHistory add)
 {
     HistoryList added = {NULL, 0, 0, HISTORY_GROW_STEP};
     FILE *file = ReadChosenHistoryFile(&added);
@@ -156,6 +156,6 @@ void AddHistoryFile()
     if (!hashed)
         ShowErrorMessage(IDS_OPEN_FAILED);
     else if (ConfirmAddingAgain(hash))
-        PreviewAndAdd(&added, hash);
+        PreviewAndAdd(&added, hash, add);
     DestroyHistoryList(&added);
 }

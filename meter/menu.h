@@ -1,15 +1,21 @@
-// The popup menu, the command table of the meter window and the About box.
+// The popup menu and the About box. The commands behind the menu are the program's
+// (app/commands.h).
 #ifndef TALLYWICK_MENU_H
 #define TALLYWICK_MENU_H
 
 #include <windows.h>
 
+// The items that carry a check mark, as they are when the menu opens.
+struct MenuChecks {
+    bool autostart;
+    bool countEachKey;
+};
+
 // MSG_SHOW_MENU: build the menu afresh and track it at the cursor.
-void ShowPopupMenu(HWND window);
-void BuildTrayMenu(HWND window, HMENU menu);
-// Runs one command; true when the window procedure is to return 0, false when the
-// message goes on to the default procedure (IDM_RECOUNT and unknown commands).
-bool RunMeterCommand(HWND window, WORD command);
+void ShowPopupMenu(HWND window, const MenuChecks &checks);
+void BuildTrayMenu(HWND window, HMENU menu, const MenuChecks &checks);
+// IDM_ABOUT: the About box, modal, in the program's language.
+void ShowAboutBox();
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 #endif

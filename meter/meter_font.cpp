@@ -1,6 +1,6 @@
 // The meter's font, made for the DPI of its monitor.
 #include "meter_font.h"
-#include "dpi.h"
+#include "../ui/dpi.h"
 
 HFONT MeterFont;
 UINT MeterDpi = BASE_DPI;

@@ -1,29 +1,9 @@
 // The meter's frame. Runs on the program's one thread.
 #include "meter_frame.h"
 #include "meter_layout.h"
-#include "../text/text.h"
 #include "../res/resource.h"
-
-HWND MeterWindow;
-HINSTANCE MeterInstance;
-
-POINT WorkAreaCorner(int width, int height)
-{
-    // The maximised size less two frames is the work area on the classic frame metrics;
-    // where a system's metrics make it larger (padded borders, or Wine on a bare X screen)
-    // the window would hang off the bottom or the right, so it is kept inside the work area.
-    POINT corner;
-    corner.x = GetSystemMetrics(SM_CXMAXIMIZED) - 2 * GetSystemMetrics(SM_CXFRAME) - width;
-    corner.y = GetSystemMetrics(SM_CYMAXIMIZED) - 2 * GetSystemMetrics(SM_CYFRAME) - height;
-    RECT work;
-    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
-        if (corner.x > work.right - width)
-            corner.x = work.right - width;
-        if (corner.y > work.bottom - height)
-            corner.y = work.bottom - height;
-    }
-    return corner;
-}
+#include "../text/text.h"
+#include "../ui/on_screen.h"
 
 MeterRect DefaultMeterRect()
 {

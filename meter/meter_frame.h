@@ -4,20 +4,16 @@
 #define TALLYWICK_METER_FRAME_H
 
 #include <windows.h>
+#include "../ui/owner_window.h"
 
 #define METER_CLASS "TALLYWICK"
-#define METER_BACKGROUND RGB(255, 240, 220)  // the history window's background too
 const int METER_DEFAULT_SIZE = 50;
 
-extern HWND MeterWindow;        // null until CreateMeterFrame has created it
-extern HINSTANCE MeterInstance; // the module of every string, icon and dialog resource
 
 struct MeterRect {
     int left, top, width, height;
 };
 
-// Where a window of this size sits in the bottom right-hand corner of the work area.
-POINT WorkAreaCorner(int width, int height);
 MeterRect DefaultMeterRect();
 // The hidden window of class METER_CLASS at DefaultMeterRect, as MeterWindow; false when
 // it cannot be made.

@@ -1,8 +1,8 @@
 // The meter's layout, measured in a memory context of its own: measuring needs no window,
 // and so no round trip to the screen.
 #include "meter_layout.h"
-#include "dpi.h"
 #include "meter_font.h"
+#include "../ui/dpi.h"
 
 #include <algorithm>
 #include <string.h>

@@ -1,7 +1,7 @@
 // The four lines of the meter, each with the current period's figure and the all-time
 // total. Only texts that differ from the ones shown make the meter lay out and repaint.
 #include "meter_lines.h"
-#include "../app/figures.h"
+#include "../core/figures.h"
 #include "../res/resource.h"
 #include "../text/formatting.h"
 #include "../text/text.h"

@@ -2,9 +2,9 @@
 // window never shows a half-drawn state. The paint reads the lines and their layout; the
 // background it fills itself, so the window's own erase has nothing to do.
 #include "meter_paint.h"
-#include "meter_layout.h"
 #include "meter_font.h"
 #include "meter_frame.h"
+#include "meter_layout.h"
 
 #include <string.h>
 

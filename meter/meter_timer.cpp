@@ -5,8 +5,7 @@
 #include "meter_timer.h"
 #include "meter_frame.h"
 #include "meter_layout.h"
-#include "../app/clock.h"
-#include "../app/program.h"
+#include "../core/clock.h"
 #include "../res/resource.h"
 
 static const DWORD SECOND_MS = 1000;
@@ -52,7 +51,6 @@ static void RepaintNewFigures(HWND window)
 void OnMeterTimer(HWND window, WPARAM timerId)
 {
     if (timerId == METER_TIMER_ID) {
-        RunTimerChecks(window);
         SetSecondTimer(window);
     } else if (timerId != METER_COUNT_TIMER_ID) {
         return;

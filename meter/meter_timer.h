@@ -13,7 +13,7 @@ const DWORD COUNT_REPAINT_MS = 50;
 
 // Starts the second timer of a new meter window.
 void StartMeterTimer(HWND window);
-// WM_TIMER of the meter window.
+// WM_TIMER of the meter window, after the program's timer checks.
 void OnMeterTimer(HWND window, WPARAM timerId);
 // WM_WINDOWPOSCHANGED: a meter that has just come into view is laid out before its first
 // paint; one that went out of view drops a repaint it was waiting for.

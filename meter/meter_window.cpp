@@ -1,30 +1,25 @@
-// The meter window: its class, its creation, and the window procedure that every message
-// of the program passes through.
+// The meter window: its class, its creation, and the handlers of its own messages; the
+// window procedure that routes every message of the program is the program's
+// (app/meter_procedure.cpp).
 #include "meter_window.h"
-#include "dpi.h"
-#include "menu.h"
 #include "meter_font.h"
 #include "meter_layout.h"
 #include "meter_paint.h"
 #include "meter_timer.h"
-#include "on_screen.h"
 #include "tray_icon.h"
-#include "../app/clock.h"
-#include "../app/figures.h"
-#include "../app/power.h"
-#include "../app/program.h"
-#include "../history/history_window.h"
 #include "../hook/hook.h"
 #include "../res/resource.h"
 #include "../text/text.h"
+#include "../ui/dpi.h"
+#include "../ui/on_screen.h"
 
-void RegisterMeterClass(HINSTANCE instance)
+void RegisterMeterClass(HINSTANCE instance, WNDPROC procedure)
 {
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     // Redrawn whole on every size change: each line is cut at the client's right edge.
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = MeterWindowProc;
+    windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
     windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
@@ -93,7 +88,7 @@ static void RemoveSystemMenuCommands(HWND window)
         RemoveMenu(systemMenu, *command, MF_BYCOMMAND);
 }
 
-static void OnMeterCreate(HWND window)
+void OnMeterCreate(HWND window)
 {
     RemoveSystemMenuCommands(window);
     SetMeterFont(window, WindowDpi(window));
@@ -101,7 +96,7 @@ static void OnMeterCreate(HWND window)
 
 // Moved to a monitor of another DPI: a font for that DPI, and the size that Windows
 // suggests for it, which may be smaller; a meter in view is laid out in the new font at once.
-static void OnMeterDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
+void OnMeterDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
 {
     HFONT oldFont = MeterFont;
     SetMeterFont(window, HIWORD(dpis));
@@ -112,7 +107,7 @@ static void OnMeterDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
         LayOutMeter(window);
 }
 
-static void OnMeterPaint(HWND window)
+void OnMeterPaint(HWND window)
 {
     PAINTSTRUCT paint;
     HDC paintDc = BeginPaint(window, &paint);
@@ -121,104 +116,13 @@ static void OnMeterPaint(HWND window)
     EndPaint(window, &paint);
 }
 
-static void OnMeterClose(HWND window)
+void OnMeterClose(HWND window)
 {
     ShowWindow(window, SW_HIDE);
 }
 
-static void OnMeterDisplayChange(HWND window)
+void OnMeterDisplayChange(HWND window)
 {
     DetectScreenValues();  // HOOK.dll measures the new screens first
     KeepWindowOnScreen(window);
-}
-
-LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (IsTaskbarCreated(message)) {  // registered at run time, so it cannot be a case
-        OnTaskbarCreated();
-        return 0;
-    }
-    switch (message) {
-    case WM_CREATE:
-        OnMeterCreate(window);
-        break;
-    case WM_DESTROY:
-        RunExitSequence();
-        break;
-    case WM_PAINT:
-        OnMeterPaint(window);
-        return 0;
-    case WM_CLOSE:  // the meter is hidden, never destroyed
-        OnMeterClose(window);
-        return 0;
-    case WM_QUERYENDSESSION:  // nothing is saved until the session really ends
-        return 1;
-    case WM_ERASEBKGND:  // erased by nothing: the paint covers every pixel
-        return 1;
-    case WM_ENDSESSION:
-        if (wParam)
-            RunExitSequence();
-        break;
-    case WM_DPICHANGED:
-        OnMeterDpiChanged(window, wParam, (const RECT *)lParam);
-        return 0;
-    case WM_WINDOWPOSCHANGED:  // shown, hidden, minimised or restored, by any means
-        OnMeterPlaced(window);
-        break;
-    case WM_POWERBROADCAST:  // TRUE grants a suspend request on the systems that ask
-        OnPowerBroadcast(wParam);
-        return TRUE;
-    case WM_TIMECHANGE:  // the next timer tick reads the date afresh
-        ClockTimeChanged();
-        break;
-    case WM_DISPLAYCHANGE:
-        OnMeterDisplayChange(window);
-        break;
-    case WM_SETTINGCHANGE:
-        OnScreenSettingChange(window, wParam);
-        break;
-    case WM_COMMAND:
-        if (RunMeterCommand(window, LOWORD(wParam)))
-            return 0;
-        break;
-    case WM_TIMER:
-        OnMeterTimer(window, wParam);
-        break;
-    case WM_LBUTTONDBLCLK:
-        ShowHistoryWindow(&StoredHistory, IDS_HISTORY_TITLE);
-        break;
-    case WM_RBUTTONDOWN:  // posted, so that the press is finished before the menu tracks
-        PostMessageA(window, MSG_SHOW_MENU, 0, 0);
-        break;
-    case MSG_SHOW_MENU:
-        ShowPopupMenu(window);
-        break;
-    case MSG_TRAY_NOTIFY:
-        OnTrayNotify(window, lParam);
-        break;
-    case MSG_SHOW_METER:  // a second start: shown, never toggled away
-        ShowMeterWindow();
-        return 0;
-    case MSG_KEY_PRESS:
-        OnKeyPress(wParam);
-        ShowCountSoon(window);
-        break;
-    case MSG_MOUSE_DISTANCE:
-        OnMouseDistance(lParam);
-        ShowCountSoon(window);
-        break;
-    case MSG_CLICK_LEFT:
-        OnClickLeft();
-        ShowCountSoon(window);
-        break;
-    case MSG_CLICK_MIDDLE:
-        OnClickMiddle();
-        ShowCountSoon(window);
-        break;
-    case MSG_CLICK_RIGHT:
-        OnClickRight();
-        ShowCountSoon(window);
-        break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
 }

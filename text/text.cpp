@@ -1,8 +1,8 @@
 // The string table, in the program's language, and the eight text slots it is loaded into.
 #include "text.h"
 #include <string.h>
+#include "language.h"
 #include "res/resource.h"
-#include "text/language.h"
 
 char TextSlots[TEXT_SLOT_COUNT][TEXT_SLOT_SIZE];
 

@@ -19,18 +19,19 @@
 #include <algorithm>
 #include <string>
 #include <vector>
-#include "app/backup.h"
-#include "app/backup_rotation.h"
-#include "app/figures.h"
+#include "app/meter_procedure.h"
 #include "app/program.h"
-#include "app/registry_store.h"
-#include "app/saving.h"
+#include "charts/chart_window.h"
+#include "core/backup.h"
+#include "core/backup_rotation.h"
+#include "core/figures.h"
+#include "core/history_file.h"
+#include "core/history_list.h"
+#include "core/registry_store.h"
+#include "core/saving.h"
 #include "driver/driver.h"
-#include "history/chart_window.h"
-#include "history/history_file.h"
-#include "history/history_list.h"
 #include "history/history_window.h"
-#include "meter/keyboard_window.h"
+#include "keyboard/keyboard_window.h"
 #include "meter/meter_paint.h"
 #include "meter/meter_window.h"
 #include "res/resource.h"
@@ -797,7 +798,7 @@ int main(int argc, char **argv)
         seconds = 1;
     printf("Tallywick benchmark (under Wine; figures are per call unless stated)\n");
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    RegisterMeterClass(instance);
+    RegisterMeterClass(instance, MeterWindowProc);
     if (!CreateMeterWindow(instance)) {
         printf("could not create the meter window\n");
         return 1;

@@ -3,8 +3,8 @@
 #include <math.h>
 #include <string.h>
 #include "e2e_support.h"
-#include "safety/test_safety.h"
 #include "res/resource.h"
+#include "safety/test_safety.h"
 
 using namespace driver;
 

@@ -1,5 +1,5 @@
 #include "fake_backup_folder.h"
-#include "app/backup_folder.h"
+#include "core/backup_folder.h"
 
 static wchar_t FakeFolder[MAX_PATH];
 

@@ -1,6 +1,6 @@
 #include "fake_clock.h"
-#include "app/clock.h"
-#include "history/history_cells.h"
+#include "core/clock.h"
+#include "text/history_cells.h"
 
 static DWORD FakeTicks = 1000000;
 static ULONGLONG FakeUnbiasedMs;

@@ -8,8 +8,8 @@
 #include <stdint.h>
 #include <string.h>
 
-#include "hook/hook.h"
 #include "driver/driver.h"
+#include "hook/hook.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <windows.h>
 #include <set>
 #include <string>
-#include "app/backup.h"
-#include "app/backup_rotation.h"
+#include "core/backup.h"
+#include "core/backup_rotation.h"
 #include "fakes/fake_backup_folder.h"
 #include "settings_key_support.h"
 

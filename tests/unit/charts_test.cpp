@@ -4,13 +4,13 @@
 #include <wincodec.h>
 #include <string.h>
 #include <string>
-#include "app/figures.h"
-#include "app/registry_store.h"
-#include "app/saving.h"
+#include "core/figures.h"
+#include "core/history_sums.h"
+#include "core/registry_store.h"
+#include "core/saving.h"
 #include "fakes/fake_clock.h"
-#include "history/history_sums.h"
-#include "meter/picture_export.h"
 #include "settings_key_support.h"
+#include "ui/picture_export.h"
 
 namespace {
 

@@ -9,7 +9,7 @@ static DWORD StandInTickCount() { return Ticks; }
 #define GetLocalTime StandInLocalTime
 #define GetTickCount StandInTickCount
 namespace real {
-#include "app/clock.cpp"
+#include "core/clock.cpp"
 }
 
 TEST(RealClockTest, TheDateIsReadAgainAfterAChangeOfTheSystemTime)

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <math.h>
 #include <string.h>
-#include "app/figures.h"
+#include "core/figures.h"
 #include "fakes/fake_clock.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <string.h>
 #include <string>
 #include "history/csv_export.h"
-#include "history/file_dialogs.h"
-#include "history/history_cells.h"
+#include "text/history_cells.h"
 #include "meter/meter_window.h"
 #include "settings_key_support.h"
+#include "ui/file_dialogs.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string.h>
 #include <string>
 #include <windows.h>
+#include "text/history_cells.h"
 #include "res/resource.h"
 #include "safety/test_safety.h"
-#include "history/history_cells.h"
 #include "text/formatting.h"
 #include "text/text.h"
 

@@ -7,14 +7,16 @@
 #include <string>
 #include <vector>
 #include <commctrl.h>
-#include "history/file_dialogs.h"
-#include "history/history_cells.h"
-#include "history/history_file.h"
+#include "app/commands.h"
+#include "core/history_file.h"
+#include "fakes/fake_clock.h"
+#include "text/history_cells.h"
 #include "history/history_window.h"
 #include "history/import_export.h"
 #include "res/resource.h"
-#include "fakes/fake_clock.h"
 #include "settings_key_support.h"
+#include "ui/file_dialogs.h"
+#include "ui/owner_window.h"
 
 namespace {
 
@@ -425,11 +427,11 @@ struct HistoryFileFlowTest : ::testing::Test {
         fwrite(bytes.data(), 1, bytes.size(), file);
         fclose(file);
     }
-    void Import(std::vector<int> answers, void (*command)() = ImportHistoryFile)
+    void Import(std::vector<int> answers, WORD command = IDM_IMPORT_HISTORY)
     {
         Answers = answers;
         UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerDialogs);
-        command();
+        RunMeterCommand(MeterWindow, command);
         KillTimer(nullptr, timer);
     }
 };
@@ -484,20 +486,20 @@ TEST_F(HistoryFileFlowTest, ASaveRefusedAfterTheMergeIsReported)
 TEST_F(HistoryFileFlowTest, AFileAddedOnceIsAddedAgainOnlyAfterAQuestionWithNoPreselected)
 {
     WriteImportFile(Magic() + Count(2) + RecordBytes(Day(JUNE_6, 60)) + RecordBytes(Day(JUNE_8, 80)));
-    Import({IDYES}, AddHistoryFile);
+    Import({IDYES}, IDM_ADD_HISTORY);
     ASSERT_EQ(PreviewRowCounts, std::vector<int>{2});
     ASSERT_EQ(StoredHistory.count, 4);  // June 5, June 6 summed, June 8, today
     EXPECT_EQ(StoredHistory.records[1].keys, 62u);
     EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 1u + 62 + 80);
 
-    Import({IDNO}, AddHistoryFile);
+    Import({IDNO}, IDM_ADD_HISTORY);
     ASSERT_EQ(MessageTexts.size(), 2u);
     HistoryRecord addedOn = Day(JUNE_7, 0);
     EXPECT_NE(MessageTexts[1].find(HistoryDateText(&addedOn)), std::string::npos) << MessageTexts[1];
     EXPECT_TRUE(NoPreselected[1]);
     EXPECT_EQ(StoredHistory.records[1].keys, 62u);
 
-    Import({IDYES, IDYES}, AddHistoryFile);
+    Import({IDYES, IDYES}, IDM_ADD_HISTORY);
     EXPECT_EQ(StoredHistory.records[1].keys, 122u);
     EXPECT_EQ(ReadRegistryValue(SETTINGS_KEY, "Added Files").data.size(), 32u);
 }

@@ -6,11 +6,11 @@
 #include <math.h>
 #include <string>
 #include <vector>
+#include "fakes/fake_clock.h"
+#include "text/history_cells.h"
 #include "history/history_window.h"
 #include "meter/meter_window.h"
 #include "res/resource.h"
-#include "history/history_cells.h"
-#include "fakes/fake_clock.h"
 #include "settings_key_support.h"
 
 namespace {

@@ -4,11 +4,11 @@
 #include <windows.h>
 #include <string.h>
 #include <algorithm>
-#include "app/key_counts.h"
-#include "meter/keyboard_layout.h"
+#include "core/key_counts.h"
+#include "keyboard/keyboard_layout.h"
 #include "meter/meter_window.h"
-#include "res/resource.h"
 #include "meter_test_support.h"
+#include "res/resource.h"
 #include "settings_key_support.h"
 
 namespace {

@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 #include <string.h>
 #include "app/autostart.h"
-#include "history/chart_window.h"
+#include "app/commands.h"
+#include "charts/chart_window.h"
 #include "history/history_window.h"
 #include "meter/menu.h"
 #include "meter/meter_window.h"
@@ -67,7 +68,7 @@ TEST_F(MenuTest, TrayMenuHoldsTwentyItemsInOrder)
         {0, nullptr}, {IDM_ABOUT, "&关于..."}, {0, nullptr},
         {IDM_EXIT, "&退出!"},
     };
-    BuildTrayMenu(MeterWindow, menu);
+    BuildTrayMenu(MeterWindow, menu, CurrentMenuChecks());
     ASSERT_EQ(GetMenuItemCount(menu), 20);
     for (int index = 0; index < 20; ++index) {
         UINT state = GetMenuState(menu, index, MF_BYPOSITION);
@@ -86,7 +87,7 @@ TEST_F(MenuTest, TrayMenuHoldsTwentyItemsInOrder)
 TEST_F(MenuTest, FirstItemHidesOnlyAVisibleRestoredMeter)
 {
     ShowWindow(MeterWindow, SW_SHOWNOACTIVATE);
-    BuildTrayMenu(MeterWindow, menu);
+    BuildTrayMenu(MeterWindow, menu, CurrentMenuChecks());
     char text[64] = "";
     GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
     EXPECT_EQ(GetMenuItemID(menu, 0), (UINT)IDM_HIDE);
@@ -95,7 +96,7 @@ TEST_F(MenuTest, FirstItemHidesOnlyAVisibleRestoredMeter)
     // Minimised but visible: the show text, and IDM_SHOW, whose toggle hides it.
     ShowWindow(MeterWindow, SW_MINIMIZE);
     HMENU second = CreatePopupMenu();
-    BuildTrayMenu(MeterWindow, second);
+    BuildTrayMenu(MeterWindow, second, CurrentMenuChecks());
     GetMenuStringA(second, 0, text, sizeof text, MF_BYPOSITION);
     EXPECT_EQ(GetMenuItemID(second, 0), (UINT)IDM_SHOW);
     EXPECT_EQ(std::string(text), Ansi("&实时显示"));
@@ -106,13 +107,13 @@ TEST_F(MenuTest, FirstItemHidesOnlyAVisibleRestoredMeter)
 TEST_F(MenuTest, AutostartCheckFollowsTheRunValueAndTheCommandFlipsIt)
 {
     SetRunValue(true);
-    BuildTrayMenu(MeterWindow, menu);
+    BuildTrayMenu(MeterWindow, menu, CurrentMenuChecks());
     EXPECT_TRUE(GetMenuState(menu, IDM_AUTOSTART, MF_BYCOMMAND) & MF_CHECKED);
 
     EXPECT_TRUE(RunMeterCommand(MeterWindow, IDM_AUTOSTART));
     EXPECT_FALSE(RunValuePresent());
     HMENU second = CreatePopupMenu();
-    BuildTrayMenu(MeterWindow, second);
+    BuildTrayMenu(MeterWindow, second, CurrentMenuChecks());
     EXPECT_FALSE(GetMenuState(second, IDM_AUTOSTART, MF_BYCOMMAND) & MF_CHECKED);
     DestroyMenu(second);
 

@@ -1,5 +1,6 @@
 #include "meter_test_support.h"
-#include "app/figures.h"
+#include "app/meter_procedure.h"
+#include "core/figures.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_hook.h"
 #include "meter/meter_window.h"
@@ -23,7 +24,7 @@ const MeterCreation &TestMeterWindow()
     }
     created = true;
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    RegisterMeterClass(instance);
+    RegisterMeterClass(instance, MeterWindowProc);
     ResetFakeHook();
     creation.result = CreateMeterWindow(instance);
     creation.window = MeterWindow;

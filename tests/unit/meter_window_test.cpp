@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <set>
 #include <string.h>
-#include "app/figures.h"
+#include "core/figures.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_hook.h"
 #include "history/history_window.h"

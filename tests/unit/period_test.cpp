@@ -1,9 +1,9 @@
 // Period changes through ClearData and the timer checks, and the exit sequence, against
 // the real settings key and the fake clock.
 #include <gtest/gtest.h>
-#include "app/power.h"
 #include "app/program.h"
 #include "app/startup.h"
+#include "core/power.h"
 #include "fakes/fake_clock.h"
 #include "meter/meter_font.h"
 #include "res/resource.h"

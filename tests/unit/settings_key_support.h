@@ -8,10 +8,10 @@
 #include <stdint.h>
 #include <string.h>
 #include <vector>
-#include "app/figures.h"
-#include "app/registry_store.h"
-#include "app/saving.h"
-#include "history/history_list.h"
+#include "core/figures.h"
+#include "core/history_list.h"
+#include "core/registry_store.h"
+#include "core/saving.h"
 #include "fakes/fake_clock.h"
 
 inline void DeleteSettingsKey()

@@ -8,11 +8,11 @@
 #include "app/startup.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_hook.h"
-#include "history/file_dialogs.h"
 #include "meter/meter_window.h"
 #include "meter_test_support.h"
 #include "res/resource.h"
 #include "settings_key_support.h"
+#include "ui/file_dialogs.h"
 
 namespace {
 

@@ -1,0 +1,89 @@
+// The command table: every command of the popup menu, routed to the window or the
+// operation that carries it out. Runs on the program's one thread.
+#include "commands.h"
+#include "autostart.h"
+#include "program.h"
+#include "../charts/chart_window.h"
+#include "../core/figures.h"
+#include "../core/key_counts.h"
+#include "../history/csv_export.h"
+#include "../history/history_window.h"
+#include "../history/import_export.h"
+#include "../keyboard/count_each_key.h"
+#include "../keyboard/keyboard_window.h"
+#include "../meter/meter_frame.h"
+#include "../res/resource.h"
+
+// The exit sequence runs when WM_DESTROY is taken from the queue, after every hook
+// message posted before it.
+static void PostExit()
+{
+    PostMessageA(MeterWindow, WM_DESTROY, 0, 0);
+}
+
+static void PostHide()
+{
+    PostMessageA(MeterWindow, WM_CLOSE, 0, 0);
+}
+
+static void ToggleAutostart()
+{
+    SetAutostart(!IsAutostartEnabled());
+}
+
+static void ShowStoredHistory()
+{
+    ShowHistoryWindow(&StoredHistory, IDS_HISTORY_TITLE);
+}
+
+static void ImportIntoHistory()
+{
+    ImportHistoryFile(MergeImport);
+}
+
+static void AddOtherComputersHistory()
+{
+    AddHistoryFile(AddAnotherComputersHistory);
+}
+
+struct MeterCommand {
+    WORD command;
+    void (*run)();
+    bool handled;  // false: the WM_COMMAND goes on to the default procedure afterwards
+};
+
+static const MeterCommand MeterCommands[] = {
+    {IDM_EXIT, PostExit, true},
+    {IDM_HIDE, PostHide, true},
+    {IDM_ABOUT, ShowAboutBox, true},
+    {IDM_CLEAR_DATA, ClearData, true},
+    {IDM_SHOW, ToggleMeterWindow, true},
+    {IDM_AUTOSTART, ToggleAutostart, true},
+    {IDM_VIEW_HISTORY, ShowStoredHistory, true},
+    {IDM_VIEW_CHARTS, ShowChartWindow, true},
+    {IDM_EXPORT_CSV, ExportHistoryCsv, true},
+    {IDM_RECOUNT, RecountTotals, false},
+    {IDM_EXPORT_HISTORY, ExportHistoryFile, true},
+    {IDM_IMPORT_HISTORY, ImportIntoHistory, true},
+    {IDM_ADD_HISTORY, AddOtherComputersHistory, true},
+    {IDM_OPEN_BACKUPS, OpenBackupFolder, true},
+    {IDM_VIEW_KEYBOARD, ShowKeyboardWindow, true},
+    {IDM_COUNT_EACH_KEY, ToggleCountEachKey, true},
+};
+
+bool RunMeterCommand(HWND, WORD command)
+{
+    for (const MeterCommand &entry : MeterCommands) {
+        if (entry.command == command) {
+            entry.run();
+            return entry.handled;
+        }
+    }
+    return false;
+}
+
+
+MenuChecks CurrentMenuChecks()
+{
+    return MenuChecks{IsAutostartEnabled(), CountEachKey};
+}

@@ -1,0 +1,207 @@
+// The row of controls along the top of the chart window, and the plot under it.
+#include "chart_controls.h"
+
+#include <string.h>
+#include <algorithm>
+#include "chart_plot.h"
+#include "chart_text.h"
+#include "../res/resource.h"
+#include "../text/text.h"
+#include "../ui/dpi.h"
+
+// Sizes at 96 dpi.
+static const int SPACING = 8;       // around and between the controls
+static const int COMBO_LIST = 200;  // the height of a combo box's open list
+static const int COMBO_ROOM = 36;   // a combo box's arrow and padding beside its text
+static const int BUTTON_ROOM = 24;
+
+struct ChartControl {
+    int id;
+    const char *className;
+    DWORD style;
+    UINT textId;  // 0: no text of its own
+};
+
+// In the order of Tab and of their places from left to right.
+static const ChartControl CONTROLS[] = {
+    {IDC_CHART_FIGURE, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0},
+    {IDC_CHART_VIEW, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0},
+    {IDC_CHART_UNIT, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0},
+    {IDC_CHART_YEAR_PREVIOUS, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, IDS_YEAR_PREVIOUS},
+    {IDC_CHART_YEAR, "STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0},
+    {IDC_CHART_YEAR_NEXT, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, IDS_YEAR_NEXT},
+    {IDC_CHART_COPY, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, IDS_CHART_COPY},
+    {IDC_CHART_SAVE, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, IDS_CHART_SAVE_PNG},
+};
+
+struct ComboItems {
+    int id;
+    const UINT *names;
+    int count;
+};
+
+static const UINT FIGURE_NAMES[FIGURE_COUNT] = {IDS_FIGURE_KEYS, IDS_FIGURE_DISTANCE,
+                                                IDS_FIGURE_CLICKS, IDS_FIGURE_TIME};
+static const UINT VIEW_NAMES[VIEW_COUNT] = {IDS_VIEW_BARS, IDS_VIEW_CALENDAR, IDS_VIEW_CLOCK};
+static const UINT UNIT_NAMES[UNIT_COUNT] = {IDS_UNIT_DAY, IDS_UNIT_WEEK, IDS_UNIT_MONTH,
+                                            IDS_UNIT_YEAR};
+static const ComboItems COMBOS[] = {{IDC_CHART_FIGURE, FIGURE_NAMES, FIGURE_COUNT},
+                                    {IDC_CHART_VIEW, VIEW_NAMES, VIEW_COUNT},
+                                    {IDC_CHART_UNIT, UNIT_NAMES, UNIT_COUNT}};
+
+HFONT CreateChartFont(UINT dpi)
+{
+    LOGFONTW font;
+    HFONT made = IconTitleFontForDpi(dpi, &font) ? CreateFontIndirectW(&font) : nullptr;
+    if (made)
+        return made;
+    LOGFONTA fallback;
+    if (SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof fallback, &fallback, 0)) {
+        fallback.lfHeight = MulDiv(fallback.lfHeight, (int)dpi, (int)SystemDpi());
+        made = CreateFontIndirectA(&fallback);
+    }
+    if (!made && GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback))
+        made = CreateFontIndirectA(&fallback);
+    return made;
+}
+
+void SetChartFonts(HWND window, const ChartState *state)
+{
+    for (const ChartControl &control : CONTROLS)
+        SendMessageA(GetDlgItem(window, control.id), WM_SETFONT, (WPARAM)state->font, TRUE);
+    SendMessageA(state->tooltip, WM_SETFONT, (WPARAM)state->font, FALSE);
+}
+
+static void FillCombo(HWND window, const ComboItems &combo, int selected)
+{
+    HWND box = GetDlgItem(window, combo.id);
+    for (int i = 0; i < combo.count; ++i)
+        SendMessageA(box, CB_ADDSTRING, 0, (LPARAM)LoadText(SLOT_GENERAL, combo.names[i]));
+    SendMessageA(box, CB_SETCURSEL, selected, 0);
+}
+
+bool CreateChartControls(HWND window, ChartState *state)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const ChartControl &control : CONTROLS) {
+        const char *text = control.textId ? LoadText(SLOT_GENERAL, control.textId) : "";
+        if (!CreateWindowExA(0, control.className, text, WS_CHILD | control.style, 0, 0, 0, 0,
+                             window, (HMENU)(INT_PTR)control.id, instance, nullptr))
+            return false;
+    }
+    // Created last, so that Tab reaches it after the buttons.
+    if (!CreateChartPlot(window, state))
+        return false;
+    const int selected[] = {state->figure, state->view, state->unit};
+    for (int i = 0; i < 3; ++i)
+        FillCombo(window, COMBOS[i], selected[i]);
+    SetChartFonts(window, state);
+    return true;
+}
+
+// The years that hold a day of the history, today's among them.
+void YearRange(const ChartState *state, int *first, int *last)
+{
+    const ChartSeries *days = &state->sums.series[UNIT_DAY];
+    *first = (int)(DateOfDay(days->firstPeriod) >> 16);
+    *last = (int)(DateOfDay(days->firstPeriod + days->slots - 1) >> 16);
+}
+
+// A control that is turned off or hidden while it has the keyboard hands it to the plot,
+// rather than keep it from all.
+static void HandFocusToPlot(HWND window, HWND control)
+{
+    if (GetFocus() == control)
+        SetFocus(GetDlgItem(window, IDC_CHART_PLOT));
+}
+
+static void EnableControl(HWND window, int id, bool enabled)
+{
+    HWND control = GetDlgItem(window, id);
+    if (!enabled)
+        HandFocusToPlot(window, control);
+    EnableWindow(control, enabled);
+}
+
+void ShowChartYear(HWND window, const ChartState *state)
+{
+    char label[CHART_TEXT_SIZE];
+    YearText(state->year, label);
+    SetDlgItemTextA(window, IDC_CHART_YEAR, label);
+    int first, last;
+    YearRange(state, &first, &last);
+    EnableControl(window, IDC_CHART_YEAR_PREVIOUS, state->year > first);
+    EnableControl(window, IDC_CHART_YEAR_NEXT, state->year < last);
+}
+
+static bool ShownInView(int id, int view)
+{
+    if (id == IDC_CHART_UNIT)
+        return view == VIEW_BARS;
+    if (id == IDC_CHART_YEAR_PREVIOUS || id == IDC_CHART_YEAR || id == IDC_CHART_YEAR_NEXT)
+        return view == VIEW_CALENDAR;
+    return true;
+}
+
+static int TextWidthIn(HDC dc, const char *text)
+{
+    RECT rect = {0, 0, 0, 0};
+    DrawTextA(dc, text, -1, &rect, DT_CALCRECT | DT_SINGLELINE);  // "&" marks no width
+    return rect.right;
+}
+
+// A control as wide as its widest text and the room around it.
+static int ControlWidth(HWND window, HDC dc, const ChartControl &control, UINT dpi, int height)
+{
+    for (const ComboItems &combo : COMBOS) {
+        if (combo.id != control.id)
+            continue;
+        int widest = 0;
+        for (int i = 0; i < combo.count; ++i)
+            widest = std::max(widest, TextWidthIn(dc, LoadText(SLOT_GENERAL, combo.names[i])));
+        return widest + Scale(COMBO_ROOM, dpi);
+    }
+    char text[CHART_TEXT_SIZE];
+    if (control.id == IDC_CHART_YEAR)
+        YearText(30000, text);  // room for any year
+    else
+        GetDlgItemTextA(window, control.id, text, sizeof text);
+    return std::max(height, TextWidthIn(dc, text) + Scale(BUTTON_ROOM, dpi));
+}
+
+void LayOutChartWindow(HWND window, const ChartState *state)
+{
+    UINT dpi = state->dpi;
+    int spacing = Scale(SPACING, dpi);
+    RECT field;
+    GetWindowRect(GetDlgItem(window, IDC_CHART_FIGURE), &field);  // a closed combo box's height
+    int height = field.bottom - field.top;
+    HDC dc = GetDC(window);
+    HGDIOBJ oldFont = SelectObject(dc, state->font);
+    int x = spacing;
+    for (const ChartControl &control : CONTROLS) {
+        HWND child = GetDlgItem(window, control.id);
+        bool shown = ShownInView(control.id, state->view);
+        if (!shown)
+            HandFocusToPlot(window, child);
+        ShowWindow(child, shown ? SW_SHOWNA : SW_HIDE);
+        if (!shown)
+            continue;
+        int width = ControlWidth(window, dc, control, dpi, height);
+        bool combo = strcmp(control.className, "COMBOBOX") == 0;
+        // Not copied as it was: a control moved onto the place of another one would take
+        // that one's picture along.
+        SetWindowPos(child, nullptr, x, spacing, width,
+                     height + (combo ? Scale(COMBO_LIST, dpi) : 0),
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        bool yearPart = control.id == IDC_CHART_YEAR_PREVIOUS || control.id == IDC_CHART_YEAR;
+        x += width + (yearPart ? spacing / 2 : spacing);  // the year close to its arrows
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(window, dc);
+    RECT client;
+    GetClientRect(window, &client);
+    int top = 2 * spacing + height;
+    MoveWindow(GetDlgItem(window, IDC_CHART_PLOT), 0, top, client.right,
+               std::max(0L, client.bottom - top), TRUE);
+}

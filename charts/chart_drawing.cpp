@@ -1,0 +1,128 @@
+// The chart's colours and shapes.
+#include "chart_drawing.h"
+
+#include <algorithm>
+#include <math.h>
+#include <string.h>
+#include <wchar.h>
+#include "../ui/dpi.h"
+
+static bool HighContrastOn()
+{
+    HIGHCONTRASTA contrast = {sizeof contrast, 0, nullptr};
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0)
+           && (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+// `a` with a share `t` of `b`.
+static COLORREF Blend(COLORREF a, COLORREF b, double t)
+{
+    auto channel = [t](int x, int y) { return (int)lround(x + (y - x) * t); };
+    return RGB(channel(GetRValue(a), GetRValue(b)), channel(GetGValue(a), GetGValue(b)),
+               channel(GetBValue(a), GetBValue(b)));
+}
+
+static ChartColours SystemColours()
+{
+    ChartColours colours;
+    COLORREF window = GetSysColor(COLOR_WINDOW), highlight = GetSysColor(COLOR_HIGHLIGHT);
+    colours.background = window;
+    colours.text = GetSysColor(COLOR_WINDOWTEXT);
+    colours.mutedText = colours.text;
+    colours.grid = GetSysColor(COLOR_GRAYTEXT);
+    colours.bar = highlight;
+    colours.barHighlighted = GetSysColor(COLOR_HOTLIGHT);
+    colours.band = window;
+    colours.average = colours.text;
+    colours.zero = window;
+    for (int i = 0; i < 3; ++i)
+        colours.clicks[i] = Blend(window, highlight, 1.0 - 0.35 * i);
+    for (int i = 0; i < SHADES; ++i)
+        colours.shades[i] = Blend(window, highlight, (i + 1) / (double)SHADES);
+    colours.outlined = true;
+    return colours;
+}
+
+ChartColours ChartColoursNow()
+{
+    if (HighContrastOn())
+        return SystemColours();
+    ChartColours colours;
+    colours.background = RGB(255, 255, 255);
+    colours.text = RGB(33, 33, 33);
+    colours.mutedText = RGB(100, 100, 100);
+    colours.grid = RGB(226, 226, 226);
+    colours.bar = RGB(49, 130, 189);
+    colours.barHighlighted = RGB(8, 48, 107);
+    colours.band = RGB(222, 235, 247);
+    colours.average = RGB(230, 85, 13);  // orange: apart from blue for every colour vision
+    colours.zero = RGB(235, 237, 240);
+    const COLORREF clicks[3] = {RGB(8, 81, 156), RGB(66, 146, 198), RGB(158, 202, 225)};
+    const COLORREF shades[SHADES] = {RGB(198, 219, 239), RGB(158, 202, 225), RGB(107, 174, 214),
+                                     RGB(49, 130, 189), RGB(8, 81, 156)};
+    memcpy(colours.clicks, clicks, sizeof clicks);
+    memcpy(colours.shades, shades, sizeof shades);
+    colours.outlined = false;
+    return colours;
+}
+
+void FillArea(HDC dc, const RECT &rect, COLORREF colour)
+{
+    SetBkColor(dc, colour);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, "", 0, nullptr);
+}
+
+void FrameArea(HDC dc, const RECT &rect, int width, COLORREF colour)
+{
+    FillArea(dc, RECT{rect.left, rect.top, rect.right, rect.top + width}, colour);
+    FillArea(dc, RECT{rect.left, rect.bottom - width, rect.right, rect.bottom}, colour);
+    FillArea(dc, RECT{rect.left, rect.top, rect.left + width, rect.bottom}, colour);
+    FillArea(dc, RECT{rect.right - width, rect.top, rect.right, rect.bottom}, colour);
+}
+
+void DrawShape(HDC dc, const RECT &rect, COLORREF colour, const ChartColours &colours, int line)
+{
+    if (rect.right <= rect.left || rect.bottom <= rect.top)
+        return;
+    FillArea(dc, rect, colour);
+    if (colours.outlined)
+        FrameArea(dc, rect, line, colours.text);
+}
+
+// Both widths of text are drawn alike; only the call that takes the text differs.
+static void PrepareLabel(HDC dc, UINT align, COLORREF colour)
+{
+    SetTextColor(dc, colour);
+    SetTextAlign(dc, align | TA_TOP | TA_NOUPDATECP);
+}
+
+void DrawLabel(HDC dc, int x, int y, const char *text, UINT align, COLORREF colour)
+{
+    PrepareLabel(dc, align, colour);
+    TextOutA(dc, x, y, text, (int)strlen(text));
+}
+
+void DrawLabel(HDC dc, int x, int y, const wchar_t *text, UINT align, COLORREF colour)
+{
+    PrepareLabel(dc, align, colour);
+    TextOutW(dc, x, y, text, (int)wcslen(text));
+}
+
+int LabelWidth(HDC dc, const char *text)
+{
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, text, (int)strlen(text), &size);
+    return size.cx;
+}
+
+int LabelWidth(HDC dc, const wchar_t *text)
+{
+    SIZE size = {0, 0};
+    GetTextExtentPoint32W(dc, text, (int)wcslen(text), &size);
+    return size.cx;
+}
+
+int LineWidth(const ChartState *state)
+{
+    return std::max(1, Scale(1, state->dpi));
+}

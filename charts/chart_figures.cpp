@@ -1,0 +1,92 @@
+// The figures the chart takes from the program: the stored history summed, today's
+// records with the running period, the week clock. Read only: the chart changes none.
+#include "chart_figures.h"
+
+#include <math.h>
+#include <string.h>
+#include "../core/figures.h"
+#include "../core/history_list.h"
+
+static const int DAYS_OF_A_WEEK = 7;
+
+// "0" is Monday, as in the sums; a locale that says nothing sensible gets Monday too.
+static int LocaleFirstDayOfWeek()
+{
+    char first[8] = "";
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, first, sizeof first);
+    return first[0] >= '0' && first[0] <= '6' ? first[0] - '0' : 0;
+}
+
+// Built aside and taken only when whole, so that a failure keeps the sums there were.
+bool BuildStoredSums(ChartState *state)
+{
+    ChartSums sums;
+    if (!BuildChartSums(&sums, StoredHistory.records, StoredHistory.count, PeriodDate,
+                        LocaleFirstDayOfWeek()))
+        return false;
+    DestroyChartSums(&state->sums);
+    state->sums = sums;
+    state->sumsRecords = StoredHistory.count;
+    return true;
+}
+
+// Today's records and what was counted since the last save, as the next save will credit
+// it, so that today's bar shows what the meter shows.
+static ChartFigures TodayFigures()
+{
+    ChartFigures today = {};
+    for (int32_t i = 0; i < StoredHistory.count; ++i)
+        if (StoredHistory.records[i].date == PeriodDate)
+            AddFigures(&today, FiguresOfRecord(&StoredHistory.records[i]));
+    double distance = Totals.distance - SavedTotals.distance;
+    ChartFigures running = {Totals.keyPresses - SavedTotals.keyPresses,
+                            isfinite(distance) ? distance : 0.0,
+                            Totals.leftClicks - SavedTotals.leftClicks,
+                            Totals.middleClicks - SavedTotals.middleClicks,
+                            Totals.rightClicks - SavedTotals.rightClicks,
+                            (uint32_t)(PeriodSeconds() - SavedSeconds)};
+    AddFigures(&today, running);
+    return today;
+}
+
+// The week clock has counted less than a week while the newest days of the history, which
+// counted the same key presses and clicks, hold its events in fewer than seven days.
+static bool ClockIsNew(const ChartState *state)
+{
+    uint64_t events = 0;
+    for (const HourlyRecord &hour : state->hours)
+        events += hour.keys + hour.clicks;
+    return DaysHoldingEvents(&state->sums.series[UNIT_DAY], events) < DAYS_OF_A_WEEK;
+}
+
+// Bars built anew show the periods they showed, or their end where they showed today. Days
+// that have come in before the first move every period to a later slot.
+static void KeepBarsInPlace(ChartState *state, int32_t firstPeriod, bool showedToday)
+{
+    int32_t shift = firstPeriod - ShownSeries(state)->firstPeriod;
+    state->firstSlot = showedToday ? INT32_MAX : state->firstSlot + shift;  // clamped when shown
+    if (state->item[VIEW_BARS] != NO_ITEM)
+        state->item[VIEW_BARS] += shift;
+}
+
+bool TakeChartFigures(ChartState *state, bool *rebuilt)
+{
+    const ChartSeries *bars = ShownSeries(state);
+    int32_t firstPeriod = bars->firstPeriod, todaySlot = bars->bars[bars->todayBar].slot;
+    // INT32_MAX stands for the end of bars not laid out since.
+    bool showedToday =
+        state->firstSlot == INT32_MAX
+        || (todaySlot >= state->firstSlot && todaySlot - state->firstSlot < state->slotsShown);
+    *rebuilt = (state->sums.today != PeriodDate || state->sumsRecords != StoredHistory.count)
+               && BuildStoredSums(state);
+    if (*rebuilt)
+        KeepBarsInPlace(state, firstPeriod, showedToday);
+    ChartFigures today = TodayFigures();
+    bool todayChanged = memcmp(&today, &state->today, sizeof today) != 0;
+    state->today = today;
+    SetTodayFigures(&state->sums, today);
+    bool hoursChanged = memcmp(state->hours, HourlyActivity, sizeof HourlyActivity) != 0;
+    memcpy(state->hours, HourlyActivity, sizeof HourlyActivity);
+    state->clockIsNew = ClockIsNew(state);
+    return *rebuilt || (state->view == VIEW_CLOCK ? hoursChanged : todayChanged);
+}

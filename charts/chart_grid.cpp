@@ -1,0 +1,251 @@
+// The year calendar and the week clock: a grid of cells, each shaded by its rank among the
+// non-zero values shown, with the names of weekdays, months or hours and a legend.
+#include "chart_grid.h"
+
+#include <algorithm>
+#include <windows.h>
+#include "chart_text.h"
+#include "../res/resource.h"
+#include "../text/text.h"
+#include "../ui/dpi.h"
+
+static const int NO_RECORD = -2;   // the shade of a day without record
+static const int ZERO_SHADE = -1;  // the shade of a zero value
+static const int MAX_CALENDAR_CELL = 30;
+static const int MAX_CLOCK_CELL = 44;
+
+// Shades by rank among the non-zero values (sorted ascending), so that one extreme day does
+// not wash out the rest: a value's shade is the share of values up to it, in SHADES steps.
+static int ShadeOf(double value, const double *sorted, int count)
+{
+    if (value < 0)
+        return NO_RECORD;
+    if (value == 0 || count == 0)
+        return ZERO_SHADE;
+    int upTo = (int)(std::upper_bound(sorted, sorted + count, value) - sorted);
+    return std::max(0, (upTo * SHADES - 1) / count);
+}
+
+static int SortNonZero(const double *values, int count, double *sorted)
+{
+    int n = 0;
+    for (int i = 0; i < count; ++i)
+        if (values[i] > 0)
+            sorted[n++] = values[i];
+    std::sort(sorted, sorted + n);
+    return n;
+}
+
+static void PaintCell(HDC dc, const RECT &cell, int shade, bool highlighted,
+                      const ChartState *state, const ChartColours &colours)
+{
+    int inset = std::max(1, (int)(cell.right - cell.left) / 8);
+    RECT square = {cell.left, cell.top, cell.right - inset, cell.bottom - inset};
+    if (shade == NO_RECORD)
+        FrameArea(dc, square, LineWidth(state), colours.grid);
+    else
+        DrawShape(dc, square, shade == ZERO_SHADE ? colours.zero : colours.shades[shade], colours,
+                  LineWidth(state));
+    if (highlighted)
+        FrameArea(dc, square, std::max(2, Scale(2, state->dpi)), colours.text);
+}
+
+// "Less", the zero square and the shades, "More", under the grid.
+static int PaintLegend(HDC dc, const ChartLayout &layout, const ChartState *state,
+                       const ChartColours &colours)
+{
+    int y = layout.plot.top + 7 * layout.cell + layout.gap;
+    int box = std::min(layout.cell, layout.lineHeight);
+    int x = layout.plot.left;
+    const char *less = LoadText(SLOT_GENERAL, IDS_LEGEND_LESS);
+    DrawLabel(dc, x, y, less, TA_LEFT, colours.mutedText);
+    x += LabelWidth(dc, less) + layout.gap;
+    int top = y + (layout.lineHeight - box) / 2;
+    for (int shade = ZERO_SHADE; shade < SHADES; ++shade) {
+        PaintCell(dc, RECT{x, top, x + box, top + box}, shade, false, state, colours);
+        x += box;
+    }
+    DrawLabel(dc, x + layout.gap, y, LoadText(SLOT_GENERAL, IDS_LEGEND_MORE), TA_LEFT,
+              colours.mutedText);
+    return y + layout.lineHeight + layout.gap;
+}
+
+static void LayOutGrid(HDC dc, ChartLayout *layout, const ChartState *state, int columns, int notes,
+                       int largestCell)
+{
+    int widest = 0;
+    wchar_t name[LABEL_SIZE];
+    for (int weekday = 0; weekday < 7; ++weekday) {
+        WeekdayLabel(weekday, name);
+        widest = std::max(widest, LabelWidth(dc, name));
+    }
+    const RECT &area = layout->area;
+    int labels = widest + layout->gap;
+    int above = layout->lineHeight + layout->gap;
+    int below = (1 + notes) * (layout->lineHeight + layout->gap);
+    int across = (area.right - area.left - 2 * layout->margin - labels) / columns;
+    int down = (area.bottom - area.top - 2 * layout->margin - above - below) / 7;
+    layout->columns = columns;
+    layout->cell = std::max(3, std::min({across, down, Scale(largestCell, state->dpi)}));
+    // The grid with its names and legend at the top, in the middle from left to right.
+    int width = labels + columns * layout->cell;
+    int left = area.left + std::max(layout->margin, (int)(area.right - area.left - width) / 2);
+    int top = area.top + layout->margin;
+    layout->plot = RECT{left + labels, top + above, left + labels + columns * layout->cell,
+                        top + above + 7 * layout->cell};
+}
+
+static void PaintWeekdayNames(HDC dc, const ChartLayout &layout, const ChartState *state,
+                              const ChartColours &colours)
+{
+    wchar_t name[LABEL_SIZE];
+    // Every other row when the cells are lower than a line of text.
+    int every = layout.cell >= layout.lineHeight ? 1 : 2;
+    for (int row = 0; row < 7; row += every) {
+        WeekdayLabel((state->sums.firstDayOfWeek + row) % 7, name);
+        DrawLabel(dc, layout.plot.left - layout.gap,
+                  layout.plot.top + row * layout.cell + (layout.cell - layout.lineHeight) / 2,
+                  name, TA_RIGHT, colours.mutedText);
+    }
+}
+
+static RECT CellRect(const ChartLayout &layout, int column, int row)
+{
+    int left = layout.plot.left + column * layout.cell, top = layout.plot.top + row * layout.cell;
+    return RECT{left, top, left + layout.cell, top + layout.cell};
+}
+
+static void CalendarPlace(const ChartLayout &layout, const ChartState *state, int32_t dayOfYear,
+                          int *column, int *row)
+{
+    int32_t fromCorner = YearFirstDay(state->year) + dayOfYear - layout.firstWeekDay;
+    *column = fromCorner / 7;
+    *row = fromCorner % 7;
+}
+
+void LayOutCalendar(HDC dc, ChartLayout *layout, const ChartState *state)
+{
+    int firstDayOfWeek = state->sums.firstDayOfWeek;
+    int32_t first = YearFirstDay(state->year), last = first + DaysInYear(state->year) - 1;
+    layout->firstWeekDay =
+        FirstDayOfPeriod(UNIT_WEEK, PeriodOfDay(UNIT_WEEK, first, firstDayOfWeek), firstDayOfWeek);
+    LayOutGrid(dc, layout, state, (last - layout->firstWeekDay) / 7 + 1, 0, MAX_CALENDAR_CELL);
+}
+
+// The figure of each day of the year, or -1 for a day without record.
+static void YearValues(const ChartState *state, double *values)
+{
+    const ChartSeries *days = &state->sums.series[UNIT_DAY];
+    int32_t first = YearFirstDay(state->year), count = DaysInYear(state->year);
+    std::fill(values, values + count, -1.0);
+    for (const ChartBar *bar = FirstBarFrom(days, first - days->firstPeriod);
+         bar < days->bars + days->count && bar->slot < first + count - days->firstPeriod; ++bar)
+        values[days->firstPeriod + bar->slot - first] = FigureValue(state->figure, bar->figures);
+}
+
+static void PaintMonthNames(HDC dc, const ChartLayout &layout, const ChartState *state,
+                            const ChartColours &colours)
+{
+    wchar_t name[LABEL_SIZE];
+    int32_t first = YearFirstDay(state->year);
+    for (int month = 1; month <= 12; ++month) {
+        int32_t day = DayNumber((DateKey)state->year << 16 | (DateKey)month << 8 | 1);
+        int column, row;
+        CalendarPlace(layout, state, day - first, &column, &row);
+        // A month that begins late in its week is named over its first whole week.
+        if (row > 0)
+            ++column;
+        MonthLabel(month, name);
+        DrawLabel(dc, CellRect(layout, column, 0).left,
+                  layout.plot.top - layout.gap / 2 - layout.lineHeight, name, TA_LEFT,
+                  colours.mutedText);
+    }
+}
+
+void PaintCalendar(HDC dc, const ChartLayout &layout, const ChartState *state,
+                   const ChartColours &colours)
+{
+    double values[366], sorted[366];
+    int32_t count = DaysInYear(state->year);
+    YearValues(state, values);
+    int nonZero = SortNonZero(values, count, sorted);
+    for (int32_t dayOfYear = 0; dayOfYear < count; ++dayOfYear) {
+        int column, row;
+        CalendarPlace(layout, state, dayOfYear, &column, &row);
+        PaintCell(dc, CellRect(layout, column, row), ShadeOf(values[dayOfYear], sorted, nonZero),
+                  state->item[VIEW_CALENDAR] == dayOfYear, state, colours);
+    }
+    PaintMonthNames(dc, layout, state, colours);
+    PaintWeekdayNames(dc, layout, state, colours);
+    PaintLegend(dc, layout, state, colours);
+}
+
+static int ClockNotes(const ChartState *state)
+{
+    return (state->figure == FIGURE_TIME) + state->clockIsNew;
+}
+
+static int ClockRow(const ChartState *state, int hourOfWeek)
+{
+    return (hourOfWeek / 24 - state->sums.firstDayOfWeek + 7) % 7;
+}
+
+void PaintClock(HDC dc, const ChartLayout &layout, const ChartState *state,
+                const ChartColours &colours)
+{
+    double values[HOURS_IN_WEEK], sorted[HOURS_IN_WEEK];
+    for (int hour = 0; hour < HOURS_IN_WEEK; ++hour)
+        values[hour] = HourValue(state->figure, state->hours[hour]);
+    int nonZero = SortNonZero(values, HOURS_IN_WEEK, sorted);
+    for (int hour = 0; hour < HOURS_IN_WEEK; ++hour)
+        PaintCell(dc, CellRect(layout, hour % 24, ClockRow(state, hour)),
+                  ShadeOf(values[hour], sorted, nonZero), state->item[VIEW_CLOCK] == hour, state,
+                  colours);
+    char label[16];
+    // Every hour's number where they fit, else every third.
+    int every = layout.cell >= LabelWidth(dc, "00") + layout.gap ? 1 : 3;
+    for (int hour = 0; hour < 24; hour += every) {
+        wsprintfA(label, "%d", hour);
+        DrawLabel(dc, CellRect(layout, hour, 0).left,
+                  layout.plot.top - layout.gap / 2 - layout.lineHeight, label, TA_LEFT,
+                  colours.mutedText);
+    }
+    PaintWeekdayNames(dc, layout, state, colours);
+    int y = PaintLegend(dc, layout, state, colours);
+    if (state->figure == FIGURE_TIME) {
+        DrawLabel(dc, layout.plot.left, y, LoadText(SLOT_GENERAL, IDS_CLOCK_NO_TIME), TA_LEFT,
+                  colours.text);
+        y += layout.lineHeight + layout.gap;
+    }
+    if (state->clockIsNew)
+        DrawLabel(dc, layout.plot.left, y, LoadText(SLOT_GENERAL, IDS_CLOCK_NEW), TA_LEFT,
+                  colours.text);
+}
+
+void LayOutClock(HDC dc, ChartLayout *layout, const ChartState *state)
+{
+    LayOutGrid(dc, layout, state, 24, ClockNotes(state), MAX_CLOCK_CELL);
+}
+
+int32_t GridItemAt(const ChartLayout &layout, const ChartState *state, POINT point)
+{
+    const RECT &plot = layout.plot;
+    if (point.x < plot.left || point.y < plot.top || point.y >= plot.bottom)
+        return NO_ITEM;
+    int column = (point.x - plot.left) / layout.cell, row = (point.y - plot.top) / layout.cell;
+    if (column >= layout.columns)
+        return NO_ITEM;
+    if (state->view == VIEW_CLOCK)
+        return (state->sums.firstDayOfWeek + row) % 7 * 24 + column;
+    int32_t dayOfYear = layout.firstWeekDay + column * 7 + row - YearFirstDay(state->year);
+    return dayOfYear >= 0 && dayOfYear < DaysInYear(state->year) ? dayOfYear : NO_ITEM;
+}
+
+RECT GridItemRect(const ChartLayout &layout, const ChartState *state, int32_t item)
+{
+    if (state->view == VIEW_CLOCK)
+        return CellRect(layout, item % 24, ClockRow(state, item));
+    int column, row;
+    CalendarPlace(layout, state, item, &column, &row);
+    return CellRect(layout, column, row);
+}

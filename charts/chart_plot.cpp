@@ -1,0 +1,385 @@
+// The chart's child window: painting, scrolling, the keyboard, the mouse and the tooltip.
+#include "chart_plot.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+#include <algorithm>
+#include "chart_paint.h"
+#include "chart_text.h"
+#include "../res/resource.h"
+#include "../ui/dpi.h"
+
+static ChartState *State(HWND plot)
+{
+    return (ChartState *)GetWindowLongPtrA(plot, GWLP_USERDATA);
+}
+
+void RegisterChartPlotClass()
+{
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = ChartPlotProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = CHART_PLOT_CLASS;
+    RegisterClassExA(&windowClass);
+}
+
+static TOOLINFOA PlotTool(HWND plot)
+{
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
+    tool.hwnd = plot;
+    tool.uId = (UINT_PTR)plot;
+    return tool;
+}
+
+// A tracking tooltip at the place the plot gives, which keeps it on the screen: it shows
+// where and while the plot says, for the mouse and the keys alike.
+static HWND CreateChartTip(HWND parent, HWND plot, HFONT font)
+{
+    HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    if (!tip)
+        return nullptr;
+    TOOLINFOA tool = PlotTool(plot);
+    tool.lpszText = (char *)"";
+    SendMessageA(tip, TTM_ADDTOOLA, 0, (LPARAM)&tool);
+    // Any width lets the text break at its line feeds, and only there.
+    SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, SHRT_MAX);
+    SendMessageA(tip, WM_SETFONT, (WPARAM)font, FALSE);
+    return tip;
+}
+
+HWND CreateChartPlot(HWND parent, ChartState *state)
+{
+    HWND plot = CreateWindowExA(0, CHART_PLOT_CLASS, "",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL, 0, 0, 0, 0, parent,
+                                (HMENU)(INT_PTR)IDC_CHART_PLOT, GetModuleHandleA(nullptr), nullptr);
+    if (!plot)
+        return nullptr;
+    SetWindowLongPtrA(plot, GWLP_USERDATA, (LONG_PTR)state);
+    state->tooltip = CreateChartTip(parent, plot, state->font);
+    if (!state->tooltip) {
+        DestroyWindow(plot);
+        return nullptr;
+    }
+    return plot;
+}
+
+static ChartLayout PlotLayout(HWND plot, const ChartState *state)
+{
+    RECT client;
+    GetClientRect(plot, &client);
+    HDC dc = GetDC(plot);
+    HGDIOBJ oldFont = SelectObject(dc, state->font);
+    ChartLayout layout = LayOutChart(dc, client, state);
+    SelectObject(dc, oldFont);
+    ReleaseDC(plot, dc);
+    return layout;
+}
+
+// ---- Scrolling ----------------------------------------------------------------------
+
+// How many bars fit does not hang on which are in view: the axis is as wide as the whole
+// series needs.
+static int32_t SlotsShown(HWND plot, const ChartState *state)
+{
+    return PlotLayout(plot, state).slotsShown;
+}
+
+// The bars in view stay inside the series: the last bar at the right edge at most. `shown`
+// is SlotsShown.
+static void ScrollBarsTo(HWND plot, ChartState *state, int32_t shown, int64_t firstSlot)
+{
+    int32_t slots = ShownSeries(state)->slots;
+    state->firstSlot = (int32_t)std::max((int64_t)0, std::min(firstSlot, (int64_t)slots - shown));
+    state->slotsShown = shown;
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    info.nMax = slots - 1;
+    info.nPage = (UINT)shown;
+    info.nPos = state->firstSlot;
+    SetScrollInfo(plot, SB_HORZ, &info, TRUE);
+    InvalidateRect(plot, nullptr, FALSE);
+}
+
+static void OnPlotScroll(HWND plot, WPARAM request)
+{
+    ChartState *state = State(plot);
+    if (!state || state->view != VIEW_BARS)
+        return;
+    int32_t shown = SlotsShown(plot, state);
+    int64_t first = state->firstSlot;
+    SCROLLINFO info = {sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+    switch (LOWORD(request)) {
+    case SB_LINELEFT: first -= 1; break;
+    case SB_LINERIGHT: first += 1; break;
+    case SB_PAGELEFT: first -= shown; break;
+    case SB_PAGERIGHT: first += shown; break;
+    case SB_LEFT: first = 0; break;
+    case SB_RIGHT: first = INT32_MAX; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:  // the 32-bit position, not the message's 16 bits
+        if (GetScrollInfo(plot, SB_HORZ, &info))
+            first = info.nTrackPos;
+        break;
+    default: return;
+    }
+    ScrollBarsTo(plot, state, shown, first);
+}
+
+// A notch moves a tenth of the bars in view; up and left go back in time. A fine wheel's
+// parts of a notch add up until they make one.
+static void OnPlotWheel(HWND plot, int delta, bool horizontal)
+{
+    ChartState *state = State(plot);
+    if (!state || state->view != VIEW_BARS)
+        return;
+    state->wheelRest += horizontal ? delta : -delta;
+    int notches = state->wheelRest / WHEEL_DELTA;
+    state->wheelRest -= notches * WHEEL_DELTA;
+    int32_t shown = SlotsShown(plot, state);
+    ScrollBarsTo(plot, state, shown, (int64_t)state->firstSlot + std::max(1, shown / 10) * notches);
+}
+
+void RefreshChartPlot(HWND plot)
+{
+    ChartState *state = State(plot);
+    if (!state)
+        return;
+    SendMessageA(state->tooltip, TTM_TRACKACTIVATE, FALSE, 0);
+    ShowScrollBar(plot, SB_HORZ, state->view == VIEW_BARS);
+    if (state->view == VIEW_BARS)
+        ScrollBarsTo(plot, state, SlotsShown(plot, state), state->firstSlot);
+    InvalidateRect(plot, nullptr, FALSE);
+}
+
+// ---- The highlighted item and its tooltip ---------------------------------------------
+
+static void ItemTipText(const ChartState *state, int32_t item, char *text)
+{
+    if (state->view == VIEW_BARS)
+        BarTipText(state, item, text);
+    else if (state->view == VIEW_CALENDAR)
+        DayTipText(state, item, text);
+    else
+        HourTipText(state, item, text);
+}
+
+static void HideTip(const ChartState *state)
+{
+    if (state)
+        SendMessageA(state->tooltip, TTM_TRACKACTIVATE, FALSE, 0);
+}
+
+// Right of the item, or left of it where the plot has no room for the tip on the right;
+// inside the monitor's work area in any case.
+static POINT TipPlace(HWND plot, const ChartState *state, int32_t item, LRESULT size)
+{
+    int width = LOWORD(size), height = HIWORD(size), gap = Scale(4, state->dpi);
+    RECT rect = ChartItemRect(PlotLayout(plot, state), state, item), client;
+    GetClientRect(plot, &client);
+    POINT at = {rect.right + gap, rect.top + (rect.bottom - rect.top) / 3};
+    if (at.x + width > client.right)
+        at.x = rect.left - gap - width;
+    ClientToScreen(plot, &at);
+    MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
+    if (GetMonitorInfoA(MonitorFromWindow(plot, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT &work = monitor.rcWork;
+        at.x = std::max(work.left, std::min(at.x, work.right - width));
+        at.y = std::max(work.top, std::min(at.y, work.bottom - height));
+    }
+    return at;
+}
+
+static void ShowTip(HWND plot, const ChartState *state, int32_t item)
+{
+    char text[CHART_TEXT_SIZE];
+    ItemTipText(state, item, text);
+    TOOLINFOA tool = PlotTool(plot);
+    tool.lpszText = text;
+    SendMessageA(state->tooltip, TTM_UPDATETIPTEXTA, 0, (LPARAM)&tool);
+    LRESULT size = SendMessageA(state->tooltip, TTM_GETBUBBLESIZE, 0, (LPARAM)&tool);
+    POINT at = TipPlace(plot, state, item, size);
+    SendMessageA(state->tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
+    SendMessageA(state->tooltip, TTM_TRACKACTIVATE, TRUE, (LPARAM)&tool);
+}
+
+void UpdateChartTip(HWND plot)
+{
+    ChartState *state = State(plot);
+    int32_t item = state ? state->item[state->view] : NO_ITEM;
+    if (item != NO_ITEM && IsWindowVisible(state->tooltip))
+        ShowTip(plot, state, item);
+}
+
+static void Highlight(HWND plot, ChartState *state, int32_t item)
+{
+    state->item[state->view] = item;
+    InvalidateRect(plot, nullptr, FALSE);
+    if (item == NO_ITEM)
+        HideTip(state);
+    else
+        ShowTip(plot, state, item);
+}
+
+// The bars scroll to keep the highlighted one in view.
+static void OnPlotKey(HWND plot, WPARAM key)
+{
+    // Escape reaches the plot only where the chart window's keyboard handling does not run
+    // (a modal loop's); posted, so that the plot is not destroyed inside its own handler.
+    if (key == VK_ESCAPE)
+        PostMessageA(GetParent(plot), WM_CLOSE, 0, 0);
+    ChartState *state = State(plot);
+    if (!state || !IsMoveKey(key))
+        return;
+    int32_t shown = SlotsShown(plot, state);
+    int32_t item = MovedItem(state, key, shown);
+    if (state->view == VIEW_BARS && item < state->firstSlot)
+        ScrollBarsTo(plot, state, shown, item);
+    else if (state->view == VIEW_BARS && item >= (int64_t)state->firstSlot + shown)
+        ScrollBarsTo(plot, state, shown, (int64_t)item - shown + 1);
+    Highlight(plot, state, item);
+}
+
+static void OnPlotMouseMove(HWND plot, LPARAM position)
+{
+    ChartState *state = State(plot);
+    if (!state)
+        return;
+    TRACKMOUSEEVENT leave = {sizeof leave, TME_LEAVE, plot, 0};
+    TrackMouseEvent(&leave);
+    POINT point = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    int32_t item = ChartItemAt(PlotLayout(plot, state), state, point);
+    if (item != NO_ITEM && (item != state->item[state->view] || !IsWindowVisible(state->tooltip)))
+        Highlight(plot, state, item);
+    else if (item == NO_ITEM)
+        HideTip(state);
+}
+
+static void OnPlotFocus(HWND plot, bool gained)
+{
+    ChartState *state = State(plot);
+    if (state && !gained)
+        HideTip(state);
+    InvalidateRect(plot, nullptr, FALSE);
+}
+
+// ---- Painting -------------------------------------------------------------------------
+
+// The chart into `memoryDc`, whose bitmap is as large as the plot's client area.
+static void DrawPicture(HWND plot, const ChartState *state, HDC memoryDc, const RECT &client,
+                        bool focusCue)
+{
+    HGDIOBJ oldFont = SelectObject(memoryDc, state->font);
+    ChartLayout layout = LayOutChart(memoryDc, client, state);
+    PaintChart(memoryDc, layout, state);
+    SelectObject(memoryDc, oldFont);
+    if (focusCue && GetFocus() == plot) {
+        RECT cue = client;
+        InflateRect(&cue, -Scale(2, state->dpi), -Scale(2, state->dpi));
+        DrawFocusRect(memoryDc, &cue);
+    }
+}
+
+// A bitmap compatible with the screen, drawn and let go of its memory context.
+static HBITMAP DrawnBitmap(HWND plot, const ChartState *state, HDC screenDc, bool focusCue)
+{
+    RECT client;
+    GetClientRect(plot, &client);
+    if (client.right <= 0 || client.bottom <= 0)
+        return nullptr;
+    HDC memoryDc = CreateCompatibleDC(screenDc);
+    HBITMAP bitmap =
+        memoryDc ? CreateCompatibleBitmap(screenDc, client.right, client.bottom) : nullptr;
+    if (bitmap) {
+        HGDIOBJ oldBitmap = SelectObject(memoryDc, bitmap);
+        DrawPicture(plot, state, memoryDc, client, focusCue);
+        SelectObject(memoryDc, oldBitmap);
+    }
+    if (memoryDc)
+        DeleteDC(memoryDc);
+    return bitmap;
+}
+
+static void OnPlotPaint(HWND plot)
+{
+    PAINTSTRUCT paint;
+    HDC paintDc = BeginPaint(plot, &paint);
+    ChartState *state = State(plot);
+    HBITMAP picture = paintDc && state ? DrawnBitmap(plot, state, paintDc, true) : nullptr;
+    if (picture) {
+        HDC memoryDc = CreateCompatibleDC(paintDc);
+        if (memoryDc) {
+            HGDIOBJ oldBitmap = SelectObject(memoryDc, picture);
+            BitBlt(paintDc, paint.rcPaint.left, paint.rcPaint.top,
+                   paint.rcPaint.right - paint.rcPaint.left,
+                   paint.rcPaint.bottom - paint.rcPaint.top, memoryDc, paint.rcPaint.left,
+                   paint.rcPaint.top, SRCCOPY);
+            SelectObject(memoryDc, oldBitmap);
+            DeleteDC(memoryDc);
+        }
+        DeleteObject(picture);
+    }
+    EndPaint(plot, &paint);
+}
+
+HBITMAP ChartPicture(HWND plot)
+{
+    ChartState *state = State(plot);
+    HDC screenDc = GetDC(plot);
+    HBITMAP picture = state && screenDc ? DrawnBitmap(plot, state, screenDc, false) : nullptr;
+    if (screenDc)
+        ReleaseDC(plot, screenDc);
+    return picture;
+}
+
+LRESULT CALLBACK ChartPlotProc(HWND plot, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        OnPlotPaint(plot);
+        return 0;
+    case WM_ERASEBKGND:  // the paint covers every pixel
+        return 1;
+    case WM_SIZE:
+        RefreshChartPlot(plot);
+        return 0;
+    case WM_GETDLGCODE:  // the arrows move the highlight, not the focus
+        return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        OnPlotKey(plot, wParam);
+        return 0;
+    case WM_HSCROLL:
+        OnPlotScroll(plot, wParam);
+        return 0;
+    case WM_MOUSEWHEEL:
+        OnPlotWheel(plot, GET_WHEEL_DELTA_WPARAM(wParam), false);
+        return 0;
+    case WM_MOUSEHWHEEL:
+        OnPlotWheel(plot, GET_WHEEL_DELTA_WPARAM(wParam), true);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnPlotMouseMove(plot, lParam);
+        return 0;
+    case WM_MOUSELEAVE:
+        HideTip(State(plot));
+        return 0;
+    case WM_LBUTTONDOWN:
+        SetFocus(plot);
+        return 0;
+    case WM_SETFOCUS:
+        OnPlotFocus(plot, true);
+        return 0;
+    case WM_KILLFOCUS:
+        OnPlotFocus(plot, false);
+        return 0;
+    }
+    return DefWindowProcA(plot, message, wParam, lParam);
+}

@@ -1,0 +1,60 @@
+// The registry key that holds the all-time totals, the running time, the history, the
+// week clock's hours and, while the user has them kept, the per-key counts. The store
+// reads and writes the values it is given; what they mean is the core's.
+#ifndef TALLYWICK_REGISTRY_STORE_H
+#define TALLYWICK_REGISTRY_STORE_H
+
+#include <windows.h>
+#include "counters.h"
+#include "history_list.h"
+
+#define SETTINGS_KEY "Software\\Ferrowood\\Tallywick"
+
+// What the key holds.
+struct StoredFigures {
+    CounterBlock totals;
+    uint64_t totalTime;   // "Total Time", running seconds
+    HistoryList history;  // the whole records that "History Items" vouches for; owned
+    HourlyRecord hours[HOURS_IN_WEEK];  // "Hourly Activity"
+    bool countEachKey;                  // "Count Each Key" is 1
+    KeyCounts keys;                     // "Keys All Time" and "Keys Today"
+};
+
+// The per-key option and counts under the key; a user who never turned the option on has
+// none of these values.
+#define COUNT_EACH_KEY_VALUE "Count Each Key"   // REG_DWORD, 1 = on; absent = off
+#define KEYS_ALL_TIME_VALUE "Keys All Time"
+#define KEYS_TODAY_VALUE "Keys Today"
+
+// Reads the key; a value that is missing, unreadable or too large leaves its figure zero,
+// and a record count of 0, a corrupt one or a "History" without a whole record leaves the
+// history empty; an "Hourly Activity" that is missing or of another size than the 168
+// records leaves the hours zero; a per-key value that is missing or of another size
+// leaves its counts zero. False, with everything zero, when the key could not be opened.
+// The caller destroys stored->history.
+bool ReadStoredFigures(StoredFigures *stored);
+// Writes the nine values and, unless `keys` is null, the two per-key values, creating the
+// key when it is missing. False when the key could not be created (nothing written) or
+// any value could not be written.
+bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const HistoryList &history,
+                        const HourlyRecord (&hours)[HOURS_IN_WEEK], const KeyCounts *keys);
+// The value "Added Files" as it is stored, into a block that the caller frees, with
+// `extra` more bytes of room after it; a missing value or key reads as empty (*size 0).
+// False, with nothing to free, when the value is there but cannot be read or no memory.
+bool ReadAddedFilesValue(DWORD extra, BYTE **data, DWORD *size);
+// Writes "Added Files", creating the key when it is missing. A write refused is a failed
+// save (RecordSaveFailure); a good one leaves LastSaveError as the figures' write left it.
+bool WriteAddedFilesValue(const BYTE *data, DWORD size);
+// A save that could not store a value of its own: the save has failed with `error`.
+void RecordSaveFailure(LONG error);
+// "Count Each Key": on is the value 1, in a key created when missing; off is no value.
+// False when it could not be stored.
+bool WriteCountEachKey(bool on);
+// The two per-key values into the key, when it exists.
+void WriteKeyCounts(const KeyCounts &keys);
+// The two per-key values out of the key.
+void DeleteKeyCounts();
+// The registry's error code for the last write that failed; ERROR_SUCCESS after a good one.
+extern LONG LastSaveError;
+
+#endif
