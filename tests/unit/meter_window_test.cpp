@@ -1,4 +1,4 @@
-// The meter window: creation, class and styles, the dispatch table and show/hide.
+// The meter window: creation, class and styles, the dispatch table, show/hide and paint.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +9,8 @@
 #include "fakes/fake_hook.h"
 #include "history/history_window.h"
 #include "meter/meter_font.h"
+#include "meter/meter_layout.h"
+#include "meter/meter_paint.h"
 #include "meter/meter_timer.h"
 #include "meter/meter_window.h"
 #include "meter/tray_icon.h"
@@ -71,23 +73,30 @@ TEST_F(MeterWindowTest, CreationStartsTheHookOnceForTheHiddenDefaultWindow)
     EXPECT_STREQ(title, "Tallywick");
 }
 
-TEST_F(MeterWindowTest, ClassAndWindowStylesAreExact)
+// A caption with the close button alone (no sizing border, no minimise or maximise box),
+// always on top; a tool window, so its caption is the small one and it has no taskbar button.
+TEST_F(MeterWindowTest, ATopmostToolWindowWithASmallCaptionAndNoTaskbarButton)
 {
     char className[32] = "";
     GetClassNameA(MeterWindow, className, sizeof className);
     EXPECT_STREQ(className, "TALLYWICK");
-    EXPECT_EQ(GetClassLongPtrA(MeterWindow, GCL_STYLE), 0x000B);
+    EXPECT_EQ(GetClassLongPtrA(MeterWindow, GCL_STYLE), CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
     // The system adds WS_CLIPSIBLINGS to every top-level window and WS_EX_WINDOWEDGE to
     // every window with a caption.
     EXPECT_EQ((DWORD)GetWindowLongPtrA(MeterWindow, GWL_STYLE) & ~WS_CLIPSIBLINGS,
-              0x80C80000u);
+              (DWORD)(WS_POPUP | WS_CAPTION | WS_SYSMENU));
     EXPECT_EQ((DWORD)GetWindowLongPtrA(MeterWindow, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE,
-              0x00000088u);
+              (DWORD)(WS_EX_TOPMOST | WS_EX_TOOLWINDOW));
+    RECT frame = WindowRect(), client;
+    GetClientRect(MeterWindow, &client);
+    EXPECT_EQ(frame.bottom - frame.top - client.bottom,
+              GetSystemMetrics(SM_CYSMCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME));
+    EXPECT_EQ(frame.right - frame.left - client.right, 2 * GetSystemMetrics(SM_CXFIXEDFRAME));
     LOGBRUSH brush = {};
     GetObjectA((HGDIOBJ)GetClassLongPtrA(MeterWindow, GCLP_HBRBACKGROUND), sizeof brush,
                &brush);
     EXPECT_EQ(brush.lbStyle, (UINT)BS_SOLID);
-    EXPECT_EQ(brush.lbColor, (COLORREF)0x00DCF0FF);
+    EXPECT_EQ(brush.lbColor, METER_BACKGROUND) << "the erase and the paint agree";
     EXPECT_NE(GetClassLongPtrA(MeterWindow, GCLP_HICON), 0);
     EXPECT_EQ((HCURSOR)GetClassLongPtrA(MeterWindow, GCLP_HCURSOR),
               LoadCursorA(nullptr, IDC_ARROW));
@@ -332,6 +341,34 @@ TEST_F(MeterWindowTest, ThePaintAfterAnUncoverAlwaysDraws)
     InvalidateRect(MeterWindow, &uncovered, TRUE);
     UpdateWindow(MeterWindow);
     EXPECT_TRUE(CornerRepainted());
+}
+
+// One paint into a memory context: the background where no text is, and each of the four
+// lines in dark text (the default black, smoothed or not) in its place.
+TEST_F(MeterWindowTest, PaintFillsTheBackgroundAndDrawsEachLineInItsPlace)
+{
+    ShowMeter();
+    RECT client;
+    GetClientRect(MeterWindow, &client);
+    HDC screen = GetDC(nullptr);
+    HDC target = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(target, bitmap);
+    PaintMeter(target, MeterWindow);
+    const MeterLayout &layout = CurrentMeterLayout();
+    EXPECT_EQ(GetPixel(target, 1, 1), METER_BACKGROUND);
+    EXPECT_EQ(GetPixel(target, client.right - 2, client.bottom - 2), METER_BACKGROUND);
+    for (int line = 0; line < METER_LINE_COUNT; ++line) {
+        int dark = 0;
+        for (int y = layout.lineTop[line]; y < layout.lineTop[line] + layout.lineHeight; ++y)
+            for (int x = 0; x < client.right; ++x)
+                dark += GetRValue(GetPixel(target, x, y)) < 100;
+        EXPECT_GT(dark, 10) << "line " << line;
+    }
+    SelectObject(target, old);
+    DeleteObject(bitmap);
+    DeleteDC(target);
+    ReleaseDC(nullptr, screen);
 }
 
 TEST_F(MeterWindowTest, UnknownCommandGoesToTheDefaultProcedure)

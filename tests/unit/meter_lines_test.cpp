@@ -1,14 +1,13 @@
-// The meter's four lines and what one paint draws.
+// The meter's four lines of text: the figures of the period and all time, grouped and split.
 #include <gtest/gtest.h>
 #include "fakes/fake_clock.h"
-#include "meter/meter_paint.h"
-#include "meter/meter_window.h"
+#include "meter/meter_lines.h"
 #include "meter_test_support.h"
 #include "settings_key_support.h"
 
 namespace {
 
-struct MeterPaintTest : ::testing::Test {
+struct MeterLinesTest : ::testing::Test {
     void SetUp() override { ResetMeterState(); }
 };
 
@@ -17,7 +16,7 @@ std::string Line(int line)
     return BuildMeterLine(line);
 }
 
-TEST_F(MeterPaintTest, AllCurrentFiguresAreZeroAtTheStartOfAPeriod)
+TEST_F(MeterLinesTest, AllCurrentFiguresAreZeroAtTheStartOfAPeriod)
 {
     ReplaceTotals(CounterBlock{5, 2000000.0, 3, 2, 1}, 61);
     EXPECT_EQ(Line(0), Ansi("键盘按动统计: 0 / 5"));
@@ -26,7 +25,7 @@ TEST_F(MeterPaintTest, AllCurrentFiguresAreZeroAtTheStartOfAPeriod)
     EXPECT_EQ(Line(3), Ansi("运行时间: 0天 00:00:00 / 0天 00:01:01"));
 }
 
-TEST_F(MeterPaintTest, CountsAreGroupedDifferences)
+TEST_F(MeterLinesTest, CountsAreGroupedDifferences)
 {
     ReplaceTotals(CounterBlock{1000000, 0, 5, 0, 0}, 0);
     Count(1234567, 0, 1234, 5, 5);
@@ -34,7 +33,7 @@ TEST_F(MeterPaintTest, CountsAreGroupedDifferences)
     EXPECT_EQ(Line(2), Ansi("鼠标点击次数 [左中右]: 1 234, 5, 5 /累计: 1 234, 5, 10"));
 }
 
-TEST_F(MeterPaintTest, DistanceShowsKilometresAndTheMetreRemainder)
+TEST_F(MeterLinesTest, DistanceShowsKilometresAndTheMetreRemainder)
 {
     ReplaceTotals(CounterBlock{0, 1234567.8915, 0, 0, 0}, 0);
     EXPECT_EQ(Line(1), Ansi("鼠标移动统计: 0km 0.000m / 1km 234.568m"));
@@ -46,7 +45,7 @@ TEST_F(MeterPaintTest, DistanceShowsKilometresAndTheMetreRemainder)
     EXPECT_EQ(Line(1), Ansi("鼠标移动统计: 3km 500.000m / 5km 0.000m"));
 }
 
-TEST_F(MeterPaintTest, RunningTimeSplitsDaysAndPadsTheClock)
+TEST_F(MeterLinesTest, RunningTimeSplitsDaysAndPadsTheClock)
 {
     SetFakeTickCount(1000 * 1000);
     StartPeriod();
@@ -58,37 +57,12 @@ TEST_F(MeterPaintTest, RunningTimeSplitsDaysAndPadsTheClock)
     EXPECT_EQ(Line(3), Ansi("运行时间: 0天 00:00:00 / 12725829天 00:36:16"));
 }
 
-TEST_F(MeterPaintTest, AfterATickWrapThePeriodRunsToTheEndOfTheCounter)
+TEST_F(MeterLinesTest, AfterATickWrapThePeriodRunsToTheEndOfTheCounter)
 {
     SetFakeTickCount(4294000u * 1000u);
     StartPeriod();
     SetFakeTickCount(5000);  // wrapped, and no timer tick has started a new period yet
     EXPECT_EQ(Line(3), Ansi("运行时间: 0天 00:16:07 / 0天 00:16:07"));  // 967 s
-}
-
-TEST_F(MeterPaintTest, PaintFillsTheBackgroundAndDrawsDarkText)
-{
-    ShowWindow(MeterWindow, SW_SHOWNOACTIVATE);
-    UpdateWindow(MeterWindow);
-    RECT client;
-    GetClientRect(MeterWindow, &client);
-    HDC screen = GetDC(nullptr);
-    HDC target = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(target, bitmap);
-    PaintMeter(target, MeterWindow);
-    EXPECT_EQ(GetPixel(target, 2, 2), METER_BACKGROUND);
-    EXPECT_EQ(GetPixel(target, client.right - 2, client.bottom - 2), METER_BACKGROUND);
-    int dark = 0;  // the text colour is the default black, smoothed or not
-    for (int y = 7; y < 25; ++y)
-        for (int x = 10; x < client.right - 10; ++x)
-            dark += GetRValue(GetPixel(target, x, y)) < 100;
-    EXPECT_GT(dark, 10);
-    SelectObject(target, old);
-    DeleteObject(bitmap);
-    DeleteDC(target);
-    ReleaseDC(nullptr, screen);
-    ShowWindow(MeterWindow, SW_HIDE);
 }
 
 }  // namespace
