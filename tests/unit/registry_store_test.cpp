@@ -94,9 +94,12 @@ TEST_F(RegistryStoreTest, AKeyThatCannotBeOpenedLoadsNothing)
     ExpectHeldRecordsUntouched();
 }
 
-TEST_F(RegistryStoreTest, SaveWritesEightValuesThatLoadBack)
+TEST_F(RegistryStoreTest, SaveWritesNineValuesThatLoadBack)
 {
+    const HourlyRecord noHours[HOURS_IN_WEEK] = {};
+    ReplaceHourlyActivity(noHours);
     ReplaceTotals(CounterBlock{0x123456780ull, 98765.4321, 11, 22, 0x10030}, 0xFFFFFFF0ull);
+    SetFakeTime(0, 30, 0);  // Monday's first hour: the first record of "Hourly Activity"
     Count(9, 0, 3);
     SetFakeTickCount(1000000 + 100 * 1000);  // the period has run 100 s
     ASSERT_TRUE(SaveToRegistry());
@@ -112,6 +115,7 @@ TEST_F(RegistryStoreTest, SaveWritesEightValuesThatLoadBack)
         {"Mouse Clicks M", REG_QWORD, 8, 22},
         {"Mouse Clicks R", REG_QWORD, 8, 11},
         {"History Items", REG_DWORD, 4, 1},
+        {"Hourly Activity", REG_BINARY, 168 * 24, 9},
     };
     for (const Expected &e : table) {
         RegistryValue value = ReadRaw(e.name);
@@ -130,9 +134,16 @@ TEST_F(RegistryStoreTest, SaveWritesEightValuesThatLoadBack)
     EXPECT_EQ(stored.leftClicks, 3);
     EXPECT_EQ(stored.seconds, 100u);
     EXPECT_EQ(stored.reserved, 0);
+    DWORD valueCount = 0;
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key), ERROR_SUCCESS);
+    RegQueryInfoKeyA(key, 0, 0, 0, 0, 0, 0, &valueCount, 0, 0, 0, 0);
+    RegCloseKey(key);
+    EXPECT_EQ(valueCount, 9u) << "no value beyond these nine while Count Each Key is off";
 
     CounterBlock saved = Totals;
     ReplaceTotals(CounterBlock{}, 0);
+    ReplaceHourlyActivity(noHours);
     ClearStoredHistory();
     ASSERT_TRUE(LoadFromRegistry());
     EXPECT_EQ(memcmp(&Totals, &saved, sizeof saved), 0);
@@ -140,6 +151,7 @@ TEST_F(RegistryStoreTest, SaveWritesEightValuesThatLoadBack)
     EXPECT_EQ(StoredTotalTime, 0xFFFFFFF0ull + 100);
     ASSERT_EQ(StoredHistory.count, 1);
     EXPECT_EQ(memcmp(&StoredHistory.records[0], &stored, 24), 0);
+    EXPECT_EQ(HourlyActivity[0].keys, 9u);
 }
 
 TEST_F(RegistryStoreTest, KeyPressesOfAPeriodAddUpAcrossARestart)
