@@ -1,11 +1,15 @@
 // Per-key counts: nothing while the option is off or a password box has the focus, the
-// values' layouts, a wrongly sized value, the new day; and the form of the board.
+// values' layouts, a wrongly sized value, the new day; the keyboard window's choice of
+// today or all time and its erase; and the form of the board.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 #include <string.h>
+#include <string>
 #include <algorithm>
 #include "core/key_counts.h"
 #include "keyboard/keyboard_layout.h"
+#include "keyboard/keyboard_window.h"
 #include "meter/meter_window.h"
 #include "meter_test_support.h"
 #include "res/resource.h"
@@ -132,6 +136,69 @@ TEST_F(KeyCountsTest, WronglySizedValueCountsAsZerosAndANewDayStartsFromZero)
     RegistryValue today = ReadRegistryValue(SETTINGS_KEY, KEYS_TODAY_VALUE);
     EXPECT_EQ(At<uint32_t>(today, 0), PeriodDate);
     EXPECT_EQ(At<uint32_t>(today, 4 + KEY_A * 4), 1u);
+}
+
+// The keyboard window over counts of key A of 1 234 today and 56 789 all time, with the
+// focus where it opens.
+struct KeyboardWindowTest : KeyCountsTest {
+    void SetUp() override
+    {
+        KeyCountsTest::SetUp();
+        KeyCounts counts = {};
+        counts.allTime[KEY_A] = 56789;
+        counts.todayDate = PeriodDate;
+        counts.today[KEY_A] = 1234;
+        ReplaceKeyCounts(true, counts);
+        ShowKeyboardWindow();
+        PumpMessages();
+        ASSERT_NE(KeyboardWindow, nullptr);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(KeyboardWindow);
+        KeyCountsTest::SetUp();  // as its TearDown does, which would call this SetUp
+    }
+};
+
+// The tooltip of key A as the window answers its request.
+std::wstring TipOfKeyA()
+{
+    BoardKey keys[MAX_BOARD_KEYS];
+    int count = BoardKeys(LayoutBoardForm(GetKeyboardLayout(0)), keys);
+    NMTTDISPINFOW request = {};
+    request.hdr.code = TTN_GETDISPINFOW;
+    request.hdr.idFrom = std::find_if(keys, keys + count, [](const BoardKey &key) {
+                             return key.identity == KEY_A; }) - keys;
+    SendMessageW(KeyboardWindow, WM_NOTIFY, 0, (LPARAM)&request);
+    return request.lpszText ? request.lpszText : L"(no tip)";
+}
+
+TEST_F(KeyboardWindowTest, ArrowKeysSwitchTheCountsBetweenTodayAndAllTime)
+{
+    EXPECT_NE(TipOfKeyA().find(L"1 234"), std::wstring::npos) << TipOfKeyA();
+    ASSERT_EQ(GetFocus(), GetDlgItem(KeyboardWindow, IDC_KEYBOARD_TODAY));
+    struct Press { WPARAM key; WORD scan; const wchar_t *count; };
+    for (Press press : {Press{VK_RIGHT, 0x4D, L"56 789"}, Press{VK_LEFT, 0x4B, L"1 234"}}) {
+        MSG message = {GetFocus(), WM_KEYDOWN, press.key, MAKELPARAM(1, KF_EXTENDED | press.scan),
+                       0, {}};
+        EXPECT_TRUE(IsKeyboardDialogMessage(&message)) << press.key;
+        EXPECT_NE(TipOfKeyA().find(press.count), std::wstring::npos) << TipOfKeyA();
+    }
+}
+
+TEST_F(KeyboardWindowTest, EraseAskedKeepsTheCountsOnNoAndErasesThemOnYes)
+{
+    ASSERT_TRUE(SaveToRegistry());
+    for (WPARAM answer : {IDNO, IDYES}) {
+        StartModalCloser(answer);
+        SendMessageA(GetDlgItem(KeyboardWindow, IDC_KEYBOARD_ERASE), BM_CLICK, 0, 0);
+        StopModalCloser();
+        EXPECT_EQ(CloserDialogCaptions.size(), 1u) << "one question";
+        bool kept = answer == IDNO;
+        EXPECT_EQ(KeysAllTime[KEY_A], kept ? 56789u : 0u) << answer;
+        EXPECT_EQ(KeysTodayCounts(PeriodDate)[KEY_A], kept ? 1234u : 0u) << answer;
+        EXPECT_EQ(ReadRegistryValue(SETTINGS_KEY, KEYS_ALL_TIME_VALUE).present, kept) << answer;
+    }
 }
 
 // Every quarter of the board belongs to one key at most; each key appears once.
