@@ -126,7 +126,7 @@ static bool WriteFlushedHistoryFile(const wchar_t *path)
     FILE *file = _wfopen(path, L"wb");
     if (!file)
         return false;
-    bool written = WriteHistoryFile(file, &StoredHistory) && fflush(file) == 0
+    bool written = WriteHistoryFile(file, &StoredHistory, nullptr) && fflush(file) == 0
                    && FlushFileBuffers((HANDLE)_get_osfhandle(_fileno(file)));
     return CloseWrittenFile(file) && written;
 }

@@ -42,7 +42,7 @@ void ExportHistoryFile()
 bool SaveHistoryFile(const wchar_t *path)
 {
     FILE *file = _wfopen(path, L"wb");
-    bool written = file && WriteHistoryFile(file, &StoredHistory);
+    bool written = file && WriteHistoryFile(file, &StoredHistory, nullptr);
     if (file && !CloseWrittenFile(file))
         written = false;
     if (!written)
@@ -100,7 +100,7 @@ static FILE *ReadChosenHistoryFile(HistoryList *imported)
         ShowErrorMessage(IDS_OPEN_FAILED);
         return nullptr;
     }
-    HistoryFileResult result = ReadHistoryFile(file, imported);
+    HistoryFileResult result = ReadHistoryFile(file, imported, nullptr);
     if (result == HISTORY_FILE_OK)
         return file;
     ReportReadFailure(result);

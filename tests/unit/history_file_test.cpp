@@ -100,7 +100,7 @@ struct HistoryFileTest : ::testing::Test {
         EXPECT_NE(file, nullptr);
         if (!file)
             return HISTORY_FILE_OK;
-        HistoryFileResult result = ReadHistoryFile(file, &list);
+        HistoryFileResult result = ReadHistoryFile(file, &list, nullptr);
         fclose(file);
         return result;
     }
@@ -193,7 +193,7 @@ TEST_F(HistoryFileTest, WriteThenReadGivesTheRecordsWithReservedBytesZeroed)
     source.count = 3;
     FILE *file = fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
-    EXPECT_TRUE(WriteHistoryFile(file, &source));
+    EXPECT_TRUE(WriteHistoryFile(file, &source, nullptr));
     fclose(file);
 
     Bytes bytes = ReadFileBytes();
@@ -207,7 +207,7 @@ TEST_F(HistoryFileTest, WriteThenReadGivesTheRecordsWithReservedBytesZeroed)
 
     file = fopen(path.c_str(), "rb");
     ASSERT_NE(file, nullptr);
-    ASSERT_EQ(ReadHistoryFile(file, &list), HISTORY_FILE_OK);
+    ASSERT_EQ(ReadHistoryFile(file, &list, nullptr), HISTORY_FILE_OK);
     fclose(file);
     ASSERT_EQ(list.count, 3);
     for (int i = 0; i < 3; ++i) {
@@ -222,7 +222,7 @@ TEST_F(HistoryFileTest, EmptyHistoryWritesEightBytesThatReadAsEmpty)
 {
     FILE *file = fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
-    EXPECT_TRUE(WriteHistoryFile(file, &list));
+    EXPECT_TRUE(WriteHistoryFile(file, &list, nullptr));
     fclose(file);
     EXPECT_EQ(ReadFileBytes(), Magic() + Count(0));
     EXPECT_EQ(Read(ReadFileBytes()), HISTORY_FILE_EMPTY);
@@ -546,7 +546,7 @@ TEST_F(HistoryFileFlowTest, ExportWritesTheStoredHistoryToTheChosenFile)
     FILE *file = _wfopen(path.c_str(), L"rb");
     ASSERT_NE(file, nullptr);
     HistoryList written = {nullptr, 0, 0, HISTORY_GROW_STEP};
-    EXPECT_EQ(ReadHistoryFile(file, &written), HISTORY_FILE_OK);
+    EXPECT_EQ(ReadHistoryFile(file, &written, nullptr), HISTORY_FILE_OK);
     EXPECT_EQ(fgetc(file), EOF);
     fclose(file);
     ASSERT_EQ(written.count, 2);
