@@ -537,16 +537,19 @@ TEST_F(HistoryFileFlowTest, MalformedFilesAreReportedWithoutAPreview)
     }
 }
 
-TEST_F(HistoryFileFlowTest, ExportWritesTheStoredHistoryToTheChosenFile)
+// The id is made by the first file that carries it.
+TEST_F(HistoryFileFlowTest, ExportWritesTheStoredHistoryThenThisComputerAsItsSource)
 {
     DeleteFileW(path.c_str());
+    EXPECT_FALSE(ReadRegistryValue(SETTINGS_KEY, "Computer Id").present);
     UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerDialogs);
     ExportHistoryFile();
     KillTimer(nullptr, timer);
     FILE *file = _wfopen(path.c_str(), L"rb");
     ASSERT_NE(file, nullptr);
     HistoryList written = {nullptr, 0, 0, HISTORY_GROW_STEP};
-    EXPECT_EQ(ReadHistoryFile(file, &written, nullptr), HISTORY_FILE_OK);
+    HistorySource source;
+    EXPECT_EQ(ReadHistoryFile(file, &written, &source), HISTORY_FILE_OK);
     EXPECT_EQ(fgetc(file), EOF);
     fclose(file);
     ASSERT_EQ(written.count, 2);
@@ -555,6 +558,16 @@ TEST_F(HistoryFileFlowTest, ExportWritesTheStoredHistoryToTheChosenFile)
     EXPECT_EQ(written.records[1].reserved, 0);
     EXPECT_TRUE(MessageTexts.empty());
     DestroyHistoryList(&written);
+
+    RegistryValue id = ReadRegistryValue(SETTINGS_KEY, "Computer Id");
+    EXPECT_EQ(id.type, (DWORD)REG_QWORD);
+    ASSERT_EQ(id.data.size(), 8u);
+    ASSERT_TRUE(source.present);
+    EXPECT_EQ(source.computerId, ReadSettingsQword("Computer Id"));
+    wchar_t name[256];
+    DWORD length = 256;
+    ASSERT_TRUE(GetComputerNameExW(ComputerNamePhysicalDnsHostname, name, &length));
+    EXPECT_STREQ(source.name, name);
 }
 
 // Every write to /dev/full fails, as on a full disk (Wine maps Z: to the host's root).

@@ -1,10 +1,12 @@
 // The history file's source: its trailer written and read against the layout built here
-// byte by byte, and every trailer that must not be trusted.
+// byte by byte, every trailer that must not be trusted, which files are this computer's
+// own, and the replacement of its id.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string.h>
 #include <string>
 #include <vector>
+#include "core/computer_identity.h"
 #include "core/crc32.h"
 #include "core/history_format.h"
 #include "settings_key_support.h"
@@ -161,6 +163,87 @@ TEST(HistoryTrailerTest, OnlyATrailerThatHoldsWholeRightAfterTheRecordsNamesTheS
     HistoryRecord notADay = Day(30, 1);
     notADay.date = DateKeyOf(2023, 2, 29);
     EXPECT_FALSE(Parse(RecordsFile({notADay}) + good).source.present);
+}
+
+// The stored form of "Former Computer Ids": the id, then when it was replaced.
+Bytes FormerEntry(uint64_t id, uint64_t replacedAt)
+{
+    return Le(id, 8) + Le(replacedAt, 8);
+}
+
+TEST(OwnFileTest, AFileIsOwnByTheCurrentIdOrAFormerOneBeforeItWasReplaced)
+{
+    const uint64_t CURRENT = 0x1111, A = 0xAAAA, B = 0xBBBB, C = 0xCCCC, T = 1000, U = 2000;
+    Bytes torn = FormerEntry(C, U);
+    Bytes former = FormerEntry(A, T) + FormerEntry(B, U) + Bytes(torn.begin(), torn.end() - 1);
+    const struct {
+        const char *file;
+        bool present;
+        uint64_t id;
+        uint64_t writtenAt;
+        uint64_t currentId;
+        bool own;
+    } cases[] = {
+        {"the current id, any time", true, CURRENT, U + 5, CURRENT, true},
+        {"a former id, written before its replacement", true, A, T - 1, CURRENT, true},
+        {"a former id, written as it was replaced", true, A, T, CURRENT, false},
+        {"a former id, written after its replacement", true, A, U, CURRENT, false},
+        {"the second former id, before its replacement", true, B, U - 1, CURRENT, true},
+        {"an id in a torn entry", true, C, 0, CURRENT, false},
+        {"another computer", true, 0x9999, 0, CURRENT, false},
+        {"no source", false, CURRENT, 0, CURRENT, false},
+        {"id 0 while this computer has none", true, 0, 0, 0, false},
+    };
+    for (const auto &c : cases) {
+        HistorySource source = {c.present, c.id, c.writtenAt, 4, L"Name"};
+        EXPECT_EQ(IsOwnSource(source, c.currentId, former.data(), former.size()), c.own) << c.file;
+    }
+}
+
+uint64_t Now()
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return (uint64_t)now.dwHighDateTime << 32 | now.dwLowDateTime;
+}
+
+uint64_t Le64At(const std::vector<BYTE> &bytes, size_t at)
+{
+    uint64_t value = 0;
+    memcpy(&value, bytes.data() + at, sizeof value);
+    return value;
+}
+
+TEST(ComputerIdentityTest, AReplacedIdIsKeptWithItsTimeAndOwnsTheFilesWrittenBefore)
+{
+    DeleteSettingsKey();
+    uint64_t first = ThisComputerId();
+    ASSERT_NE(first, 0u);
+    EXPECT_EQ(ThisComputerId(), first) << "made once, then kept";
+    EXPECT_FALSE(ReadRegistryValue(SETTINGS_KEY, "Former Computer Ids").present);
+
+    uint64_t before = Now();
+    uint64_t second = ReplaceComputerId();
+    uint64_t after = Now();
+    EXPECT_NE(second, 0u);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(ReadSettingsQword("Computer Id"), second);
+    uint64_t third = ReplaceComputerId();
+    RegistryValue former = ReadRegistryValue(SETTINGS_KEY, "Former Computer Ids");
+    EXPECT_EQ(former.type, (DWORD)REG_BINARY);
+    ASSERT_EQ(former.data.size(), 32u) << "the first and the second id, oldest first";
+    EXPECT_EQ(Le64At(former.data, 0), first);
+    uint64_t replacedAt = Le64At(former.data, 8);
+    EXPECT_TRUE(replacedAt >= before && replacedAt <= after) << replacedAt;
+    EXPECT_EQ(Le64At(former.data, 16), second);
+
+    HistorySource source = {true, first, replacedAt - 1, 1, L"x"};
+    EXPECT_TRUE(IsThisComputersSource(source));
+    source.writtenAt = replacedAt;
+    EXPECT_FALSE(IsThisComputersSource(source));
+    source.computerId = third;
+    EXPECT_TRUE(IsThisComputersSource(source));
+    DeleteSettingsKey();
 }
 
 }  // namespace
