@@ -32,11 +32,12 @@ Bytes Le(uint64_t value, int size)
     return bytes;
 }
 
-// A trailer as the layout says, with `extra` bytes before the checksum and a length field
-// `lengthDelta` off the real length.
-Bytes Trailer(uint16_t version, const std::u16string &name, const Bytes &extra = {}, int lengthDelta = 0)
+// A trailer as the layout says, with `extra` bytes before the checksum, a length field
+// `lengthDelta` off the real length and the magic given.
+Bytes Trailer(uint16_t version, const std::u16string &name, const Bytes &extra = {},
+              int lengthDelta = 0, const char *magic = "TWKS")
 {
-    Bytes trailer = Bytes{'T', 'W', 'K', 'S'} + Le(version, 2) + Le(0, 2) + Le(ID, 8) +
+    Bytes trailer = Bytes(magic, magic + 4) + Le(version, 2) + Le(0, 2) + Le(ID, 8) +
                     Le(WRITTEN, 8) + Le(name.size(), 2);
     for (char16_t unit : name)
         trailer = trailer + Le(unit, 2);
@@ -147,7 +148,7 @@ TEST(HistoryTrailerTest, OnlyATrailerThatHoldsWholeRightAfterTheRecordsNamesTheS
         {"name length 64", Trailer(1, std::u16string(64, u'x')), false},
         {"version 0", Trailer(0, name), false},
         {"version 1 longer than its name", Trailer(1, name, {0, 0}), false},
-        {"another magic", Bytes{'T', 'W', 'K', 'H'} + Bytes(good.begin() + 4, good.end()), false},
+        {"another magic", Trailer(1, name, {}, 0, "TWKH"), false},
     };
     for (const auto &c : cases) {
         Parsed parsed = Parse(RecordsFile({Day(5, 1)}) + c.trailer);
