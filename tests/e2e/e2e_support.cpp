@@ -159,21 +159,12 @@ std::string HistoryFileBytes(const std::vector<DayRecord> &records)
     return std::string("TWKH") + std::string((const char *)&count, 4) + RecordBytes(records);
 }
 
-std::string OwnTrailerFault(const std::string &file, size_t at)
+std::string OwnTrailerStart(size_t length)
 {
-    uint64_t id = 0, named = 0;
-    uint16_t version = 0, length = 0;
-    if (!ReadQword(SETTINGS_KEY_PATH, "Computer Id", &id))
-        return "no \"Computer Id\"";
-    if (file.size() < at + 30 || file.compare(at, 4, "TWKS") != 0)
-        return "no trailer after the records";
-    memcpy(&version, file.data() + at + 4, 2);
-    memcpy(&length, file.data() + at + 6, 2);
-    memcpy(&named, file.data() + at + 8, 8);
-    if (version != 1 || at + length != file.size())
-        return "version " + std::to_string(version) + ", length " + std::to_string(length) +
-               " of " + std::to_string(file.size() - at);
-    return named == id ? "" : "the id " + std::to_string(named) + ", not " + std::to_string(id);
+    uint64_t id = 0;
+    ReadQword(SETTINGS_KEY_PATH, "Computer Id", &id);
+    uint16_t fields[2] = {1, (uint16_t)length};
+    return "TWKS" + std::string((const char *)fields, 4) + std::string((const char *)&id, 8);
 }
 
 std::string Gbk(const char *utf8)

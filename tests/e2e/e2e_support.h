@@ -44,10 +44,9 @@ std::string CsvLine(const driver::DayRecord &record);
 // A history file: "TWKH", the count and the records.
 std::string HistoryFileBytes(const std::vector<driver::DayRecord> &records);
 std::string RecordBytes(const std::vector<driver::DayRecord> &records);
-// What is wrong with the bytes of a history file from `at`, the end of its records, as the
-// trailer that names this computer: "TWKS", version 1, its length up to the file's end,
-// the id of "Computer Id". Empty when nothing is.
-std::string OwnTrailerFault(const std::string &file, size_t at);
+// The first 16 bytes of the trailer of this computer `length` bytes long: "TWKS", version 1,
+// the length and the id in "Computer Id".
+std::string OwnTrailerStart(size_t length);
 // A string-table text as the program shows it, in code page 936.
 std::string Gbk(const char *utf8);
 

@@ -6,7 +6,6 @@
 #include <string>
 #include "core/backup.h"
 #include "core/backup_rotation.h"
-#include "core/history_file.h"
 #include "fakes/fake_backup_folder.h"
 #include "settings_key_support.h"
 
@@ -49,17 +48,6 @@ struct BackupTest : ::testing::Test {
                 names.insert(entry.cFileName);
         FindClose(search);
         return names;
-    }
-    HistorySource Source(const std::wstring &name)
-    {
-        HistoryList list = {nullptr, 0, 0, HISTORY_GROW_STEP};
-        HistorySource source = {};
-        FILE *file = _wfopen((folder + L"\\" + name).c_str(), L"rb");
-        EXPECT_EQ(file ? ReadHistoryFile(file, &list, &source) : HISTORY_FILE_BAD_FORMAT, HISTORY_FILE_OK);
-        if (file)
-            fclose(file);
-        DestroyHistoryList(&list);
-        return source;
     }
     std::string Bytes(const std::wstring &name)
     {
@@ -125,20 +113,6 @@ TEST_F(BackupTest, AFailedBackupIsTriedAgainAtTheFirstSaveAnHourLater)
     SetFakeTickCount(1000000 + BACKUP_RETRY_MS);
     SaveToRegistry();
     EXPECT_EQ(Files(), Names{Name(2010, 6, 7)});
-}
-
-// Every backup names this computer, by the id that the first one made.
-TEST_F(BackupTest, EveryBackupCarriesTheComputerIdThatTheFirstOneMade)
-{
-    ASSERT_TRUE(WriteBackup(folder.c_str(), DateKeyOf(2010, 6, 7)));
-    ASSERT_TRUE(WriteBackup(folder.c_str(), DateKeyOf(2010, 6, 8)));
-    uint64_t id = ReadSettingsQword("Computer Id", 0);
-    EXPECT_NE(id, 0u);
-    for (const std::wstring &name : {Name(2010, 6, 7), Name(2010, 6, 8)}) {
-        HistorySource source = Source(name);
-        EXPECT_TRUE(source.present);
-        EXPECT_EQ(source.computerId, id);
-    }
 }
 
 }  // namespace

