@@ -168,9 +168,10 @@ TEST_F(HistoryTest, ExportsThroughTheSaveDialogAndImportsWithPreviewAndQuestions
 
     // History file: the dialog remembers the folder chosen last.
     EXPECT_EQ(ChooseFile(IDM_EXPORT_HISTORY, twhPath), folderName + "|TallywickHistory.twh");
-    std::string twh;
-    ASSERT_TRUE(ReadFileBytes(twhPath, &twh));
-    std::string records = HistoryFileBytes(seeded);
+    // The program writes the file after the dialog has closed, in one write at its close.
+    std::string twh, records = HistoryFileBytes(seeded);
+    for (int i = 0; i < 50 && (!ReadFileBytes(twhPath, &twh) || twh.empty()); ++i)
+        Sleep(100);
     EXPECT_EQ(twh.substr(0, records.size()), records) << ToHex(twh);
     EXPECT_EQ(twh.substr(records.size(), 16), OwnTrailerStart(twh.size() - records.size()));
 
