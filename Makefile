@@ -1,10 +1,12 @@
 # Tallywick: `make run` starts the meter under Wine, `make test` runs every test,
-# `make dist` packs the zip and the installer into build/dist/.
+# `make dist` packs the zip and the installer into build/dist/, `make fuzz` fuzzes the
+# history file's parse for FUZZ_SECONDS.
 # Each target installs what is missing first (scripts/setup).
 BUILD ?= build
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 60
 
-.PHONY: all setup configure build dist test run stop screenshots bench clean
+.PHONY: all setup configure build dist test fuzz run stop screenshots bench clean
 
 all: build
 
@@ -26,6 +28,10 @@ dist: build
 # The installer test installs what `make dist` built.
 test: dist
 	@scripts/test $(BUILD)
+
+# A native build of its own under $(BUILD)/fuzz; it needs no cross build.
+fuzz: setup
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz $(BUILD)
 
 run: build
 	@scripts/run $(BUILD)

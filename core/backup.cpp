@@ -11,6 +11,7 @@
 #include "backup_folder.h"
 #include "backup_rotation.h"
 #include "clock.h"
+#include "computer_identity.h"
 #include "figures.h"
 #include "history_file.h"
 #include "written_file.h"
@@ -119,14 +120,17 @@ static void RotateBackups(const wchar_t *folder, DateKey today)
     free(dates);
 }
 
-// The history file's own writer, then the file's buffers and the system's flushed to the
-// disk before the rename: MOVEFILE_WRITE_THROUGH waits only for the rename itself.
+// The history file's own writer, with this computer as its source, then the file's buffers
+// and the system's flushed to the disk before the rename: MOVEFILE_WRITE_THROUGH waits only
+// for the rename itself.
 static bool WriteFlushedHistoryFile(const wchar_t *path)
 {
     FILE *file = _wfopen(path, L"wb");
     if (!file)
         return false;
-    bool written = WriteHistoryFile(file, &StoredHistory) && fflush(file) == 0
+    HistorySource source;
+    MakeThisComputerSource(&source);
+    bool written = WriteHistoryFile(file, &StoredHistory, &source) && fflush(file) == 0
                    && FlushFileBuffers((HANDLE)_get_osfhandle(_fileno(file)));
     return CloseWrittenFile(file) && written;
 }

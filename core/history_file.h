@@ -1,21 +1,18 @@
-// The binary history file: "TWKH", a 32-bit record count, then the records.
+// A history file on disk, through stdio: read whole into memory and parsed, or made and
+// written at once (the format is history_format.h's). The one reader of history files,
+// for the import, its preview and the backups alike.
 #ifndef TALLYWICK_HISTORY_FILE_H
 #define TALLYWICK_HISTORY_FILE_H
 
 #include <stdio.h>
-#include "history_list.h"
+#include "history_format.h"
 
-enum HistoryFileResult {
-    HISTORY_FILE_OK,
-    HISTORY_FILE_BAD_FORMAT,   // no magic, the count or records cut short, or a record
-                               // with an impossible date or distance
-    HISTORY_FILE_EMPTY,        // a count of 0, or the file ends right after the magic
-    HISTORY_FILE_NO_MEMORY,    // the count is too large to reserve
-};
-
-// Reads a whole history file into an empty list; on any result but OK the list is empty.
-HistoryFileResult ReadHistoryFile(FILE *file, HistoryList *list);
-// Writes the magic, the count and the records; false when a write failed.
-bool WriteHistoryFile(FILE *file, const HistoryList *list);
+// Reads the file from its start into memory, no more of it than the parse can use, then
+// parses it into the empty `list` and, unless it is null, `source` (ParseHistoryFile). On
+// any result but OK the list is empty; a file that cannot be read whole is BAD_FORMAT.
+HistoryFileResult ReadHistoryFile(FILE *file, HistoryList *list, HistorySource *source);
+// Writes the header, the records and, when `source` is present, its trailer; false when
+// the memory or a write failed.
+bool WriteHistoryFile(FILE *file, const HistoryList *list, const HistorySource *source);
 
 #endif

@@ -165,20 +165,23 @@ bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const Hi
 
 static const char ADDED_FILES_VALUE[] = "Added Files";
 
-bool ReadAddedFilesValue(DWORD extra, BYTE **data, DWORD *size)
+// A value of any length as it is stored, into a block that the caller frees, with `extra`
+// more bytes of room after it; a missing value or key reads as empty (*size 0). False, with
+// nothing to free, when the value is there but cannot be read or no memory.
+static bool ReadWholeValue(const char *name, DWORD extra, BYTE **data, DWORD *size)
 {
     *size = 0;
     HKEY key;
     LONG opened = RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, &key);
     LONG found = opened == ERROR_SUCCESS
-                     ? RegQueryValueExA(key, ADDED_FILES_VALUE, nullptr, nullptr, nullptr, size)
+                     ? RegQueryValueExA(key, name, nullptr, nullptr, nullptr, size)
                      : opened;
     bool none = found == ERROR_FILE_NOT_FOUND;  // no key, or no value in it
     if (none)
         *size = 0;
     // The block is had for no value too, so that the caller always has its room.
     *data = found == ERROR_SUCCESS || none ? (BYTE *)malloc(*size + extra + 1) : nullptr;
-    bool read = *data && (*size == 0 || RegQueryValueExA(key, ADDED_FILES_VALUE, nullptr, nullptr,
+    bool read = *data && (*size == 0 || RegQueryValueExA(key, name, nullptr, nullptr,
                                                          *data, size) == ERROR_SUCCESS);
     if (opened == ERROR_SUCCESS)
         RegCloseKey(key);
@@ -188,6 +191,11 @@ bool ReadAddedFilesValue(DWORD extra, BYTE **data, DWORD *size)
         *size = 0;
     }
     return read;
+}
+
+bool ReadAddedFilesValue(DWORD extra, BYTE **data, DWORD *size)
+{
+    return ReadWholeValue(ADDED_FILES_VALUE, extra, data, size);
 }
 
 // One value, in the key created when it is missing; the registry's result.
@@ -252,4 +260,31 @@ void DeleteKeyCounts()
     RegDeleteValueA(key, KEYS_ALL_TIME_VALUE);
     RegDeleteValueA(key, KEYS_TODAY_VALUE);
     RegCloseKey(key);
+}
+
+uint64_t ReadComputerIdValue()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return 0;
+    uint64_t id = 0;
+    DWORD type = 0, size = sizeof id;
+    LONG result = RegQueryValueExA(key, COMPUTER_ID_VALUE, nullptr, &type, (BYTE *)&id, &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS && type == REG_QWORD && size == sizeof id ? id : 0;
+}
+
+bool WriteComputerIdValue(uint64_t id)
+{
+    return WriteSingleValue(COMPUTER_ID_VALUE, REG_QWORD, &id, sizeof id) == ERROR_SUCCESS;
+}
+
+bool ReadFormerComputerIdsValue(DWORD extra, BYTE **data, DWORD *size)
+{
+    return ReadWholeValue(FORMER_COMPUTER_IDS_VALUE, extra, data, size);
+}
+
+bool WriteFormerComputerIdsValue(const BYTE *data, DWORD size)
+{
+    return WriteSingleValue(FORMER_COMPUTER_IDS_VALUE, REG_BINARY, data, size) == ERROR_SUCCESS;
 }

@@ -1,6 +1,6 @@
 // The registry key that holds the all-time totals, the running time, the history, the
-// week clock's hours and, while the user has them kept, the per-key counts. The store
-// reads and writes the values it is given; what they mean is the core's.
+// week clock's hours, while the user has them kept the per-key counts, and this computer's
+// ids. The store reads and writes the values it is given; what they mean is the core's.
 #ifndef TALLYWICK_REGISTRY_STORE_H
 #define TALLYWICK_REGISTRY_STORE_H
 
@@ -45,6 +45,18 @@ bool ReadAddedFilesValue(DWORD extra, BYTE **data, DWORD *size);
 // Writes "Added Files", creating the key when it is missing. A write refused is a failed
 // save (RecordSaveFailure); a good one leaves LastSaveError as the figures' write left it.
 bool WriteAddedFilesValue(const BYTE *data, DWORD size);
+// This computer's identity (computer_identity.h): "Computer Id" (REG_QWORD) and "Former
+// Computer Ids" (REG_BINARY), written when a history file first needs them, never by a save.
+#define COMPUTER_ID_VALUE "Computer Id"
+#define FORMER_COMPUTER_IDS_VALUE "Former Computer Ids"
+// "Computer Id" when it is a REG_QWORD of 8 bytes; 0 when it is missing or not that.
+uint64_t ReadComputerIdValue();
+// Writes "Computer Id", creating the key when it is missing; false when it was refused.
+bool WriteComputerIdValue(uint64_t id);
+// "Former Computer Ids" as stored, by the rules of ReadAddedFilesValue.
+bool ReadFormerComputerIdsValue(DWORD extra, BYTE **data, DWORD *size);
+// Writes "Former Computer Ids", creating the key when it is missing; false when refused.
+bool WriteFormerComputerIdsValue(const BYTE *data, DWORD size);
 // A save that could not store a value of its own: the save has failed with `error`.
 void RecordSaveFailure(LONG error);
 // "Count Each Key": on is the value 1, in a key created when missing; off is no value.

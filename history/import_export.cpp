@@ -12,6 +12,7 @@
 #include "../text/history_cells.h"
 #include "history_window.h"
 #include "../core/added_files.h"
+#include "../core/computer_identity.h"
 #include "../core/figures.h"
 #include "../core/history_add.h"
 #include "../core/history_file.h"
@@ -41,8 +42,10 @@ void ExportHistoryFile()
 
 bool SaveHistoryFile(const wchar_t *path)
 {
+    HistorySource source;
+    MakeThisComputerSource(&source);
     FILE *file = _wfopen(path, L"wb");
-    bool written = file && WriteHistoryFile(file, &StoredHistory);
+    bool written = file && WriteHistoryFile(file, &StoredHistory, &source);
     if (file && !CloseWrittenFile(file))
         written = false;
     if (!written)
@@ -100,7 +103,7 @@ static FILE *ReadChosenHistoryFile(HistoryList *imported)
         ShowErrorMessage(IDS_OPEN_FAILED);
         return nullptr;
     }
-    HistoryFileResult result = ReadHistoryFile(file, imported);
+    HistoryFileResult result = ReadHistoryFile(file, imported, nullptr);
     if (result == HISTORY_FILE_OK)
         return file;
     ReportReadFailure(result);

@@ -9,7 +9,7 @@
 #include "../core/history_list.h"
 
 void ExportHistoryFile();
-// Writes StoredHistory as a history file; a file that cannot be created or written whole
+// Writes StoredHistory as a history file with this computer as its source; a file that cannot be created or written whole
 // is reported with IDS_EXPORT_FAILED. False on that failure.
 bool SaveHistoryFile(const wchar_t *path);
 // The program's merge of an imported history and its addition of another computer's, each

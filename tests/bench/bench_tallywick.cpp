@@ -327,7 +327,7 @@ void FillDistinctDays(HistoryList *list, int32_t count)
 bool WriteFile(const std::string &path, const HistoryList *list)
 {
     FILE *file = fopen(path.c_str(), "wb");
-    bool written = file && WriteHistoryFile(file, list);
+    bool written = file && WriteHistoryFile(file, list, nullptr);
     if (file)
         fclose(file);
     return written;
@@ -336,7 +336,7 @@ bool WriteFile(const std::string &path, const HistoryList *list)
 HistoryFileResult ReadFile(const std::string &path, HistoryList *list)
 {
     FILE *file = fopen(path.c_str(), "rb");
-    HistoryFileResult result = file ? ReadHistoryFile(file, list) : HISTORY_FILE_BAD_FORMAT;
+    HistoryFileResult result = file ? ReadHistoryFile(file, list, nullptr) : HISTORY_FILE_BAD_FORMAT;
     if (file)
         fclose(file);
     return result;

@@ -159,6 +159,14 @@ std::string HistoryFileBytes(const std::vector<DayRecord> &records)
     return std::string("TWKH") + std::string((const char *)&count, 4) + RecordBytes(records);
 }
 
+std::string OwnTrailerStart(size_t length)
+{
+    uint64_t id = 0;
+    ReadQword(SETTINGS_KEY_PATH, "Computer Id", &id);
+    uint16_t fields[2] = {1, (uint16_t)length};
+    return "TWKS" + std::string((const char *)fields, 4) + std::string((const char *)&id, 8);
+}
+
 std::string Gbk(const char *utf8)
 {
     return Utf8ToCodePage(utf8, 936);

@@ -44,6 +44,9 @@ std::string CsvLine(const driver::DayRecord &record);
 // A history file: "TWKH", the count and the records.
 std::string HistoryFileBytes(const std::vector<driver::DayRecord> &records);
 std::string RecordBytes(const std::vector<driver::DayRecord> &records);
+// The first 16 bytes of the trailer of this computer `length` bytes long: "TWKS", version 1,
+// the length and the id in "Computer Id".
+std::string OwnTrailerStart(size_t length);
 // A string-table text as the program shows it, in code page 936.
 std::string Gbk(const char *utf8);
 

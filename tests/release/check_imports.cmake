@@ -2,7 +2,7 @@ cmake_minimum_required(VERSION 3.20)
 # The shipped binaries must run on a bare Windows: they may import only DLLs that come with
 # it (and tallywick.exe its own HOOK.dll). Reads the import tables with objdump -p.
 #   cmake -DOBJDUMP=... -DPROGRAM=tallywick.exe -DHOOK=HOOK.dll -P check_imports.cmake
-set(WINDOWS_DLLS advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll
+set(WINDOWS_DLLS advapi32.dll bcrypt.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll
   ole32.dll setupapi.dll shell32.dll user32.dll)
 
 function(check_imports binary allowed)

@@ -100,7 +100,7 @@ struct HistoryFileTest : ::testing::Test {
         EXPECT_NE(file, nullptr);
         if (!file)
             return HISTORY_FILE_OK;
-        HistoryFileResult result = ReadHistoryFile(file, &list);
+        HistoryFileResult result = ReadHistoryFile(file, &list, nullptr);
         fclose(file);
         return result;
     }
@@ -193,7 +193,7 @@ TEST_F(HistoryFileTest, WriteThenReadGivesTheRecordsWithReservedBytesZeroed)
     source.count = 3;
     FILE *file = fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
-    EXPECT_TRUE(WriteHistoryFile(file, &source));
+    EXPECT_TRUE(WriteHistoryFile(file, &source, nullptr));
     fclose(file);
 
     Bytes bytes = ReadFileBytes();
@@ -207,7 +207,7 @@ TEST_F(HistoryFileTest, WriteThenReadGivesTheRecordsWithReservedBytesZeroed)
 
     file = fopen(path.c_str(), "rb");
     ASSERT_NE(file, nullptr);
-    ASSERT_EQ(ReadHistoryFile(file, &list), HISTORY_FILE_OK);
+    ASSERT_EQ(ReadHistoryFile(file, &list, nullptr), HISTORY_FILE_OK);
     fclose(file);
     ASSERT_EQ(list.count, 3);
     for (int i = 0; i < 3; ++i) {
@@ -222,7 +222,7 @@ TEST_F(HistoryFileTest, EmptyHistoryWritesEightBytesThatReadAsEmpty)
 {
     FILE *file = fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
-    EXPECT_TRUE(WriteHistoryFile(file, &list));
+    EXPECT_TRUE(WriteHistoryFile(file, &list, nullptr));
     fclose(file);
     EXPECT_EQ(ReadFileBytes(), Magic() + Count(0));
     EXPECT_EQ(Read(ReadFileBytes()), HISTORY_FILE_EMPTY);
@@ -537,16 +537,19 @@ TEST_F(HistoryFileFlowTest, MalformedFilesAreReportedWithoutAPreview)
     }
 }
 
-TEST_F(HistoryFileFlowTest, ExportWritesTheStoredHistoryToTheChosenFile)
+// The id is made by the first file that carries it.
+TEST_F(HistoryFileFlowTest, ExportWritesTheStoredHistoryThenThisComputerAsItsSource)
 {
     DeleteFileW(path.c_str());
+    EXPECT_FALSE(ReadRegistryValue(SETTINGS_KEY, "Computer Id").present);
     UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerDialogs);
     ExportHistoryFile();
     KillTimer(nullptr, timer);
     FILE *file = _wfopen(path.c_str(), L"rb");
     ASSERT_NE(file, nullptr);
     HistoryList written = {nullptr, 0, 0, HISTORY_GROW_STEP};
-    EXPECT_EQ(ReadHistoryFile(file, &written), HISTORY_FILE_OK);
+    HistorySource source;
+    EXPECT_EQ(ReadHistoryFile(file, &written, &source), HISTORY_FILE_OK);
     EXPECT_EQ(fgetc(file), EOF);
     fclose(file);
     ASSERT_EQ(written.count, 2);
@@ -555,6 +558,13 @@ TEST_F(HistoryFileFlowTest, ExportWritesTheStoredHistoryToTheChosenFile)
     EXPECT_EQ(written.records[1].reserved, 0);
     EXPECT_TRUE(MessageTexts.empty());
     DestroyHistoryList(&written);
+
+    EXPECT_EQ(ReadRegistryValue(SETTINGS_KEY, "Computer Id").type, (DWORD)REG_QWORD);
+    EXPECT_EQ(source.computerId, ReadSettingsQword("Computer Id"));
+    wchar_t name[256];
+    DWORD length = 256;
+    GetComputerNameExW(ComputerNamePhysicalDnsHostname, name, &length);
+    EXPECT_STREQ(source.name, name);
 }
 
 // Every write to /dev/full fails, as on a full disk (Wine maps Z: to the host's root).
