@@ -8,6 +8,7 @@
 #include "startup.h"
 #include "../core/added_files.h"
 #include "../core/backup.h"
+#include "../core/dates.h"
 #include "../core/figures.h"
 #include "../core/power.h"
 #include "../core/registry_store.h"

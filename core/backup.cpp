@@ -11,6 +11,7 @@
 #include "backup_folder.h"
 #include "backup_rotation.h"
 #include "clock.h"
+#include "dates.h"
 #include "figures.h"
 #include "history_file.h"
 #include "written_file.h"

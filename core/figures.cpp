@@ -1,6 +1,7 @@
 // The figures and every change of them. All of it runs on the program's one thread.
 #include "figures.h"
 #include "clock.h"
+#include "dates.h"
 #include "history_add.h"
 #include "history_merge.h"
 #include "key_counts.h"
@@ -39,29 +40,11 @@ static void FreeStoredHistory()
 // when the program starts, before WinMain runs.
 [[maybe_unused]] static const int StoredHistoryCleanup = atexit(FreeStoredHistory);
 
-DateKey MakeDateKey(const SYSTEMTIME &date)
-{
-    return (DateKey)date.wYear << 16 | (DateKey)(date.wMonth & 0xFF) << 8 | (date.wDay & 0xFF);
-}
-
-// SYSTEMTIME counts weekdays from Sunday, the hourly records from Monday.
-int HourOfWeek(const SYSTEMTIME &time)
-{
-    return (time.wDayOfWeek + 6) % 7 * 24 + time.wHour % 24;
-}
-
 // The clock's last reading is at most a second old while the meter timer runs, and it is
 // renewed at every hour's edge: an event is credited to its own hour, not the one before.
 static HourlyRecord &CurrentHour()
 {
     return OwnHourlyActivity[HourOfWeek(*ClockLastReading())];
-}
-
-DateKey TodayDateKey()
-{
-    SYSTEMTIME now;
-    ClockLocalDate(&now);
-    return MakeDateKey(now);
 }
 
 uint32_t TickCountOrWrap()

@@ -30,10 +30,6 @@ extern const HourlyRecord (&HourlyActivity)[HOURS_IN_WEEK];
 const uint32_t TICK_WRAPPED = 0xFFFFFFFF;
 const float MAX_STEP_MM = 10000.0f;
 
-DateKey MakeDateKey(const SYSTEMTIME &date);
-// 0 for Monday 00:00 to 00:59, ..., 167 for Sunday 23:00 to 23:59.
-int HourOfWeek(const SYSTEMTIME &time);
-DateKey TodayDateKey();
 uint32_t TickCountOrWrap();   // TICK_WRAPPED once the tick counter has wrapped this period
 uint32_t PeriodSeconds();
 uint64_t AllTimeSeconds();

@@ -3,13 +3,14 @@
 // today's bar of each unit is then brought up to date every second from the running period.
 //
 // A bar's place is its slot: periods after the first period of the series, so that the
-// days with no record are gaps between slots, not zero bars. Days are counted from Monday
-// 1 January 1601, the first day that Windows can format; a record whose date is no real
-// day (month 13, 30 February, a year outside 1601 to 30827) is left out.
+// days with no record are gaps between slots, not zero bars. Days are day numbers
+// (dates.h); a record whose date is no real day (month 13, 30 February, a year outside 1601
+// to 30827) is left out.
 #ifndef TALLYWICK_HISTORY_SUMS_H
 #define TALLYWICK_HISTORY_SUMS_H
 
 #include <stdint.h>
+#include "dates.h"
 #include "history_list.h"
 
 enum ChartUnit { UNIT_DAY, UNIT_WEEK, UNIT_MONTH, UNIT_YEAR, UNIT_COUNT };
@@ -44,13 +45,6 @@ struct ChartSums {
     DateKey today;
 };
 
-// True for a date that is a day of the calendar and that Windows can format.
-bool IsRealDate(DateKey date);
-// Days since Monday 1 January 1601 of a real date, and back.
-int32_t DayNumber(DateKey date);
-DateKey DateOfDay(int32_t day);
-// 0 for Monday ... 6 for Sunday.
-int WeekdayOfDay(int32_t day);
 // The period of `unit` that holds `day`: the day itself, the week (weeks begin on
 // `firstDayOfWeek`), year * 12 + month - 1, or the year.
 int32_t PeriodOfDay(ChartUnit unit, int32_t day, int firstDayOfWeek);
