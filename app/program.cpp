@@ -108,7 +108,7 @@ void RecountTotals()
     if (!UpdateTodayRecord())
         return;
     StartPeriod();
-    HistorySums sums = SumHistory(StoredHistory);
+    Figures sums = SumHistory(StoredHistory);
     ReplaceTotals(CounterBlock{sums.keys, sums.distance, sums.rightClicks, sums.middleClicks,
                                sums.leftClicks},
                   sums.seconds);

@@ -6,7 +6,7 @@
 #include "../core/clock.h"
 #include "../core/dates.h"
 
-double FigureValue(int figure, const ChartFigures &figures)
+double FigureValue(int figure, const Figures &figures)
 {
     switch (figure) {
     case FIGURE_KEYS: return (double)figures.keys;

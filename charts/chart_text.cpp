@@ -164,7 +164,7 @@ static void FiguresTipText(const char *heading, const ChartBar *bar, char *out)
         FormatTo(out, "%s\n%s", heading, LoadText(SLOT_GENERAL, IDS_TIP_NO_RECORD));
         return;
     }
-    const ChartFigures &figures = bar->figures;
+    const Figures &figures = bar->figures;
     char keys[GROUPED_SIZE], left[GROUPED_SIZE], middle[GROUPED_SIZE], right[GROUPED_SIZE];
     char distance[CHART_TEXT_SIZE], time[CHART_TEXT_SIZE], lines[CHART_TEXT_SIZE];
     GroupDigits((int64_t)figures.keys, keys);

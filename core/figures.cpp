@@ -136,6 +136,13 @@ bool AppendStoredRecord(const HistoryRecord *record)
     return AppendRecord(&OwnStoredHistory, record);
 }
 
+// `record` plus what was counted since the last save, `periodSeconds` being PeriodSeconds()
+// read once by the caller.
+static void CreditUnsaved(HistoryRecord *record, uint32_t periodSeconds)
+{
+    AddPeriodToRecord(record, record, OwnTotals, OwnSavedTotals, periodSeconds - OwnSavedSeconds);
+}
+
 bool UpdateTodayRecord()
 {
     HistoryRecord *today = FindLastRecord(&OwnStoredHistory, OwnPeriodDate);
@@ -148,9 +155,20 @@ bool UpdateTodayRecord()
     }
     // One reading of the clock for the credit and the mark, so no second falls between.
     uint32_t periodSeconds = PeriodSeconds();
-    AddPeriodToRecord(today, today, OwnTotals, OwnSavedTotals, periodSeconds - OwnSavedSeconds);
+    CreditUnsaved(today, periodSeconds);
     MarkSaved(periodSeconds);
     return true;
+}
+
+HistoryRecord RecordAfterSave(const HistoryRecord *record)
+{
+    HistoryRecord after = {};
+    if (record)
+        after = *record;
+    else
+        after.date = OwnPeriodDate;
+    CreditUnsaved(&after, PeriodSeconds());
+    return after;
 }
 
 void LeaveOutSleep(uint32_t seconds)

@@ -59,6 +59,9 @@ void ReplaceTotals(const CounterBlock &totals, uint64_t totalTime);
 // to a new record appended for PeriodDate, and moves the saved mark: a second call credits
 // nothing twice. False (mark unmoved) when that append ran out of memory.
 bool UpdateTodayRecord();
+// A copy of `record` (a new record of PeriodDate when null) with what was counted since the
+// last save credited to it as UpdateTodayRecord would credit it now; nothing is changed.
+HistoryRecord RecordAfterSave(const HistoryRecord *record);
 // Moves the period's start forward by `seconds` in which the machine did not run; never
 // so far that the running time falls below the saved mark.
 void LeaveOutSleep(uint32_t seconds);

@@ -2,7 +2,6 @@
 #include "history_sums.h"
 
 #include <algorithm>
-#include <math.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -42,25 +41,6 @@ int32_t FirstDayOfPeriod(ChartUnit unit, int32_t period, int firstDayOfWeek)
     case UNIT_YEAR: return DayNumber(MakeDateKey(period, 1, 1));
     default: return period;
     }
-}
-
-ChartFigures FiguresOfRecord(const HistoryRecord *record)
-{
-    // A stored infinity or NaN (an older version's) would spoil every sum it is in.
-    double distance = isfinite(record->distance) ? record->distance : 0.0;
-    return ChartFigures{record->keys,        distance,
-                        record->leftClicks,  record->middleClicks,
-                        record->rightClicks, record->seconds};
-}
-
-void AddFigures(ChartFigures *sum, const ChartFigures &more)
-{
-    sum->keys += more.keys;
-    sum->distance += more.distance;
-    sum->leftClicks += more.leftClicks;
-    sum->middleClicks += more.middleClicks;
-    sum->rightClicks += more.rightClicks;
-    sum->seconds += more.seconds;
 }
 
 // One bar per distinct day of `order` (day << 32 | record index, sorted), today's among them.
@@ -150,12 +130,12 @@ void DestroyChartSums(ChartSums *sums)
     }
 }
 
-void SetTodayFigures(ChartSums *sums, const ChartFigures &today)
+void SetTodayFigures(ChartSums *sums, const Figures &today)
 {
     for (ChartSeries &series : sums->series) {
         if (!series.bars)
             continue;
-        ChartFigures figures = series.todayStored;
+        Figures figures = series.todayStored;
         AddFigures(&figures, today);
         series.bars[series.todayBar].figures = figures;
     }
@@ -181,7 +161,7 @@ int32_t DaysHoldingEvents(const ChartSeries *days, uint64_t events)
     uint64_t held = 0;
     int32_t todaySlot = days->bars[days->todayBar].slot;
     for (int32_t i = days->todayBar; i >= 0; --i) {
-        const ChartFigures &figures = days->bars[i].figures;
+        const Figures &figures = days->bars[i].figures;
         held += figures.keys + figures.leftClicks + figures.middleClicks + figures.rightClicks;
         if (held >= events)
             return todaySlot - days->bars[i].slot + 1;

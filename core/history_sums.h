@@ -15,28 +15,18 @@
 
 enum ChartUnit { UNIT_DAY, UNIT_WEEK, UNIT_MONTH, UNIT_YEAR, UNIT_COUNT };
 
-// The figures of one bar, wide enough for a year of every figure.
-struct ChartFigures {
-    uint64_t keys;
-    double distance;  // millimetres
-    uint64_t leftClicks;
-    uint64_t middleClicks;
-    uint64_t rightClicks;
-    uint64_t seconds;
-};
-
 struct ChartBar {
     int32_t slot;
-    ChartFigures figures;
+    Figures figures;
 };
 
 struct ChartSeries {
     ChartBar *bars;  // owned; in slot order, one per period with a record or today
     int32_t count;
-    int32_t slots;             // periods from the first bar's to the last one's
-    int32_t firstPeriod;       // the period of slot 0 (PeriodOfDay)
-    int32_t todayBar;          // the index of the bar that holds today
-    ChartFigures todayStored;  // that bar without today's figures
+    int32_t slots;        // periods from the first bar's to the last one's
+    int32_t firstPeriod;  // the period of slot 0 (PeriodOfDay)
+    int32_t todayBar;     // the index of the bar that holds today
+    Figures todayStored;  // that bar without today's figures
 };
 
 struct ChartSums {
@@ -52,9 +42,6 @@ int32_t PeriodOfDay(ChartUnit unit, int32_t day, int firstDayOfWeek);
 // day less one.
 int32_t FirstDayOfPeriod(ChartUnit unit, int32_t period, int firstDayOfWeek);
 
-ChartFigures FiguresOfRecord(const HistoryRecord *record);
-void AddFigures(ChartFigures *sum, const ChartFigures &more);
-
 // Sums `count` records in any order into the four series, leaving out the records dated
 // `today` (their figures come with SetTodayFigures) but giving today a bar of its own in
 // each. False, with `sums` empty, when the memory cannot be had.
@@ -62,7 +49,7 @@ bool BuildChartSums(ChartSums *sums, const HistoryRecord *records, int32_t count
                     int firstDayOfWeek);
 void DestroyChartSums(ChartSums *sums);
 // Today's figures (its records and the running period) into today's bar of each unit.
-void SetTodayFigures(ChartSums *sums, const ChartFigures &today);
+void SetTodayFigures(ChartSums *sums, const Figures &today);
 // The bar in slot `slot`, or null for a gap.
 const ChartBar *BarInSlot(const ChartSeries *series, int32_t slot);
 // The first bar in slot `slot` or after it; the end of the bars when there is none.

@@ -39,7 +39,7 @@ TEST(ChartSumsTest, WeeksMonthsAndYearsAtTheirEdgesWithGapsAndDaysThatAreNone)
     };
     ChartSums sums;
     ASSERT_TRUE(BuildChartSums(&sums, records, 8, today, 0));  // weeks from Monday
-    SetTodayFigures(&sums, ChartFigures{100, 0, 0, 0, 0, 0});
+    SetTodayFigures(&sums, Figures{100, 0, 0, 0, 0, 0});
     EXPECT_EQ(BarKeys(sums, UNIT_DAY, DateKeyOf(2024, 2, 29)), 8);
     EXPECT_EQ(BarKeys(sums, UNIT_DAY, DateKeyOf(2024, 3, 2)), -1) << "a day without record";
     EXPECT_EQ(BarKeys(sums, UNIT_DAY, today), 100);
