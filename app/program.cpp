@@ -8,6 +8,7 @@
 #include "startup.h"
 #include "../core/added_files.h"
 #include "../core/backup.h"
+#include "../core/dates.h"
 #include "../core/figures.h"
 #include "../core/power.h"
 #include "../core/registry_store.h"
@@ -107,7 +108,7 @@ void RecountTotals()
     if (!UpdateTodayRecord())
         return;
     StartPeriod();
-    HistorySums sums = SumHistory(StoredHistory);
+    Figures sums = SumHistory(StoredHistory);
     ReplaceTotals(CounterBlock{sums.keys, sums.distance, sums.rightClicks, sums.middleClicks,
                                sums.leftClicks},
                   sums.seconds);

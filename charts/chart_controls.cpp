@@ -5,6 +5,7 @@
 #include <algorithm>
 #include "chart_plot.h"
 #include "chart_text.h"
+#include "../core/dates.h"
 #include "../res/resource.h"
 #include "../text/text.h"
 #include "../ui/dpi.h"
@@ -103,8 +104,8 @@ bool CreateChartControls(HWND window, ChartState *state)
 void YearRange(const ChartState *state, int *first, int *last)
 {
     const ChartSeries *days = &state->sums.series[UNIT_DAY];
-    *first = (int)(DateOfDay(days->firstPeriod) >> 16);
-    *last = (int)(DateOfDay(days->firstPeriod + days->slots - 1) >> 16);
+    *first = YearOf(DateOfDay(days->firstPeriod));
+    *last = YearOf(DateOfDay(days->firstPeriod + days->slots - 1));
 }
 
 // A control that is turned off or hidden while it has the keyboard hands it to the plot,

@@ -1,11 +1,10 @@
-// The figures the chart takes from the program: the stored history summed, today's
-// records with the running period, the week clock. Read only: the chart changes none.
+// The figures the chart takes from the program: the stored history summed, today as the
+// core works it out (today.h), the week clock. Read only: the chart changes none.
 #include "chart_figures.h"
 
-#include <math.h>
 #include <string.h>
 #include "../core/figures.h"
-#include "../core/history_list.h"
+#include "../core/today.h"
 
 static const int DAYS_OF_A_WEEK = 7;
 
@@ -28,25 +27,6 @@ bool BuildStoredSums(ChartState *state)
     state->sums = sums;
     state->sumsRecords = StoredHistory.count;
     return true;
-}
-
-// Today's records and what was counted since the last save, as the next save will credit
-// it, so that today's bar shows what the meter shows.
-static ChartFigures TodayFigures()
-{
-    ChartFigures today = {};
-    for (int32_t i = 0; i < StoredHistory.count; ++i)
-        if (StoredHistory.records[i].date == PeriodDate)
-            AddFigures(&today, FiguresOfRecord(&StoredHistory.records[i]));
-    double distance = Totals.distance - SavedTotals.distance;
-    ChartFigures running = {Totals.keyPresses - SavedTotals.keyPresses,
-                            isfinite(distance) ? distance : 0.0,
-                            Totals.leftClicks - SavedTotals.leftClicks,
-                            Totals.middleClicks - SavedTotals.middleClicks,
-                            Totals.rightClicks - SavedTotals.rightClicks,
-                            (uint32_t)(PeriodSeconds() - SavedSeconds)};
-    AddFigures(&today, running);
-    return today;
 }
 
 // The week clock has counted less than a week while the newest days of the history, which
@@ -81,7 +61,7 @@ bool TakeChartFigures(ChartState *state, bool *rebuilt)
                && BuildStoredSums(state);
     if (*rebuilt)
         KeepBarsInPlace(state, firstPeriod, showedToday);
-    ChartFigures today = TodayFigures();
+    Figures today = TodayFigures();
     bool todayChanged = memcmp(&today, &state->today, sizeof today) != 0;
     state->today = today;
     SetTodayFigures(&state->sums, today);

@@ -1,6 +1,6 @@
 // The figures the chart window takes from the program, read only: the stored history
-// summed by day, week, month and year, today's records with the running period, and the
-// week clock's hours.
+// summed by day, week, month and year, today as the core works it out, and the week
+// clock's hours.
 #ifndef TALLYWICK_CHART_FIGURES_H
 #define TALLYWICK_CHART_FIGURES_H
 

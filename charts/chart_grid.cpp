@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <windows.h>
 #include "chart_text.h"
+#include "../core/dates.h"
 #include "../res/resource.h"
 #include "../text/text.h"
 #include "../ui/dpi.h"
@@ -149,7 +150,7 @@ static void PaintMonthNames(HDC dc, const ChartLayout &layout, const ChartState 
     wchar_t name[LABEL_SIZE];
     int32_t first = YearFirstDay(state->year);
     for (int month = 1; month <= 12; ++month) {
-        int32_t day = DayNumber((DateKey)state->year << 16 | (DateKey)month << 8 | 1);
+        int32_t day = DayNumber(MakeDateKey(state->year, month, 1));
         int column, row;
         CalendarPlace(layout, state, day - first, &column, &row);
         // A month that begins late in its week is named over its first whole week.

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include "../core/clock.h"
-#include "../core/figures.h"
+#include "../core/dates.h"
 
-double FigureValue(int figure, const ChartFigures &figures)
+double FigureValue(int figure, const Figures &figures)
 {
     switch (figure) {
     case FIGURE_KEYS: return (double)figures.keys;
@@ -34,7 +34,7 @@ const ChartSeries *ShownSeries(const ChartState *state)
 
 int32_t YearFirstDay(int year)
 {
-    return DayNumber((DateKey)year << 16 | 1 << 8 | 1);
+    return DayNumber(MakeDateKey(year, 1, 1));
 }
 
 int32_t DaysInYear(int year)

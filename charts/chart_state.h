@@ -16,7 +16,7 @@ const int32_t NO_ITEM = -1;
 struct ChartState {
     ChartSums sums;
     int32_t sumsRecords;                // StoredHistory.count when the sums were built
-    ChartFigures today;                 // today's records and the running period, as last taken
+    Figures today;                      // today (TodayFigures), as last taken
     HourlyRecord hours[HOURS_IN_WEEK];  // the week clock as last taken
     bool clockIsNew;                    // the week clock holds less than a week
     int figure;                         // ChartFigure
@@ -36,7 +36,7 @@ struct ChartState {
 };
 
 // The value of the chosen figure: a count, millimetres or seconds.
-double FigureValue(int figure, const ChartFigures &figures);
+double FigureValue(int figure, const Figures &figures);
 // The same for an hour of the week clock, which keeps no running time.
 double HourValue(int figure, const HourlyRecord &hour);
 // The series of the bars' unit.

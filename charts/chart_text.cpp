@@ -5,6 +5,7 @@
 #include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
+#include "../core/dates.h"
 #include "../text/history_cells.h"
 #include "../res/resource.h"
 #include "../text/formatting.h"
@@ -99,20 +100,10 @@ void FigureText(int figure, double value, char *out)
     }
 }
 
-static SYSTEMTIME SystemDate(DateKey date)
-{
-    SYSTEMTIME time = {};
-    time.wYear = (WORD)(date >> 16);
-    time.wMonth = (WORD)(date >> 8 & 0xFF);
-    time.wDay = (WORD)(date & 0xFF);
-    time.wDayOfWeek = (WORD)DayOfWeek(time.wYear, time.wMonth, time.wDay);
-    return time;
-}
-
 // The date in the user's format; empty when the system cannot format it.
 static void LocaleDateText(DateKey date, DWORD flags, char *out, int size)
 {
-    SYSTEMTIME time = SystemDate(date);
+    SYSTEMTIME time = SystemDateOf(date);
     if (!GetDateFormatA(LOCALE_USER_DEFAULT, flags, &time, nullptr, out, size))
         out[0] = 0;
 }
@@ -173,7 +164,7 @@ static void FiguresTipText(const char *heading, const ChartBar *bar, char *out)
         FormatTo(out, "%s\n%s", heading, LoadText(SLOT_GENERAL, IDS_TIP_NO_RECORD));
         return;
     }
-    const ChartFigures &figures = bar->figures;
+    const Figures &figures = bar->figures;
     char keys[GROUPED_SIZE], left[GROUPED_SIZE], middle[GROUPED_SIZE], right[GROUPED_SIZE];
     char distance[CHART_TEXT_SIZE], time[CHART_TEXT_SIZE], lines[CHART_TEXT_SIZE];
     GroupDigits((int64_t)figures.keys, keys);
@@ -230,7 +221,7 @@ void HourTipText(const ChartState *state, int hourOfWeek, char *out)
 
 void PeriodLabel(ChartUnit unit, int32_t period, int firstDayOfWeek, wchar_t *out)
 {
-    SYSTEMTIME time = SystemDate(DateOfDay(FirstDayOfPeriod(unit, period, firstDayOfWeek)));
+    SYSTEMTIME time = SystemDateOf(DateOfDay(FirstDayOfPeriod(unit, period, firstDayOfWeek)));
     DWORD flags = unit == UNIT_MONTH ? DATE_YEARMONTH : DATE_SHORTDATE;
     char year[CHART_TEXT_SIZE];
     if (unit == UNIT_YEAR) {

@@ -16,6 +16,7 @@
 #include "chart_figures.h"
 #include "chart_plot.h"
 #include "chart_state.h"
+#include "../core/dates.h"
 #include "../core/figures.h"
 #include "../res/resource.h"
 #include "../text/text.h"
@@ -205,7 +206,7 @@ static ChartState *NewChartState()
         DestroyChartState(state);
         return nullptr;
     }
-    state->year = (int)(PeriodDate >> 16);
+    state->year = YearOf(PeriodDate);
     state->firstSlot = INT32_MAX;
     std::fill(state->item, state->item + VIEW_COUNT, NO_ITEM);
     bool rebuilt;

@@ -12,6 +12,7 @@
 #include "backup_rotation.h"
 #include "clock.h"
 #include "computer_identity.h"
+#include "dates.h"
 #include "figures.h"
 #include "history_file.h"
 #include "written_file.h"

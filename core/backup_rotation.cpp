@@ -1,5 +1,6 @@
 // The backups' names and their rotation.
 #include "backup_rotation.h"
+#include "dates.h"
 
 #include <algorithm>
 #include <functional>
@@ -10,8 +11,8 @@ static const wchar_t BACKUP_EXTENSION[] = L".twh";
 
 void MakeBackupName(DateKey date, wchar_t *name)
 {
-    swprintf(name, BACKUP_NAME_SIZE, L"%ls%04u-%02u-%02u%ls", BACKUP_PREFIX, date >> 16,
-             date >> 8 & 0xFF, date & 0xFF, BACKUP_EXTENSION);
+    swprintf(name, BACKUP_NAME_SIZE, L"%ls%04d-%02d-%02d%ls", BACKUP_PREFIX, YearOf(date),
+             MonthOf(date), DayOf(date), BACKUP_EXTENSION);
 }
 
 // `digits` decimal digits at `text`, or -1.
@@ -38,12 +39,12 @@ DateKey BackupNameDate(const wchar_t *name)
     if (date[4] != L'-' || date[7] != L'-' || year < 1601 || month < 1 || month > 12 || day < 1
         || day > 31)
         return 0;
-    return (DateKey)year << 16 | (DateKey)month << 8 | (DateKey)day;
+    return MakeDateKey(year, month, day);
 }
 
 static int MonthNumber(DateKey date)
 {
-    return (int)(date >> 16) * 12 + (int)(date >> 8 & 0xFF);
+    return YearOf(date) * 12 + MonthOf(date);
 }
 
 void ChooseBackupsToKeep(DateKey *dates, int count, DateKey today, bool *keep)

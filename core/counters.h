@@ -1,5 +1,5 @@
-// The types every module shares: a block of the five counters, a local date as a key, an
-// hour of the week clock and the per-key counts.
+// The types every module shares: a block of the five counters, the six figures a window
+// shows, a local date as a key (dates.h), an hour of the week clock and the per-key counts.
 // The figures themselves are the core's (figures.h).
 #ifndef TALLYWICK_COUNTERS_H
 #define TALLYWICK_COUNTERS_H
@@ -16,7 +16,18 @@ struct CounterBlock {
     uint64_t leftClicks;
 };
 
-// A local date packed as year << 16 | month << 8 | day; keys compare like dates.
+// The figures of a span of time (a period, a day, a week, all time), each in 64 bits, wide
+// enough for a year of every figure. Integer figures wrap modulo 2^64.
+struct Figures {
+    uint64_t keys;
+    double distance;  // millimetres
+    uint64_t leftClicks;
+    uint64_t middleClicks;
+    uint64_t rightClicks;
+    uint64_t seconds;
+};
+
+// A local date as a key that compares like dates; made and taken apart in dates.h alone.
 typedef uint32_t DateKey;
 
 // One hour of the week clock, 24 bytes, little-endian, as "Hourly Activity" stores it.

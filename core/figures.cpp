@@ -1,6 +1,7 @@
 // The figures and every change of them. All of it runs on the program's one thread.
 #include "figures.h"
 #include "clock.h"
+#include "dates.h"
 #include "history_add.h"
 #include "history_merge.h"
 #include "key_counts.h"
@@ -39,29 +40,11 @@ static void FreeStoredHistory()
 // when the program starts, before WinMain runs.
 [[maybe_unused]] static const int StoredHistoryCleanup = atexit(FreeStoredHistory);
 
-DateKey MakeDateKey(const SYSTEMTIME &date)
-{
-    return (DateKey)date.wYear << 16 | (DateKey)(date.wMonth & 0xFF) << 8 | (date.wDay & 0xFF);
-}
-
-// SYSTEMTIME counts weekdays from Sunday, the hourly records from Monday.
-int HourOfWeek(const SYSTEMTIME &time)
-{
-    return (time.wDayOfWeek + 6) % 7 * 24 + time.wHour % 24;
-}
-
 // The clock's last reading is at most a second old while the meter timer runs, and it is
 // renewed at every hour's edge: an event is credited to its own hour, not the one before.
 static HourlyRecord &CurrentHour()
 {
     return OwnHourlyActivity[HourOfWeek(*ClockLastReading())];
-}
-
-DateKey TodayDateKey()
-{
-    SYSTEMTIME now;
-    ClockLocalDate(&now);
-    return MakeDateKey(now);
 }
 
 uint32_t TickCountOrWrap()
@@ -153,6 +136,13 @@ bool AppendStoredRecord(const HistoryRecord *record)
     return AppendRecord(&OwnStoredHistory, record);
 }
 
+// `record` plus what was counted since the last save, `periodSeconds` being PeriodSeconds()
+// read once by the caller.
+static void CreditUnsaved(HistoryRecord *record, uint32_t periodSeconds)
+{
+    AddPeriodToRecord(record, record, OwnTotals, OwnSavedTotals, periodSeconds - OwnSavedSeconds);
+}
+
 bool UpdateTodayRecord()
 {
     HistoryRecord *today = FindLastRecord(&OwnStoredHistory, OwnPeriodDate);
@@ -165,9 +155,20 @@ bool UpdateTodayRecord()
     }
     // One reading of the clock for the credit and the mark, so no second falls between.
     uint32_t periodSeconds = PeriodSeconds();
-    AddPeriodToRecord(today, today, OwnTotals, OwnSavedTotals, periodSeconds - OwnSavedSeconds);
+    CreditUnsaved(today, periodSeconds);
     MarkSaved(periodSeconds);
     return true;
+}
+
+HistoryRecord RecordAfterSave(const HistoryRecord *record)
+{
+    HistoryRecord after = {};
+    if (record)
+        after = *record;
+    else
+        after.date = OwnPeriodDate;
+    CreditUnsaved(&after, PeriodSeconds());
+    return after;
 }
 
 void LeaveOutSleep(uint32_t seconds)

@@ -30,10 +30,6 @@ extern const HourlyRecord (&HourlyActivity)[HOURS_IN_WEEK];
 const uint32_t TICK_WRAPPED = 0xFFFFFFFF;
 const float MAX_STEP_MM = 10000.0f;
 
-DateKey MakeDateKey(const SYSTEMTIME &date);
-// 0 for Monday 00:00 to 00:59, ..., 167 for Sunday 23:00 to 23:59.
-int HourOfWeek(const SYSTEMTIME &time);
-DateKey TodayDateKey();
 uint32_t TickCountOrWrap();   // TICK_WRAPPED once the tick counter has wrapped this period
 uint32_t PeriodSeconds();
 uint64_t AllTimeSeconds();
@@ -63,6 +59,9 @@ void ReplaceTotals(const CounterBlock &totals, uint64_t totalTime);
 // to a new record appended for PeriodDate, and moves the saved mark: a second call credits
 // nothing twice. False (mark unmoved) when that append ran out of memory.
 bool UpdateTodayRecord();
+// A copy of `record` (a new record of PeriodDate when null) with what was counted since the
+// last save credited to it as UpdateTodayRecord would credit it now; nothing is changed.
+HistoryRecord RecordAfterSave(const HistoryRecord *record);
 // Moves the period's start forward by `seconds` in which the machine did not run; never
 // so far that the running time falls below the saved mark.
 void LeaveOutSleep(uint32_t seconds);

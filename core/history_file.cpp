@@ -2,6 +2,7 @@
 // buffer holds what the file has and the parse can use, and never what its count merely
 // claims.
 #include "history_file.h"
+#include "dates.h"
 
 #include <stdint.h>
 #include <stdlib.h>

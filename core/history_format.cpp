@@ -8,6 +8,7 @@
 #include <string.h>
 
 #include "crc32.h"
+#include "dates.h"
 
 static const unsigned char HISTORY_MAGIC[4] = {'T', 'W', 'K', 'H'};
 static const unsigned char TRAILER_MAGIC[4] = {'T', 'W', 'K', 'S'};
@@ -64,24 +65,13 @@ size_t HistoryFileExtent(const unsigned char *header, size_t headerSize, uint64_
     return fileSize < extent ? (size_t)fileSize : extent;
 }
 
-// A real calendar day of the years a SYSTEMTIME can hold.
-static bool IsCalendarDay(DateKey date)
-{
-    static const uint8_t DAYS_IN_MONTH[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    uint32_t year = date >> 16, month = date >> 8 & 0xFF, day = date & 0xFF;
-    if (year < 1601 || year > 30827 || month < 1 || month > 12 || day < 1)
-        return false;
-    bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return day <= DAYS_IN_MONTH[month - 1] + (month == 2 && leap ? 1u : 0u);
-}
-
 // One pass: a record that no day could have produced makes the whole file suspect. A
 // distance that is no number, infinite or negative would spoil the totals for good.
 static bool AllRecordsPlausible(const HistoryList *list)
 {
     for (int32_t i = 0; i < list->count; ++i) {
         const HistoryRecord &record = list->records[i];
-        if (!(record.distance >= 0.0f && record.distance <= FLT_MAX) || !IsCalendarDay(record.date))
+        if (!(record.distance >= 0.0f && record.distance <= FLT_MAX) || !IsRealDate(record.date))
             return false;
     }
     return true;

@@ -93,25 +93,32 @@ void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source,
     target->rightClicks = right;
 }
 
-static void AddToSums(HistorySums *sums, const HistoryRecord *record)
+Figures FiguresOfRecord(const HistoryRecord *record)
 {
-    sums->keys += record->keys;
-    if (std::isfinite(record->distance))
-        sums->distance += record->distance;
-    sums->rightClicks += record->rightClicks;
-    sums->middleClicks += record->middleClicks;
-    sums->leftClicks += record->leftClicks;
-    sums->seconds += record->seconds;
+    double distance = std::isfinite(record->distance) ? record->distance : 0.0;
+    return Figures{record->keys,        distance,
+                   record->leftClicks,  record->middleClicks,
+                   record->rightClicks, record->seconds};
 }
 
-HistorySums SumHistory(const HistoryList &list)
+void AddFigures(Figures *sum, const Figures &more)
 {
-    HistorySums sums = {};
+    sum->keys += more.keys;
+    sum->distance += more.distance;
+    sum->leftClicks += more.leftClicks;
+    sum->middleClicks += more.middleClicks;
+    sum->rightClicks += more.rightClicks;
+    sum->seconds += more.seconds;
+}
+
+Figures SumHistory(const HistoryList &list)
+{
+    Figures sums = {};
     int32_t count = list.count;
     if (count <= 0)
         return sums;
-    AddToSums(&sums, &list.records[count - 1]);
+    AddFigures(&sums, FiguresOfRecord(&list.records[count - 1]));
     for (int32_t i = 0; i < count - 1; ++i)
-        AddToSums(&sums, &list.records[i]);
+        AddFigures(&sums, FiguresOfRecord(&list.records[i]));
     return sums;
 }

@@ -1,6 +1,6 @@
 // One statistics record per day, and the growable list that holds records. Records and
 // lists only: which list is the stored history, and what a period adds to it, is the
-// core's (app/figures.h).
+// core's (figures.h).
 // The record layout is also the layout of the registry value "History" and of the
 // history file: both store records back to back, exactly as they lie in memory.
 #ifndef TALLYWICK_HISTORY_LIST_H
@@ -53,17 +53,11 @@ HistoryRecord *FindLastRecord(HistoryList *list, DateKey date);
 // and reserved bytes are left alone.
 void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source,
                        const CounterBlock &to, const CounterBlock &from, uint32_t seconds);
-// What a list adds up to, each figure in 64 bits.
-struct HistorySums {
-    uint64_t keys;
-    double distance;  // millimetres
-    uint64_t rightClicks;
-    uint64_t middleClicks;
-    uint64_t leftClicks;
-    uint64_t seconds;
-};
-// The last record first, then the others in list order; a distance that is no number or
-// infinite (stored by an older version) counts as nothing.
-HistorySums SumHistory(const HistoryList &list);
+// A record's figures; a distance that is no number or infinite (stored by an older
+// version) counts as nothing, since it would spoil every sum it is in.
+Figures FiguresOfRecord(const HistoryRecord *record);
+void AddFigures(Figures *sum, const Figures &more);
+// What a list adds up to: the last record first, then the others in list order.
+Figures SumHistory(const HistoryList &list);
 
 #endif

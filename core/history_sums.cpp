@@ -2,64 +2,11 @@
 #include "history_sums.h"
 
 #include <algorithm>
-#include <math.h>
 #include <stdlib.h>
 #include <string.h>
 
-static const int FIRST_YEAR = 1601;  // the range of years that Windows formats
-static const int LAST_YEAR = 30827;
-static const int32_t DAYS_IN_ERA = 146097;  // the Gregorian calendar repeats every 400 years
-// Days from 1 March of year 0, where the calendar's eras are easiest to count from, to
-// Monday 1 January 1601, day 0 here.
-static const int32_t DAYS_BEFORE_1601 = 584694;
 // The order index that stands for today's bar, which no record has.
 static const uint32_t TODAY_INDEX = 0xFFFFFFFF;
-
-static int DaysInMonth(int year, int month)
-{
-    static const int DAYS[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : DAYS[month - 1];
-}
-
-bool IsRealDate(DateKey date)
-{
-    int year = (int)(date >> 16), month = (int)(date >> 8 & 0xFF), day = (int)(date & 0xFF);
-    return year >= FIRST_YEAR && year <= LAST_YEAR && month >= 1 && month <= 12 && day >= 1
-           && day <= DaysInMonth(year, month);
-}
-
-// Years counted from March, so that the leap day is the last day of a year.
-int32_t DayNumber(DateKey date)
-{
-    int year = (int)(date >> 16);
-    unsigned month = date >> 8 & 0xFF, day = date & 0xFF;
-    year -= month <= 2;
-    int32_t era = year / 400;
-    unsigned yearOfEra = (unsigned)(year - era * 400);
-    unsigned dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * DAYS_IN_ERA + (int32_t)dayOfEra - DAYS_BEFORE_1601;
-}
-
-DateKey DateOfDay(int32_t day)
-{
-    int32_t fromMarch = day + DAYS_BEFORE_1601;
-    int32_t era = fromMarch / DAYS_IN_ERA;
-    unsigned dayOfEra = (unsigned)(fromMarch - era * DAYS_IN_ERA);
-    unsigned yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    unsigned monthFromMarch = (5 * dayOfYear + 2) / 153;
-    unsigned dayOfMonth = dayOfYear - (153 * monthFromMarch + 2) / 5 + 1;
-    unsigned month = monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9;
-    unsigned year = yearOfEra + (unsigned)era * 400 + (month <= 2);
-    return (DateKey)year << 16 | month << 8 | dayOfMonth;
-}
-
-int WeekdayOfDay(int32_t day)
-{
-    return (int)((day % 7 + 7) % 7);
-}
 
 // Days to add so that a week beginning on `firstDayOfWeek` begins on a multiple of 7.
 static int32_t WeekShift(int firstDayOfWeek)
@@ -78,9 +25,9 @@ int32_t PeriodOfDay(ChartUnit unit, int32_t day, int firstDayOfWeek)
     case UNIT_WEEK: return FloorDiv(day + WeekShift(firstDayOfWeek), 7);
     case UNIT_MONTH: {
         DateKey date = DateOfDay(day);
-        return (int32_t)(date >> 16) * 12 + (int32_t)(date >> 8 & 0xFF) - 1;
+        return YearOf(date) * 12 + MonthOf(date) - 1;
     }
-    case UNIT_YEAR: return (int32_t)(DateOfDay(day) >> 16);
+    case UNIT_YEAR: return YearOf(DateOfDay(day));
     default: return day;
     }
 }
@@ -90,29 +37,10 @@ int32_t FirstDayOfPeriod(ChartUnit unit, int32_t period, int firstDayOfWeek)
     switch (unit) {
     case UNIT_WEEK: return period * 7 - WeekShift(firstDayOfWeek);
     case UNIT_MONTH:
-        return DayNumber((DateKey)(period / 12) << 16 | (DateKey)(period % 12 + 1) << 8 | 1);
-    case UNIT_YEAR: return DayNumber((DateKey)period << 16 | 1 << 8 | 1);
+        return DayNumber(MakeDateKey(period / 12, period % 12 + 1, 1));
+    case UNIT_YEAR: return DayNumber(MakeDateKey(period, 1, 1));
     default: return period;
     }
-}
-
-ChartFigures FiguresOfRecord(const HistoryRecord *record)
-{
-    // A stored infinity or NaN (an older version's) would spoil every sum it is in.
-    double distance = isfinite(record->distance) ? record->distance : 0.0;
-    return ChartFigures{record->keys,        distance,
-                        record->leftClicks,  record->middleClicks,
-                        record->rightClicks, record->seconds};
-}
-
-void AddFigures(ChartFigures *sum, const ChartFigures &more)
-{
-    sum->keys += more.keys;
-    sum->distance += more.distance;
-    sum->leftClicks += more.leftClicks;
-    sum->middleClicks += more.middleClicks;
-    sum->rightClicks += more.rightClicks;
-    sum->seconds += more.seconds;
 }
 
 // One bar per distinct day of `order` (day << 32 | record index, sorted), today's among them.
@@ -202,12 +130,12 @@ void DestroyChartSums(ChartSums *sums)
     }
 }
 
-void SetTodayFigures(ChartSums *sums, const ChartFigures &today)
+void SetTodayFigures(ChartSums *sums, const Figures &today)
 {
     for (ChartSeries &series : sums->series) {
         if (!series.bars)
             continue;
-        ChartFigures figures = series.todayStored;
+        Figures figures = series.todayStored;
         AddFigures(&figures, today);
         series.bars[series.todayBar].figures = figures;
     }
@@ -233,7 +161,7 @@ int32_t DaysHoldingEvents(const ChartSeries *days, uint64_t events)
     uint64_t held = 0;
     int32_t todaySlot = days->bars[days->todayBar].slot;
     for (int32_t i = days->todayBar; i >= 0; --i) {
-        const ChartFigures &figures = days->bars[i].figures;
+        const Figures &figures = days->bars[i].figures;
         held += figures.keys + figures.leftClicks + figures.middleClicks + figures.rightClicks;
         if (held >= events)
             return todaySlot - days->bars[i].slot + 1;

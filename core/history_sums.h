@@ -3,39 +3,30 @@
 // today's bar of each unit is then brought up to date every second from the running period.
 //
 // A bar's place is its slot: periods after the first period of the series, so that the
-// days with no record are gaps between slots, not zero bars. Days are counted from Monday
-// 1 January 1601, the first day that Windows can format; a record whose date is no real
-// day (month 13, 30 February, a year outside 1601 to 30827) is left out.
+// days with no record are gaps between slots, not zero bars. Days are day numbers
+// (dates.h); a record whose date is no real day (month 13, 30 February, a year outside 1601
+// to 30827) is left out.
 #ifndef TALLYWICK_HISTORY_SUMS_H
 #define TALLYWICK_HISTORY_SUMS_H
 
 #include <stdint.h>
+#include "dates.h"
 #include "history_list.h"
 
 enum ChartUnit { UNIT_DAY, UNIT_WEEK, UNIT_MONTH, UNIT_YEAR, UNIT_COUNT };
 
-// The figures of one bar, wide enough for a year of every figure.
-struct ChartFigures {
-    uint64_t keys;
-    double distance;  // millimetres
-    uint64_t leftClicks;
-    uint64_t middleClicks;
-    uint64_t rightClicks;
-    uint64_t seconds;
-};
-
 struct ChartBar {
     int32_t slot;
-    ChartFigures figures;
+    Figures figures;
 };
 
 struct ChartSeries {
     ChartBar *bars;  // owned; in slot order, one per period with a record or today
     int32_t count;
-    int32_t slots;             // periods from the first bar's to the last one's
-    int32_t firstPeriod;       // the period of slot 0 (PeriodOfDay)
-    int32_t todayBar;          // the index of the bar that holds today
-    ChartFigures todayStored;  // that bar without today's figures
+    int32_t slots;        // periods from the first bar's to the last one's
+    int32_t firstPeriod;  // the period of slot 0 (PeriodOfDay)
+    int32_t todayBar;     // the index of the bar that holds today
+    Figures todayStored;  // that bar without today's figures
 };
 
 struct ChartSums {
@@ -44,22 +35,12 @@ struct ChartSums {
     DateKey today;
 };
 
-// True for a date that is a day of the calendar and that Windows can format.
-bool IsRealDate(DateKey date);
-// Days since Monday 1 January 1601 of a real date, and back.
-int32_t DayNumber(DateKey date);
-DateKey DateOfDay(int32_t day);
-// 0 for Monday ... 6 for Sunday.
-int WeekdayOfDay(int32_t day);
 // The period of `unit` that holds `day`: the day itself, the week (weeks begin on
 // `firstDayOfWeek`), year * 12 + month - 1, or the year.
 int32_t PeriodOfDay(ChartUnit unit, int32_t day, int firstDayOfWeek);
 // The first day of a period of `unit`; the period's last day is the next period's first
 // day less one.
 int32_t FirstDayOfPeriod(ChartUnit unit, int32_t period, int firstDayOfWeek);
-
-ChartFigures FiguresOfRecord(const HistoryRecord *record);
-void AddFigures(ChartFigures *sum, const ChartFigures &more);
 
 // Sums `count` records in any order into the four series, leaving out the records dated
 // `today` (their figures come with SetTodayFigures) but giving today a bar of its own in
@@ -68,7 +49,7 @@ bool BuildChartSums(ChartSums *sums, const HistoryRecord *records, int32_t count
                     int firstDayOfWeek);
 void DestroyChartSums(ChartSums *sums);
 // Today's figures (its records and the running period) into today's bar of each unit.
-void SetTodayFigures(ChartSums *sums, const ChartFigures &today);
+void SetTodayFigures(ChartSums *sums, const Figures &today);
 // The bar in slot `slot`, or null for a gap.
 const ChartBar *BarInSlot(const ChartSeries *series, int32_t slot);
 // The first bar in slot `slot` or after it; the end of the bars when there is none.

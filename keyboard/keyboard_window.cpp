@@ -13,8 +13,8 @@
 #include "keyboard_paint.h"
 #include "keyboard_tips.h"
 #include "../core/figures.h"
-#include "../core/history_list.h"
 #include "../core/key_counts.h"
+#include "../core/today.h"
 #include "../res/resource.h"
 #include "../text/formatting.h"
 #include "../text/text.h"
@@ -60,31 +60,12 @@ static KeyboardView *View(HWND window)
 
 // ---- Figures ----------------------------------------------------------------------------
 
-// Today's clicks: today's record as the next save would credit it.
-static void TodayClicks(uint64_t clicks[MOUSE_BUTTONS])
+void MouseClicksShown(bool allTime, uint64_t clicks[MOUSE_BUTTONS])
 {
-    HistoryRecord today = {};
-    for (int32_t i = StoredHistory.count - 1; i >= 0; --i) {
-        if (StoredHistory.records[i].date == PeriodDate) {
-            today = StoredHistory.records[i];
-            break;
-        }
-    }
-    AddPeriodToRecord(&today, &today, Totals, SavedTotals, PeriodSeconds() - SavedSeconds);
-    clicks[MOUSE_BUTTON_LEFT] = today.leftClicks;
-    clicks[MOUSE_BUTTON_MIDDLE] = today.middleClicks;
-    clicks[MOUSE_BUTTON_RIGHT] = today.rightClicks;
-}
-
-static void ShownClicks(const KeyboardView *view, uint64_t clicks[MOUSE_BUTTONS])
-{
-    if (!view->allTime) {
-        TodayClicks(clicks);
-        return;
-    }
-    clicks[MOUSE_BUTTON_LEFT] = Totals.leftClicks;
-    clicks[MOUSE_BUTTON_MIDDLE] = Totals.middleClicks;
-    clicks[MOUSE_BUTTON_RIGHT] = Totals.rightClicks;
+    Figures figures = allTime ? AllTimeFigures() : TodayFigures();
+    clicks[MOUSE_BUTTON_LEFT] = figures.leftClicks;
+    clicks[MOUSE_BUTTON_MIDDLE] = figures.middleClicks;
+    clicks[MOUSE_BUTTON_RIGHT] = figures.rightClicks;
 }
 
 static uint64_t ShownCount(const KeyboardView *view, int identity)
@@ -119,7 +100,7 @@ static KeyboardPicture PictureOf(const KeyboardView *view, POINT origin,
              LoadText(SLOT_GENERAL, view->allTime ? IDS_KEYBOARD_SUM_ALL : IDS_KEYBOARD_SUM_TODAY),
              grouped);
     picture.summary = summary;
-    ShownClicks(view, picture.clicks);
+    MouseClicksShown(view->allTime, picture.clicks);
     picture.quarter = view->quarter;
     picture.origin = origin;
     picture.labelFont = view->labelFont;
@@ -470,7 +451,7 @@ static void RefreshKeyboardWindow(HWND window)
         LayoutKeyboardWindow(window, view);
     }
     uint64_t clicks[MOUSE_BUTTONS];
-    ShownClicks(view, clicks);
+    MouseClicksShown(view->allTime, clicks);
     if (view->paintedChanges != KeyCountsChanges
         || memcmp(clicks, view->paintedClicks, sizeof clicks) != 0)
         InvalidateRect(window, nullptr, FALSE);

@@ -5,6 +5,8 @@
 #define TALLYWICK_KEYBOARD_WINDOW_H
 
 #include <windows.h>
+#include <stdint.h>
+#include "keyboard_picture.h"
 
 #define KEYBOARD_CLASS "TallywickKeyboard"
 
@@ -15,6 +17,9 @@ void ShowKeyboardWindow();
 // For the message loop: Tab, the arrow keys, Escape and the access keys of the window's
 // controls; true when the message was taken.
 bool IsKeyboardDialogMessage(MSG *message);
+// The clicks of the mouse beside the board: today's or all time's, as the core works them
+// out (today.h).
+void MouseClicksShown(bool allTime, uint64_t clicks[MOUSE_BUTTONS]);
 LRESULT CALLBACK KeyboardWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 #endif

@@ -1,7 +1,7 @@
 // The four lines of the meter, each with the current period's figure and the all-time
 // total. Only texts that differ from the ones shown make the meter lay out and repaint.
 #include "meter_lines.h"
-#include "../core/figures.h"
+#include "../core/today.h"
 #include "../res/resource.h"
 #include "../text/formatting.h"
 #include "../text/text.h"
@@ -9,12 +9,15 @@
 #include <math.h>
 #include <string.h>
 
-static const char *KeysLine(const char *format)
+typedef const char *LineBuilder(const char *format, const Figures &period,
+                                const Figures &allTime);
+
+static const char *KeysLine(const char *format, const Figures &period, const Figures &allTime)
 {
     char current[GROUPED_SIZE];
     char total[GROUPED_SIZE];
-    GroupDigits((int64_t)(Totals.keyPresses - PeriodBaseline.keyPresses), current);
-    GroupDigits((int64_t)Totals.keyPresses, total);
+    GroupDigits((int64_t)period.keys, current);
+    GroupDigits((int64_t)allTime.keys, total);
     return FormatMeterText(format, current, total);
 }
 
@@ -27,37 +30,36 @@ static unsigned long WholeKilometres(double metres)
     return (unsigned long)((uint32_t)(int64_t)metres / 1000);
 }
 
-static const char *DistanceLine(const char *format)
+static const char *DistanceLine(const char *format, const Figures &period, const Figures &allTime)
 {
-    double current = (Totals.distance - PeriodBaseline.distance) * 0.001;
-    double total = Totals.distance * 0.001;
+    double current = period.distance * 0.001;
+    double total = allTime.distance * 0.001;
     // "%.3f" may carry a remainder up to 1000.000 beside the lower kilometre figure.
     return FormatMeterText(format, WholeKilometres(current), fmod(current, 1000.0),
                            WholeKilometres(total), fmod(total, 1000.0));
 }
 
-static const char *ClicksLine(const char *format)
+static const char *ClicksLine(const char *format, const Figures &period, const Figures &allTime)
 {
     char current[3][GROUPED_SIZE];
     char total[3][GROUPED_SIZE];
-    GroupDigits((int64_t)(Totals.leftClicks - PeriodBaseline.leftClicks), current[0]);
-    GroupDigits((int64_t)(Totals.middleClicks - PeriodBaseline.middleClicks), current[1]);
-    GroupDigits((int64_t)(Totals.rightClicks - PeriodBaseline.rightClicks), current[2]);
-    GroupDigits((int64_t)Totals.leftClicks, total[0]);
-    GroupDigits((int64_t)Totals.middleClicks, total[1]);
-    GroupDigits((int64_t)Totals.rightClicks, total[2]);
+    GroupDigits((int64_t)period.leftClicks, current[0]);
+    GroupDigits((int64_t)period.middleClicks, current[1]);
+    GroupDigits((int64_t)period.rightClicks, current[2]);
+    GroupDigits((int64_t)allTime.leftClicks, total[0]);
+    GroupDigits((int64_t)allTime.middleClicks, total[1]);
+    GroupDigits((int64_t)allTime.rightClicks, total[2]);
     return FormatMeterText(format, current[0], current[1], current[2], total[0], total[1],
                            total[2]);
 }
 
-static const char *TimeLine(const char *format)
+// The period's running time fits 32 bits (PeriodSeconds).
+static const char *TimeLine(const char *format, const Figures &period, const Figures &allTime)
 {
-    // One clock reading for both figures, so the two agree within a line.
-    uint32_t period = PeriodSeconds();
-    uint64_t total = StoredTotalTime + period;
-    return FormatMeterText(format, (unsigned long)(period / 86400),
-                           (unsigned long)(period / 3600 % 24), (unsigned long)(period / 60 % 60),
-                           (unsigned long)(period % 60), total / 86400, total / 3600 % 24,
+    uint64_t current = period.seconds, total = allTime.seconds;
+    return FormatMeterText(format, (unsigned long)(current / 86400),
+                           (unsigned long)(current / 3600 % 24), (unsigned long)(current / 60 % 60),
+                           (unsigned long)(current % 60), total / 86400, total / 3600 % 24,
                            total / 60 % 60, total % 60);
 }
 
@@ -65,10 +67,13 @@ const char *BuildMeterLine(int line)
 {
     static const UINT formats[METER_LINE_COUNT] = {IDS_LINE_KEYS, IDS_LINE_DISTANCE,
                                                    IDS_LINE_CLICKS, IDS_LINE_TIME};
-    static const char *(*const builders[METER_LINE_COUNT])(const char *) = {
-        KeysLine, DistanceLine, ClicksLine, TimeLine};
+    static LineBuilder *const builders[METER_LINE_COUNT] = {KeysLine, DistanceLine, ClicksLine,
+                                                            TimeLine};
+    // One reading of the figures and the clock, so that a line's two running times agree.
+    Figures period, allTime;
+    PeriodAndAllTimeFigures(&period, &allTime);
     // A format that cannot be loaded is "-", which formats to itself without figures.
-    return builders[line](LoadText(SLOT_GENERAL, formats[line]));
+    return builders[line](LoadText(SLOT_GENERAL, formats[line]), period, allTime);
 }
 
 // Meter thread only, like every update and paint.

@@ -3,6 +3,7 @@
 
 #include <math.h>
 #include <windows.h>
+#include "../core/dates.h"
 #include "../res/resource.h"
 #include "text.h"
 
@@ -73,26 +74,11 @@ static void DatePart(const SYSTEMTIME *date, DWORD flags, const char *picture, c
 
 char *HistoryDateText(const HistoryRecord *record)
 {
-    SYSTEMTIME date = {};
-    date.wYear = (WORD)(record->date >> 16);
-    date.wMonth = (WORD)((record->date >> 8) & 0xFF);
-    date.wDay = (WORD)(record->date & 0xFF);
-    date.wDayOfWeek = (WORD)DayOfWeek(date.wYear, date.wMonth, date.wDay);
+    SYSTEMTIME date = SystemDateOf(record->date);
 
     char shortDate[DATE_PART_SIZE];
     char dayName[DATE_PART_SIZE];
     DatePart(&date, DATE_SHORTDATE, NULL, shortDate);
     DatePart(&date, 0, "ddd", dayName);
     return FormatDateText("%s (%s)", shortDate, dayName);
-}
-
-int DayOfWeek(int year, int month, int day)
-{
-    int m = month;
-    int y = year;
-    if (month < 3) {
-        m = month + 12;
-        y = year - 1;
-    }
-    return (day + 2 * m + (3 * (m + 1)) / 5 + y + y / 4 - y / 100 + y / 400 + 1) % 7;
 }

@@ -17,7 +17,4 @@ char *HistoryClicksText(uint16_t count);
 char *HistoryKeysText(const HistoryRecord *record);
 char *HistoryDateText(const HistoryRecord *record);
 
-// 0 to 6, 0 being Sunday.
-int DayOfWeek(int year, int month, int day);
-
 #endif

@@ -24,6 +24,7 @@
 #include "charts/chart_window.h"
 #include "core/backup.h"
 #include "core/backup_rotation.h"
+#include "core/dates.h"
 #include "core/figures.h"
 #include "core/history_file.h"
 #include "core/history_list.h"

@@ -1,6 +1,6 @@
 #include "fake_clock.h"
 #include "core/clock.h"
-#include "text/history_cells.h"
+#include "core/dates.h"
 
 static DWORD FakeTicks = 1000000;
 static ULONGLONG FakeUnbiasedMs;
@@ -22,7 +22,7 @@ void SetFakeDate(WORD year, WORD month, WORD day)
     FakeNow.wYear = year;
     FakeNow.wMonth = month;
     FakeNow.wDay = day;
-    FakeNow.wDayOfWeek = (WORD)DayOfWeek(year, month, day);
+    FakeNow.wDayOfWeek = (WORD)DayOfWeek(MakeDateKey(year, month, day));
 }
 
 void SetFakeTime(WORD hour, WORD minute, WORD second)

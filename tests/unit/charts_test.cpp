@@ -40,7 +40,7 @@ TEST(ChartSumsTest, WeeksMonthsAndYearsAtTheirEdgesWithGapsAndDaysThatAreNone)
     };
     ChartSums sums;
     ASSERT_TRUE(BuildChartSums(&sums, records, 8, today, 0));  // weeks from Monday
-    SetTodayFigures(&sums, ChartFigures{100, 0, 0, 0, 0, 0});
+    SetTodayFigures(&sums, Figures{100, 0, 0, 0, 0, 0});
     EXPECT_EQ(BarKeys(sums, UNIT_DAY, 1), 8) << "29 February";
     EXPECT_EQ(BarKeys(sums, UNIT_DAY, 3), -1) << "2 March, a day without record";
     EXPECT_EQ(BarKeys(sums, UNIT_DAY, 314), 100) << "today";

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <math.h>
 #include <string.h>
+#include "core/dates.h"
 #include "core/figures.h"
 #include "fakes/fake_clock.h"
 

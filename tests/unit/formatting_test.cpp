@@ -1,4 +1,4 @@
-// Digit grouping, the formatted-text buffers, the history cells, dates and weekdays.
+// Digit grouping, the formatted-text buffers and the history cells.
 #include <gtest/gtest.h>
 #include <stdint.h>
 #include <math.h>
@@ -210,44 +210,6 @@ TEST(HistoryDateTest, DateThePlatformCannotFormatGivesEmptyParts)
     for (DateKey date : bad) {
         HistoryRecord record = Record(date, 0, 0.0f, 0);
         EXPECT_STREQ(HistoryDateText(&record), " ()") << std::hex << date;
-    }
-}
-
-TEST(DayOfWeekTest, KnownDates)
-{
-    EXPECT_EQ(DayOfWeek(2010, 1, 1), 5);
-    EXPECT_EQ(DayOfWeek(2010, 6, 7), 1);
-    EXPECT_EQ(DayOfWeek(2024, 2, 29), 4);
-    EXPECT_EQ(DayOfWeek(2000, 3, 1), 3);
-    EXPECT_EQ(DayOfWeek(1900, 3, 1), 4);
-}
-
-// Every day from 1900 to 2100 against the platform's own calendar.
-TEST(DayOfWeekTest, AgreesWithThePlatformCalendar)
-{
-    SYSTEMTIME day = {};
-    day.wYear = 1900;
-    day.wMonth = 1;
-    day.wDay = 1;
-    ULARGE_INTEGER ticks;
-    FILETIME file;
-    ASSERT_TRUE(SystemTimeToFileTime(&day, &file));
-    ticks.LowPart = file.dwLowDateTime;
-    ticks.HighPart = file.dwHighDateTime;
-    const uint64_t oneDay = 864000000000ULL;
-    int mismatches = 0;
-    for (int i = 0; i < 73415 && mismatches < 5; i++) {
-        ULARGE_INTEGER at;
-        at.QuadPart = ticks.QuadPart + i * oneDay;
-        file.dwLowDateTime = at.LowPart;
-        file.dwHighDateTime = at.HighPart;
-        ASSERT_TRUE(FileTimeToSystemTime(&file, &day));
-        int weekday = DayOfWeek(day.wYear, day.wMonth, day.wDay);
-        if (weekday != day.wDayOfWeek) {
-            mismatches++;
-            ADD_FAILURE() << day.wYear << "-" << day.wMonth << "-" << day.wDay << ": "
-                          << weekday << " instead of " << day.wDayOfWeek;
-        }
     }
 }
 
