@@ -167,14 +167,19 @@ bool HasKey(BoardForm form, uint16_t identity)
                        [identity](const BoardKey &key) { return key.identity == identity; });
 }
 
-TEST(KeyboardLayoutTest, IsoOnlyWhereTheKeyBesideLeftShiftHasACharacterOfItsOwn)
+TEST(KeyboardLayoutTest, JisOnlyOnAJapaneseKeyboardIsoOnlyWhereTheKeyBesideLeftShiftHasItsOwn)
 {
-    const LANGID us = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-    // The US layout maps 0x56 too, to the backslash that 0x2B has.
-    EXPECT_EQ(ChooseBoardForm(us, L'\\', L'\\'), BOARD_ANSI);
-    EXPECT_EQ(ChooseBoardForm(us, 0, L'\\'), BOARD_ANSI);
-    EXPECT_EQ(ChooseBoardForm(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), L'<', L'#'), BOARD_ISO);
-    EXPECT_EQ(ChooseBoardForm(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), 0, L']'), BOARD_JIS);
+    const int ENHANCED_101 = 4;
+    const struct { int type; wchar_t at56, at2B; BoardForm form; } cases[] = {
+        {ENHANCED_101, L'\\', L'\\', BOARD_ANSI},  // the US layout maps 0x56 to 0x2B's backslash
+        {ENHANCED_101, 0, L'\\', BOARD_ANSI},
+        {ENHANCED_101, L'<', L'#', BOARD_ISO},
+        {ENHANCED_101, 0, L']', BOARD_ANSI},  // a Japanese layout on a 101-key keyboard
+        {JAPANESE_KEYBOARD_TYPE, 0, L']', BOARD_JIS},
+        {JAPANESE_KEYBOARD_TYPE, L'<', L'#', BOARD_JIS}};
+    for (const auto &c : cases)
+        EXPECT_EQ(ChooseBoardForm(c.type, c.at56, c.at2B), c.form)
+            << "type " << c.type << ", " << (int)c.at56 << " at 0x56, " << (int)c.at2B;
     EXPECT_TRUE(HasKey(BOARD_ISO, 0x56));
     EXPECT_FALSE(HasKey(BOARD_ANSI, 0x56));
     EXPECT_TRUE(HasKey(BOARD_JIS, 0x7D) && HasKey(BOARD_JIS, 0x73));
