@@ -309,6 +309,19 @@ UINT PressScanKey(WORD vk, WORD scan, DWORD flags)
     return SendInput(2, input, sizeof(INPUT));
 }
 
+UINT SendKeyEvents(const std::vector<KeyEvent> &events)
+{
+    std::vector<INPUT> inputs(events.size());
+    for (size_t i = 0; i < events.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = events[i].vk;
+        inputs[i].ki.wScan = events[i].scan;
+        inputs[i].ki.dwFlags = (events[i].extended ? KEYEVENTF_EXTENDEDKEY : 0)
+                               | (events[i].up ? KEYEVENTF_KEYUP : 0);
+    }
+    return SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+}
+
 void ClickMouse(MouseButton button, int times)
 {
     static const DWORD DOWN[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_RIGHTDOWN};

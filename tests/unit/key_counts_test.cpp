@@ -1,10 +1,12 @@
-// Per-key counts: nothing while the option is off or a password box has the focus, the
-// values' layouts, a wrongly sized value, the new day; and the form of the board.
+// Per-key counts: nothing while the option is off or for a press that names no key, the
+// option told to HOOK.dll, the values' layouts, a wrongly sized value, the new day, the
+// counts of retired identities folded in; and the form of the board.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string.h>
 #include <algorithm>
 #include "core/key_counts.h"
+#include "fakes/fake_hook.h"
 #include "keyboard/keyboard_layout.h"
 #include "meter/meter_window.h"
 #include "meter_test_support.h"
@@ -69,18 +71,16 @@ TEST_F(KeyCountsTest, NothingPerKeyWhileTheOptionIsOff)
         EXPECT_FALSE(ReadRegistryValue(SETTINGS_KEY, name).present) << name;
 }
 
-TEST_F(KeyCountsTest, NothingPerKeyWhileAPasswordBoxHasTheFocus)
+TEST_F(KeyCountsTest, HookLearnsEveryChangeOfTheOptionAndAPressOfNoKeyCountsInTheTotalOnly)
 {
     ASSERT_TRUE(StartCountingEachKey());
-    {
-        FocusedBox password(ES_PASSWORD);
-        PressKey(KEY_A);
-        EXPECT_EQ(KeysAllTime[KEY_A], 0u) << "a key typed into a password box";
-    }
-    FocusedBox plain(0);
+    EXPECT_EQ(FakeHookCountEachKey, 1);
+    PressKey(0);  // as HOOK.dll names a press into a password box
     PressKey(KEY_A);
     EXPECT_EQ(KeysAllTime[KEY_A], 1u);
     EXPECT_EQ(Totals.keyPresses, 2u) << "the total counts both";
+    StopCountingEachKey();
+    EXPECT_EQ(FakeHookCountEachKey, 0);
 }
 
 TEST_F(KeyCountsTest, ValuesHoldOneCountPerKeyInTheirLayouts)
@@ -132,6 +132,28 @@ TEST_F(KeyCountsTest, WronglySizedValueCountsAsZerosAndANewDayStartsFromZero)
     RegistryValue today = ReadRegistryValue(SETTINGS_KEY, KEYS_TODAY_VALUE);
     EXPECT_EQ(At<uint32_t>(today, 0), PeriodDate);
     EXPECT_EQ(At<uint32_t>(today, 4 + KEY_A * 4), 1u);
+}
+
+// Right Shift as extended, SysRq and Break, as earlier versions stored them: moved into
+// their keys at the load, and only once.
+TEST_F(KeyCountsTest, CountsUnderRetiredIdentitiesAreFoldedIntoTheirKeysOnceAtLoad)
+{
+    const std::pair<int, int> folds[] = {{0x136, 0x36}, {0x54, 0x137}, {0x146, 0x45}};
+    std::vector<uint32_t> today(1 + KEY_IDENTITIES, 0);  // the date, then the counts
+    today[0] = PeriodDate;
+    for (auto fold : folds) {
+        today[1 + fold.first] = 5;
+        today[1 + fold.second] = 2;
+    }
+    WriteSettingsValue(KEYS_TODAY_VALUE, REG_BINARY, today.data(), 4 * (1 + KEY_IDENTITIES));
+    for (int load = 1; load <= 2; ++load) {
+        ASSERT_TRUE(LoadFromRegistry());
+        const uint32_t *counts = KeysTodayCounts(PeriodDate);
+        for (auto fold : folds)  // the retired identity's count, the key's
+            EXPECT_EQ(std::make_pair(counts[fold.first], counts[fold.second]),
+                      std::make_pair(0u, 7u)) << "load " << load << ", key " << fold.second;
+        ASSERT_TRUE(StartCountingEachKey() && SaveToRegistry());
+    }
 }
 
 // Every quarter of the board belongs to one key at most; each key appears once.
