@@ -154,10 +154,8 @@ struct TypingBox {
     }
 };
 
-// As Windows delivers them: AltGr after a left Ctrl that Windows makes up (0x21D), Shift
-// held over a keypad key with Num Lock on, let go and taken again around it (0x22A), Right
-// Shift flagged extended. The password box is judged at the press, not when the program,
-// busy meanwhile, takes the presses after the focus has moved on.
+// AltGr, Shift over the keypad with Num Lock on (with the keys Windows makes up), Right
+// Shift flagged extended; a password box judged at the press, not after the focus moved.
 TEST_F(CountingTest, RealKeysAreCountedOneByOneAsWindowsDeliversThemExceptInAPasswordBox)
 {
     ASSERT_TRUE(WriteDword(SETTINGS_KEY_PATH, "Count Each Key", 1));
