@@ -39,7 +39,7 @@ uint64_t AllTimeSeconds();
 // A distance that cannot be one step of a real mouse (no number, infinite, negative or
 // over MAX_STEP_MM) is dropped: any process may post the message.
 // A key press counts for its key too (MSG_KEY_PRESS's wParam, 0 for none) while "Count
-// Each Key" is on: that asks the system whether a password box has the focus.
+// Each Key" is on.
 void OnKeyPress(WPARAM key);
 void OnMouseDistance(LPARAM lParam);  // lParam holds the bits of a float
 void OnClickLeft();

@@ -3,7 +3,7 @@
 #include "key_counts.h"
 
 #include <string.h>
-#include "password_focus.h"
+#include "../hook/hook.h"
 
 // The module's own copies, behind the read-only views of the header.
 static bool OwnCountEachKey;
@@ -24,11 +24,12 @@ static void StartKeysDayWhenNew(DateKey today)
     OwnKeys.todayDate = today;
 }
 
-// No key has the scan code 0: a press posted with it names no key (HOOK.dll finds none
-// for a virtual key that the layout does not place on the keyboard).
+// No key has the scan code 0: a press posted with it names no key (HOOK.dll names none
+// for a press into a password box, or for a virtual key that the layout does not place on
+// the keyboard).
 void CountKeyOfPress(WPARAM identity, DateKey today)
 {
-    if (!OwnCountEachKey || identity == 0 || identity >= KEY_IDENTITIES || PasswordBoxHasFocus())
+    if (!OwnCountEachKey || identity == 0 || identity >= KEY_IDENTITIES)
         return;
     StartKeysDayWhenNew(today);
     ++OwnKeys.allTime[identity];
@@ -48,16 +49,42 @@ const KeyCounts &KeyCountsToStore(DateKey today)
     return OwnKeys;
 }
 
+// Identities under which earlier versions counted a form of a key that HOOK.dll now names
+// by the key itself: Right Shift as extended, Print Screen as SysRq (with Alt), Pause as
+// Break (with Ctrl). HOOK.dll posts them no more, so the fold moves their counts once, at
+// the first load, and nothing after it.
+static const struct { uint16_t retired, key; } RETIRED_KEY_IDENTITIES[] = {
+    {0x136, 0x36}, {0x54, 0x137}, {0x146, 0x45}};
+
+static void FoldRetiredKeyIdentities(KeyCounts *counts)
+{
+    for (const auto &fold : RETIRED_KEY_IDENTITIES) {
+        counts->allTime[fold.key] += counts->allTime[fold.retired];
+        counts->today[fold.key] += counts->today[fold.retired];
+        counts->allTime[fold.retired] = 0;
+        counts->today[fold.retired] = 0;
+    }
+}
+
+// The hook learns the option with every change, so that it checks the focus at each press
+// exactly while the keys are counted.
+static void ChangeCountEachKey(bool on)
+{
+    OwnCountEachKey = on;
+    DllCountEachKey(on);
+}
+
 void ReplaceKeyCounts(bool countEachKey, const KeyCounts &counts)
 {
-    OwnCountEachKey = countEachKey;
+    ChangeCountEachKey(countEachKey);
     OwnKeys = counts;
+    FoldRetiredKeyIdentities(&OwnKeys);
     ++OwnKeyCountsChanges;
 }
 
 void SetCountEachKey(bool on)
 {
-    OwnCountEachKey = on;
+    ChangeCountEachKey(on);
     ++OwnKeyCountsChanges;
 }
 

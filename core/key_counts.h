@@ -16,16 +16,18 @@ extern const uint64_t (&KeysAllTime)[KEY_IDENTITIES];
 extern const uint32_t &KeyCountsChanges;
 
 // A key press that the total has counted (OnKeyPress), on the period's day `today`: the
-// key's count too, while the option is on and no standard password box has the focus.
+// key's count too, while the option is on and the press names a key (HOOK.dll names none
+// for a press into a password box).
 void CountKeyOfPress(WPARAM identity, DateKey today);
 // The counts of `today`, all zero when the last one counted was on another day.
 const uint32_t *KeysTodayCounts(DateKey today);
 // The counts as a save on `today` writes them: today's begin again from zero first when
 // the last one counted was on another day.
 const KeyCounts &KeyCountsToStore(DateKey today);
-// The option and the counts become these, as loaded.
+// The option and the counts become these, as loaded, with the retired identities folded
+// in; HOOK.dll is told the option.
 void ReplaceKeyCounts(bool countEachKey, const KeyCounts &counts);
-// The option on or off in memory; the counts stay as they are.
+// The option on or off in memory and in HOOK.dll; the counts stay as they are.
 void SetCountEachKey(bool on);
 // Every count zero, today's and all time.
 void ZeroKeyCounts();

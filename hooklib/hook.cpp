@@ -1,6 +1,6 @@
 // HOOK.dll: low-level keyboard and mouse hooks, serviced by a thread of the library's own,
 // post one message per key press and click, and the pointer's travel in millimetres, to
-// the window given to DllInit. The three operations run on the program's thread.
+// the window given to DllInit. The four operations run on the program's thread.
 #include "hook/hook.h"
 #include "hook_thread.h"
 #include "screen.h"
@@ -46,5 +46,11 @@ BOOL DllUninit(void)
 BOOL DetectScreenValues(void)
 {
     MeasureAndHandOverScreens();
+    return TRUE;
+}
+
+BOOL DllCountEachKey(BOOL on)
+{
+    SetEachKeyCounted(on != FALSE);
     return TRUE;
 }

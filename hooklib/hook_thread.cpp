@@ -7,6 +7,10 @@
 // - Target: written by the program thread (DllInit), read by the hook thread in every
 //   callback. An atomic; no order with other memory is needed, as a window handle is
 //   all that is passed.
+// - EachKeyCounted: "Count Each Key" as the program last told it (DllCountEachKey),
+//   written by the program thread at its start and at every change of the option, read by
+//   the hook thread at every key press. An atomic flag, relaxed: it guards no other memory,
+//   and a press at the very moment of a change may be judged either way.
 // - HandedOverScreens, ScreensWaiting: written by the program thread, taken over by the
 //   hook thread; both under ScreensLock, which is held for no more than a copy of the
 //   table, so the hook thread never waits on a measurement.
@@ -26,6 +30,7 @@
 namespace {
 
 std::atomic<HWND> Target(NULL);
+std::atomic<bool> EachKeyCounted(false);
 
 SRWLOCK ScreensLock = SRWLOCK_INIT;
 ScreenTable HandedOverScreens;
@@ -152,4 +157,14 @@ void HandOverScreens(const ScreenTable &table)
 HWND HookTarget()
 {
     return Target.load(std::memory_order_relaxed);
+}
+
+void SetEachKeyCounted(bool on)
+{
+    EachKeyCounted.store(on, std::memory_order_relaxed);
+}
+
+bool IsEachKeyCounted()
+{
+    return EachKeyCounted.load(std::memory_order_relaxed);
 }

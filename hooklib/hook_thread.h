@@ -20,7 +20,13 @@ void StopHookThread();
 // Program thread: `table` becomes the hook thread's screen table before its next event.
 void HandOverScreens(const ScreenTable &table);
 
+// Program thread: whether the program counts each key, as it says at its start and at
+// every change of the option.
+void SetEachKeyCounted(bool on);
+
 // Hook thread: the window that the messages go to.
 HWND HookTarget();
+// Hook thread: whether a press must say when it went into a password box.
+bool IsEachKeyCounted();
 
 #endif

@@ -4,7 +4,9 @@
 #include "input_hooks.h"
 #include "distance.h"
 #include "hook_thread.h"
+#include "key_identity.h"
 #include "key_presses.h"
+#include "password_focus.h"
 #include "res/resource.h"
 
 // This library's own module, for installing the hooks.
@@ -23,51 +25,50 @@ void NoteHookEvent()
     LastEventTime = GetTickCount();
 }
 
-// The scan code that Windows gives Pause when asked for one (0xE11D: its make code
-// begins with E1); the keyboard hook itself reports Pause as 0x45, not extended.
-const UINT PAUSE_MAPPED_SCAN = 0xE11D;
-const WPARAM PAUSE_IDENTITY = 0x45;
-
-// Which physical key this is, for the per-key counts: the scan code, plus 256 when the
-// key is extended, so that the keypad, the right Ctrl and Alt and the arrow keys are keys
-// of their own. Injected input may carry no scan code (or its E0 prefix in the high
-// byte); the active layout's scan code of the virtual key stands in for a missing one.
-WPARAM KeyIdentity(const KBDLLHOOKSTRUCT *event)
+// The press's key for the per-key counts. While keys are counted one by one, the focus is
+// judged here, at the press, and not when the program takes the message from its queue,
+// which may be long after the focus has moved on: a press into a password box names no
+// key (0). While they are not, the key costs no more than its identity. Injected input may
+// carry no scan code; the active layout's scan code of the virtual key stands in for it.
+WPARAM PressedKey(const KBDLLHOOKSTRUCT *event)
 {
+    if (IsEachKeyCounted() && PasswordBoxHasFocus())
+        return 0;
     UINT scan = event->scanCode;
-    bool extended = (event->flags & LLKHF_EXTENDED) != 0 || (scan >> 8) == 0xE0;
-    if ((scan & 0xFF) == 0) {
+    if ((scan & 0xFF) == 0)
         scan = MapVirtualKeyW(event->vkCode, MAPVK_VK_TO_VSC_EX);
-        if (scan == PAUSE_MAPPED_SCAN)
-            return PAUSE_IDENTITY;
-        extended = extended || (scan >> 8) == 0xE0;
-    }
-    return (scan & 0xFF) | (extended ? 0x100 : 0);
+    return KeyIdentity(scan, (event->flags & LLKHF_EXTENDED) != 0);
 }
+
+}  // namespace
 
 void OnKeyEvent(WPARAM message, const KBDLLHOOKSTRUCT *event)
 {
+    // Text that a program types as characters (KEYEVENTF_UNICODE: a password manager's
+    // auto-type, a macro tool) comes as VK_PACKET, and the keys that Windows makes up
+    // around AltGr and the keypad carry MADE_UP_KEY_SCAN: no key moved. The real key they
+    // stand beside stays down, so that its auto-repeat is still no new press.
+    if (event->vkCode == VK_PACKET || (event->scanCode & MADE_UP_KEY_SCAN))
+        return;
     BYTE key = (BYTE)event->vkCode;
     switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         if (IsNewKeyPress(key, event->time))
-            PostMessageA(HookTarget(), MSG_KEY_PRESS, KeyIdentity(event), 0);
+            PostMessageA(HookTarget(), MSG_KEY_PRESS, PressedKey(event), 0);
         break;
     case WM_KEYUP:
     case WM_SYSKEYUP: NoteKeyUp(key); break;
     }
 }
 
+namespace {
+
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION) {
         NoteHookEvent();
-        const KBDLLHOOKSTRUCT *event = (const KBDLLHOOKSTRUCT *)lParam;
-        // Text that a program types as characters (KEYEVENTF_UNICODE: a password manager's
-        // auto-type, a macro tool) comes as VK_PACKET: no key was pressed.
-        if (event->vkCode != VK_PACKET)
-            OnKeyEvent(wParam, event);
+        OnKeyEvent(wParam, (const KBDLLHOOKSTRUCT *)lParam);
     }
     return CallNextHookEx(NULL, code, wParam, lParam);
 }

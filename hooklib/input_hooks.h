@@ -15,5 +15,8 @@ bool HooksInstalled();
 DWORD LastHookEventTime();
 // Takes input up to `time` as seen; never moves the last event time back.
 void MarkInputSeen(DWORD time);
+// A key event as the keyboard hook passes it on (WM_KEYDOWN .. WM_SYSKEYUP): a new press
+// is posted to the target as MSG_KEY_PRESS with its key.
+void OnKeyEvent(WPARAM message, const KBDLLHOOKSTRUCT *event);
 
 #endif

@@ -180,17 +180,18 @@ wchar_t KeyCharacter(UINT scan, HKL layout)
 
 }  // namespace
 
-BoardForm ChooseBoardForm(LANGID layoutLanguage, wchar_t at56, wchar_t at2B)
+// A Japanese layout on a 101-key keyboard types on keys that have no JIS places.
+BoardForm ChooseBoardForm(int keyboardType, wchar_t at56, wchar_t at2B)
 {
-    if (PRIMARYLANGID(layoutLanguage) == LANG_JAPANESE)
+    if (keyboardType == JAPANESE_KEYBOARD_TYPE)
         return BOARD_JIS;
     return at56 && at56 != at2B ? BOARD_ISO : BOARD_ANSI;
 }
 
 BoardForm LayoutBoardForm(HKL layout)
 {
-    LANGID language = LOWORD((UINT_PTR)layout);
-    return ChooseBoardForm(language, KeyCharacter(0x56, layout), KeyCharacter(0x2B, layout));
+    return ChooseBoardForm(GetKeyboardType(0), KeyCharacter(0x56, layout),
+                           KeyCharacter(0x2B, layout));
 }
 
 int BoardKeys(BoardForm form, BoardKey *keys)

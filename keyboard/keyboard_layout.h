@@ -29,11 +29,15 @@ const int BOARD_HEIGHT = 26;  // function row, a half-key gap, five rows
 const int MAX_BOARD_KEYS = 112;
 const int KEY_LABEL_SIZE = 32;
 
-// ISO when the layout gives the key at scan code 0x56 a character of its own (the US
-// layout maps that key too, to the backslash of the key at 0x2B), JIS for a Japanese
-// layout, ANSI otherwise. `at56` and `at2B` are the characters of those keys, 0 for none.
-BoardForm ChooseBoardForm(LANGID layoutLanguage, wchar_t at56, wchar_t at2B);
-// The form for a keyboard layout.
+// The keyboard type GetKeyboardType(0) gives a Japanese keyboard.
+const int JAPANESE_KEYBOARD_TYPE = 7;
+
+// JIS on a Japanese keyboard (`keyboardType` as GetKeyboardType(0) gives it), whatever
+// layout is active; else ISO when the layout gives the key at scan code 0x56 a character
+// of its own (the US layout maps that key too, to the backslash of the key at 0x2B), ANSI
+// otherwise. `at56` and `at2B` are the characters of those keys, 0 for none.
+BoardForm ChooseBoardForm(int keyboardType, wchar_t at56, wchar_t at2B);
+// The form for the keyboard and the keyboard layout.
 BoardForm LayoutBoardForm(HKL layout);
 // Fills `keys` (room for MAX_BOARD_KEYS) with the board of `form`; returns their number.
 int BoardKeys(BoardForm form, BoardKey *keys);

@@ -4,6 +4,7 @@
 #include "keyboard_paint.h"
 #include "keyboard_picture.h"
 #include "mouse_figure.h"
+#include "other_keys.h"
 #include "../res/resource.h"
 #include "../text/formatting.h"
 #include "../text/text.h"
@@ -181,6 +182,7 @@ void DrawKeyboardPicture(HDC dc, const KeyboardPicture &picture)
         DrawKey(dc, picture, index, picture.counts ? heat[index] : NO_HEAT);
     if (picture.counts)
         DrawLegend(dc, picture, lowest);
+    DrawOtherKeys(dc, picture);
     RECT mouse = QuarterRect(picture, MOUSE_LEFT_EDGE, 6, PICTURE_WIDTH - MOUSE_LEFT_EDGE,
                              BOARD_HEIGHT - 6);
     DrawMouseFigure(dc, mouse, picture);

@@ -7,9 +7,11 @@
 #include <stdint.h>
 #include "keyboard_layout.h"
 
-// In quarters of a key: the board, a gap, the mouse; below them a gap and the legend.
+// In quarters of a key: the board, a gap, the mouse (with the other keys' box above it,
+// beside the function row); below them a gap and the legend.
 const int MOUSE_LEFT_EDGE = BOARD_WIDTH + 3;
 const int PICTURE_WIDTH = MOUSE_LEFT_EDGE + 13;
+const int OTHER_KEYS_HEIGHT = 4;
 const int LEGEND_TOP = BOARD_HEIGHT + 2;
 const int PICTURE_HEIGHT = LEGEND_TOP + 3;
 
@@ -27,6 +29,7 @@ struct KeyboardPicture {
     int keyCount;
     const wchar_t (*labels)[KEY_LABEL_SIZE];  // the layout's label of each key
     const uint64_t *counts;   // each key's count, in the order of `keys`; null: no figures
+    uint64_t otherKeys;       // the presses of the keys the board has no place for
     const char *summary;      // the line beside the legend
     uint64_t clicks[MOUSE_BUTTONS];
     int quarter;              // pixels in a quarter of a key

@@ -91,8 +91,11 @@ static KeyboardPicture PictureOf(const KeyboardView *view, POINT origin,
     picture.keyCount = view->keyCount;
     picture.labels = view->labels;
     uint64_t total = ShownTotal(view);
-    for (int index = 0; index < view->keyCount; ++index)
+    picture.otherKeys = total;
+    for (int index = 0; index < view->keyCount; ++index) {
         counts[index] = ShownCount(view, view->keys[index].identity);
+        picture.otherKeys -= counts[index];
+    }
     picture.counts = view->countingShown ? counts : nullptr;
     char grouped[GROUPED_SIZE];
     GroupDigits((int64_t)total, grouped);

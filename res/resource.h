@@ -108,6 +108,7 @@
 #define IDS_KEYBOARD_SUM_TODAY   199    // grouped count of today's presses counted per key
 #define IDS_KEYBOARD_SUM_ALL     200
 #define IDS_PICTURE_FAILED       201
+#define IDS_KEYBOARD_OTHER_KEYS  202    // the box of the keys the board has no place for
 
 // Commands of the popup menu (WM_COMMAND low word)
 #define IDM_EXIT                 2

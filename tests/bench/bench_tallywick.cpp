@@ -1,17 +1,19 @@
 // How much Tallywick costs, each figure beside a floor measured in the same run: a hook
-// message beside SendMessage to a window that only calls DefWindowProc, one meter redraw
-// beside a minimal program's paint of the same four lines, the resident program's CPU time
-// per minute beside a program that only runs a 50 ms timer; and the time from a key press
-// to the meter's paint of it, the import merge, the history window, the chart window, a
-// history file of a million records and the daily backup against fixed limits. Prints the figures and a table of
-// the goals, met or missed; nothing here passes or fails a build.
+// message beside SendMessage to a window that only calls DefWindowProc, HOOK.dll's work for
+// a key press with "Count Each Key" off and on beside the bare message it posts, one meter
+// redraw beside a minimal program's paint of the same four lines, the resident program's
+// CPU time per minute beside a program that only runs a 50 ms timer; and the time from a
+// key press to the meter's paint of it, the import merge, the history window, the chart
+// window, a history file of a million records and the daily backup against fixed limits.
+// Prints the figures and a table of the goals, met or missed; nothing here passes or fails
+// a build.
 //
 // bench_tallywick [SECONDS [PARTS]]
 //   SECONDS: how long each CPU measurement runs (default 20)
-//   PARTS: which parts run, any of the letters h (hook message), p (paint), k (key press
-//   to screen), w (history window), f (history file, merge and checkpoint), m (a million
-//   days), c (chart window), b (daily backup and its disk), y (keyboard window and per-key
-//   counting), r (resident CPU); default all
+//   PARTS: which parts run, any of the letters h (hook message and the hook's key
+//   press), p (paint), k (key press to screen), w (history window), f (history file, merge
+//   and checkpoint), m (a million days), c (chart window), b (daily backup and its disk),
+//   y (keyboard window and per-key counting), r (resident CPU); default all
 #include <windows.h>
 #include <commctrl.h>
 #include <stdio.h>
@@ -31,6 +33,8 @@
 #include "core/registry_store.h"
 #include "core/saving.h"
 #include "driver/driver.h"
+#include "hooklib/hook_thread.h"
+#include "hooklib/input_hooks.h"
 #include "history/history_window.h"
 #include "keyboard/keyboard_window.h"
 #include "meter/meter_paint.h"
@@ -186,6 +190,57 @@ void BenchPaint()
     AddGoal("3 one meter redraw", meter * 1e6, floor < 1e9 ? floor * 1e6 : -1, 2.0, "us");
     ShowWindow(MeterWindow, SW_HIDE);
     PumpMessages();
+}
+
+enum HookPress { BARE_POST, EACH_KEY_OFF, EACH_KEY_ON, HOOK_PRESS_KINDS };
+
+// One key press, key-down and key-up, as HOOK.dll's keyboard hook handles it (with the
+// post of MSG_KEY_PRESS), or the bare post alone; seconds per press. The posts are taken
+// from the queue after the timing.
+double HookPressSeconds(HWND target, HookPress kind)
+{
+    const int N = 200;
+    KBDLLHOOKSTRUCT down = {'A', 0x1E, 0, 0, 0}, up = {'A', 0x1E, LLKHF_UP, 0, 0};
+    SetEachKeyCounted(kind == EACH_KEY_ON);
+    double start = NowSeconds();
+    for (int i = 0; i < N; ++i) {
+        if (kind == BARE_POST) {
+            PostMessageA(target, MSG_KEY_PRESS, 0x1E, 0);
+            continue;
+        }
+        OnKeyEvent(WM_KEYDOWN, &down);
+        OnKeyEvent(WM_KEYUP, &up);
+    }
+    double seconds = (NowSeconds() - start) / N;
+    PumpMessages();
+    return seconds;
+}
+
+// The hook's key press with "Count Each Key" off, and on while an ordinary edit control of
+// this thread has the focus (the password-box check asks the focus, its style, and no
+// more), beside the bare message.
+void BenchHookKeyPress()
+{
+    HWND target = CreateEmptyWindow();
+    HWND box = CreateWindowExA(0, "EDIT", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 30, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(box);
+    SetFocus(box);
+    SetHookTarget(target);
+    double best[HOOK_PRESS_KINDS] = {1e9, 1e9, 1e9};
+    for (int round = 0; round < 200; ++round)  // in turns, so that a busy moment hits all
+        for (int kind = 0; kind < HOOK_PRESS_KINDS; ++kind)
+            best[kind] = std::min(best[kind], HookPressSeconds(target, (HookPress)kind));
+    SetEachKeyCounted(false);
+    SetHookTarget(nullptr);
+    Row("hook's key press, Count Each Key off", best[EACH_KEY_OFF] * 1e9, "ns");
+    Row("hook's key press, Count Each Key on (an edit control has the focus)",
+        best[EACH_KEY_ON] * 1e9, "ns");
+    Row("floor: the bare MSG_KEY_PRESS posted", best[BARE_POST] * 1e9, "ns");
+    AddGoal("4 hook's key press, Count Each Key off", best[EACH_KEY_OFF] * 1e9,
+            best[BARE_POST] * 1e9, 1.2, "ns");
+    DestroyWindow(box);
+    DestroyWindow(target);
 }
 
 // The meter's paints, watched from outside its procedure: when one ended that drew the key
@@ -563,8 +618,8 @@ void BenchBackup(int days)
     DestroyHistoryList(&same);
 }
 
-// A key press with "Count Each Key" on: the total, the password-box check and the key's
-// count, beside the same message sent to a window that does nothing.
+// A key press with "Count Each Key" on: the total and the key's count, beside the same
+// message sent to a window that does nothing.
 void BenchKeyCredit()
 {
     const int N = 100000;
@@ -806,8 +861,10 @@ int main(int argc, char **argv)
     }
     std::string parts = argc >= 3 ? argv[2] : "hpkwfmcbyr";
     auto runs = [&parts](char part) { return parts.find(part) != std::string::npos; };
-    if (runs('h'))
+    if (runs('h')) {
         BenchHookMessages();
+        BenchHookKeyPress();
+    }
     if (runs('p'))
         BenchPaint();
     if (runs('k'))

@@ -309,6 +309,19 @@ UINT PressScanKey(WORD vk, WORD scan, DWORD flags)
     return SendInput(2, input, sizeof(INPUT));
 }
 
+UINT SendKeyEvents(const std::vector<KeyEvent> &events)
+{
+    std::vector<INPUT> inputs(events.size());
+    for (size_t i = 0; i < events.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = events[i].vk;
+        inputs[i].ki.wScan = events[i].scan;
+        inputs[i].ki.dwFlags = (events[i].extended ? KEYEVENTF_EXTENDEDKEY : 0)
+                               | (events[i].up ? KEYEVENTF_KEYUP : 0);
+    }
+    return SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+}
+
 void ClickMouse(MouseButton button, int times)
 {
     static const DWORD DOWN[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_RIGHTDOWN};
@@ -588,7 +601,8 @@ bool SeedTotalsFrom(const std::vector<DayRecord> &records)
 bool SeedKeyCounts(uint64_t allTime)
 {
     // Per mille of all presses, by scan code: letters by their frequency in English text,
-    // then space, the editing keys, digits and modifiers.
+    // then space, the editing keys, digits and modifiers, and volume and play keys, which
+    // the board has no place for.
     static const struct { uint16_t key; uint16_t perMille; } shares[] = {
         {0x12, 95}, {0x14, 69}, {0x1E, 62}, {0x18, 57}, {0x17, 53}, {0x31, 51}, {0x1F, 48},
         {0x23, 46}, {0x13, 45}, {0x20, 33}, {0x26, 30}, {0x2E, 21}, {0x16, 21}, {0x32, 18},
@@ -597,7 +611,7 @@ bool SeedKeyCounts(uint64_t allTime)
         {0x1C, 18}, {0x2A, 22}, {0x36, 6}, {0x1D, 14}, {0x11D, 2}, {0x0F, 8}, {0x33, 10},
         {0x34, 9}, {0x02, 4}, {0x03, 4}, {0x04, 3}, {0x0B, 4}, {0x14B, 6}, {0x14D, 6},
         {0x148, 5}, {0x150, 5}, {0x01, 3}, {0x38, 3}, {0x3F, 1}, {0x4F, 2}, {0x11C, 1},
-        {0x153, 3}, {0x15B, 1}};
+        {0x153, 3}, {0x15B, 1}, {0x130, 2}, {0x12E, 1}, {0x122, 1}};
     std::vector<uint8_t> all(512 * 8, 0), today(4 + 512 * 4, 0);
     uint32_t date = TodayDate();
     memcpy(today.data(), &date, 4);

@@ -74,6 +74,16 @@ void PressKey(WORD vk, int times = 1);
 // A key as a keyboard sends it: its scan code, extended or not (a zero scan code leaves the
 // layout's to stand in). The number of events injected, 2 when both went through.
 UINT PressScanKey(WORD vk, WORD scan, DWORD flags);
+// One key event exactly as Windows delivers it to the low-level hook: the virtual key, the
+// scan code (with 0x200 for the keys Windows makes up) and the extended flag.
+struct KeyEvent {
+    WORD vk;
+    WORD scan;
+    bool extended;
+    bool up;
+};
+// The events in one SendInput call, in their order; the number injected.
+UINT SendKeyEvents(const std::vector<KeyEvent> &events);
 enum MouseButton { MOUSE_LEFT, MOUSE_MIDDLE, MOUSE_RIGHT };
 void ClickMouse(MouseButton button, int times = 1);
 void ClickAt(int x, int y, MouseButton button = MOUSE_LEFT);

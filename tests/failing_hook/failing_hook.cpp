@@ -37,3 +37,8 @@ BOOL DetectScreenValues(void)
 {
     return TRUE;
 }
+
+BOOL DllCountEachKey(BOOL)
+{
+    return TRUE;
+}

@@ -6,12 +6,14 @@ int FakeHookInitCalls = 0;
 int FakeHookUninitCalls = 0;
 int FakeHookDetectCalls = 0;
 bool FakeHookInitFails = false;
+int FakeHookCountEachKey = -1;
 
 void ResetFakeHook()
 {
     FakeHookWindow = nullptr;
     FakeHookInitCalls = FakeHookUninitCalls = FakeHookDetectCalls = 0;
     FakeHookInitFails = false;
+    FakeHookCountEachKey = -1;
 }
 
 BOOL DllInit(HWND window)
@@ -30,5 +32,11 @@ BOOL DllUninit(void)
 BOOL DetectScreenValues(void)
 {
     ++FakeHookDetectCalls;
+    return TRUE;
+}
+
+BOOL DllCountEachKey(BOOL on)
+{
+    FakeHookCountEachKey = on;
     return TRUE;
 }

@@ -9,6 +9,7 @@ extern int FakeHookInitCalls;
 extern int FakeHookUninitCalls;
 extern int FakeHookDetectCalls;
 extern bool FakeHookInitFails;    // makes DllInit return FALSE
+extern int FakeHookCountEachKey;  // what DllCountEachKey was last told; -1 before it was
 
 void ResetFakeHook();
 

@@ -1,6 +1,6 @@
-// Per-key counts: nothing while the option is off or a password box has the focus, the
-// values' layouts, a wrongly sized value, the new day; the keyboard window's choice of
-// today or all time and its erase; and the form of the board.
+// Per-key counts: the option told to HOOK.dll, nothing per key while it is off or for a press
+// of no key, the values, a wrongly sized one, the new day, the old identities folded in; the
+// keyboard window's choice of today or all time and its erase; the board's form.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -8,6 +8,7 @@
 #include <string>
 #include <algorithm>
 #include "core/key_counts.h"
+#include "fakes/fake_hook.h"
 #include "keyboard/keyboard_layout.h"
 #include "keyboard/keyboard_window.h"
 #include "meter/meter_window.h"
@@ -73,18 +74,16 @@ TEST_F(KeyCountsTest, NothingPerKeyWhileTheOptionIsOff)
         EXPECT_FALSE(ReadRegistryValue(SETTINGS_KEY, name).present) << name;
 }
 
-TEST_F(KeyCountsTest, NothingPerKeyWhileAPasswordBoxHasTheFocus)
+TEST_F(KeyCountsTest, HookLearnsEveryChangeOfTheOptionAndAPressOfNoKeyCountsInTheTotalOnly)
 {
     ASSERT_TRUE(StartCountingEachKey());
-    {
-        FocusedBox password(ES_PASSWORD);
-        PressKey(KEY_A);
-        EXPECT_EQ(KeysAllTime[KEY_A], 0u) << "a key typed into a password box";
-    }
-    FocusedBox plain(0);
+    EXPECT_EQ(FakeHookCountEachKey, 1);
+    PressKey(0);  // as HOOK.dll names a press into a password box
     PressKey(KEY_A);
     EXPECT_EQ(KeysAllTime[KEY_A], 1u);
     EXPECT_EQ(Totals.keyPresses, 2u) << "the total counts both";
+    StopCountingEachKey();
+    EXPECT_EQ(FakeHookCountEachKey, 0);
 }
 
 TEST_F(KeyCountsTest, ValuesHoldOneCountPerKeyInTheirLayouts)
@@ -201,6 +200,23 @@ TEST_F(KeyboardWindowTest, EraseAskedKeepsTheCountsOnNoAndErasesThemOnYes)
     }
 }
 
+// Right Shift as extended, SysRq and Break, as earlier versions stored them: moved into
+// their keys at the load, once.
+TEST_F(KeyCountsTest, CountsUnderRetiredIdentitiesAreFoldedIntoTheirKeysOnceAtLoad)
+{
+    std::vector<uint32_t> today(1 + KEY_IDENTITIES, 5);  // the date, then the counts
+    today[0] = PeriodDate;
+    WriteSettingsValue(KEYS_TODAY_VALUE, REG_BINARY, today.data(), 4 * (1 + KEY_IDENTITIES));
+    for (int load = 1; load <= 2; ++load) {
+        ASSERT_TRUE(LoadFromRegistry());
+        const uint32_t *c = KeysTodayCounts(PeriodDate);  // the keys, the old ones, A
+        std::vector<uint32_t> got = {c[0x36], c[0x137], c[0x45], c[0x136], c[0x54], c[0x146],
+                                     c[0x1E]};
+        EXPECT_EQ(got, (std::vector<uint32_t>{10, 10, 10, 0, 0, 0, 5})) << "load " << load;
+        ASSERT_TRUE(StartCountingEachKey() && SaveToRegistry());
+    }
+}
+
 // Every quarter of the board belongs to one key at most; each key appears once.
 void ExpectKeysApart(BoardForm form)
 {
@@ -234,14 +250,15 @@ bool HasKey(BoardForm form, uint16_t identity)
                        [identity](const BoardKey &key) { return key.identity == identity; });
 }
 
-TEST(KeyboardLayoutTest, IsoOnlyWhereTheKeyBesideLeftShiftHasACharacterOfItsOwn)
+TEST(KeyboardLayoutTest, JisOnlyOnAJapaneseKeyboardIsoOnlyWhereTheKeyBesideLeftShiftHasItsOwn)
 {
-    const LANGID us = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-    // The US layout maps 0x56 too, to the backslash that 0x2B has.
-    EXPECT_EQ(ChooseBoardForm(us, L'\\', L'\\'), BOARD_ANSI);
-    EXPECT_EQ(ChooseBoardForm(us, 0, L'\\'), BOARD_ANSI);
-    EXPECT_EQ(ChooseBoardForm(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), L'<', L'#'), BOARD_ISO);
-    EXPECT_EQ(ChooseBoardForm(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), 0, L']'), BOARD_JIS);
+    // Keyboard type 4: 101/102 keys, 7: Japanese. The US layout maps 0x56 to 0x2B's backslash.
+    const struct { int type; wchar_t at56, at2B; BoardForm form; } cases[] = {
+        {4, L'\\', L'\\', BOARD_ANSI}, {4, 0, L'\\', BOARD_ANSI}, {4, L'<', L'#', BOARD_ISO},
+        {4, 0, L']', BOARD_ANSI}, {7, 0, L']', BOARD_JIS}, {7, L'<', L'#', BOARD_JIS}};
+    for (const auto &c : cases)
+        EXPECT_EQ(ChooseBoardForm(c.type, c.at56, c.at2B), c.form)
+            << "type " << c.type << ", " << (int)c.at56 << " at 0x56, " << (int)c.at2B;
     EXPECT_TRUE(HasKey(BOARD_ISO, 0x56));
     EXPECT_FALSE(HasKey(BOARD_ANSI, 0x56));
     EXPECT_TRUE(HasKey(BOARD_JIS, 0x7D) && HasKey(BOARD_JIS, 0x73));
