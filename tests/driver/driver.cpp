@@ -342,6 +342,21 @@ void ClickAt(int x, int y, MouseButton button)
     ClickMouse(button, 1);
 }
 
+bool ClickCaption(HWND window, DWORD timeoutMs)
+{
+    RECT rect = WindowRect(window);
+    int y = rect.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER) +
+            GetSystemMetrics(SM_CYCAPTION) / 2;
+    ClickAt((rect.left + rect.right) / 2, y, MOUSE_LEFT);
+    DWORD start = GetTickCount();
+    while (GetForegroundWindow() != window) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Pause(20);
+    }
+    return true;
+}
+
 void MoveMouseBy(int dx, int dy, int steps)
 {
     if (steps < 1)

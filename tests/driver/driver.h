@@ -77,6 +77,10 @@ UINT PressScanKey(WORD vk, WORD scan, DWORD flags);
 enum MouseButton { MOUSE_LEFT, MOUSE_MIDDLE, MOUSE_RIGHT };
 void ClickMouse(MouseButton button, int times = 1);
 void ClickAt(int x, int y, MouseButton button = MOUSE_LEFT);
+// Brings a top-level window to the front as a user does, by a click on the middle of its
+// caption: Windows lets only the foreground process hand the foreground on, and the driver
+// need not be it. False when the window is not in front within `timeoutMs`.
+bool ClickCaption(HWND window, DWORD timeoutMs);
 // Moves the pointer by injected relative movement, in `steps` equal steps.
 void MoveMouseBy(int dx, int dy, int steps = 1);
 void MoveMouseTo(int x, int y);
