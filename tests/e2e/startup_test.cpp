@@ -46,15 +46,14 @@ std::string ExpectedCsv(const std::vector<DayRecord> &records)
 // the same user.
 std::string UserMutexName()
 {
-    HANDLE token;
-    BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    HANDLE token = nullptr;
+    BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
     DWORD size = 0;
     char *sid = nullptr;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
-        if (GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size))
-            ConvertSidToStringSidA(((TOKEN_USER *)buffer)->User.Sid, &sid);
-        CloseHandle(token);
-    }
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+        GetTokenInformation(token, TokenUser, user, sizeof user, &size))
+        ConvertSidToStringSidA(((TOKEN_USER *)user)->User.Sid, &sid);
+    CloseHandle(token);
     std::string name = std::string("Global\\Tallywick-") + (sid ? sid : "?");
     LocalFree(sid);
     return name;
@@ -234,23 +233,21 @@ TEST_F(StartupTest, FirstRunCreatesEveryValueAndSecondStartShowsTheMeterAndSaves
 TEST_F(StartupTest, UserMutexOfAnotherSessionEndsTheStartQuietlyUnlessItCannotBeOpened)
 {
     std::string name = UserMutexName();
-    {
-        HANDLE held = CreateMutexA(nullptr, FALSE, name.c_str());
-        ASSERT_TRUE(held) << name;
-        bool windowSeen = false;
-        EXPECT_EQ(RunWatchingForMeters("", &windowSeen), 0u) << "it ran on, or waited on a box";
-        EXPECT_FALSE(windowSeen) << "a meter beside another session's instance";
-        CloseHandle(held);
-    }
+    HANDLE held = CreateMutexA(nullptr, FALSE, name.c_str());
+    ASSERT_TRUE(held) << name;
+    bool windowSeen = false;
+    EXPECT_EQ(RunWatchingForMeters("", &windowSeen), 0u) << "it ran on, or waited on a box";
+    EXPECT_FALSE(windowSeen) << "a meter beside another session's instance";
+    CloseHandle(held);
+
     PSECURITY_DESCRIPTOR noOne = nullptr;
     ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P", SDDL_REVISION_1, &noOne, nullptr));
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, noOne, FALSE};
-    HANDLE shut = CreateMutexA(&attributes, FALSE, name.c_str());
+    held = CreateMutexA(&attributes, FALSE, name.c_str());
     LocalFree(noOne);
-    ASSERT_TRUE(shut);
     StartResident();
     EXPECT_EQ(ExitResident(), 0u);
-    CloseHandle(shut);
+    CloseHandle(held);
 }
 
 TEST_F(StartupTest, FailingHookLibraryEndsWithMinusOneAfterOneUninit)
