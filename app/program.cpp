@@ -40,10 +40,13 @@ int RunProgram(HINSTANCE instance, int argc, wchar_t **argv)
 {
     if (IsExportCommand(argc, argv))
         return RunCommandLineExport(argv[2]);
-    if (!ClaimSingleInstance()) {
+    // Another session's meter cannot be shown from here, and a start with Windows in a
+    // second session must not greet the user with a box: that start just ends.
+    InstanceClaim claim = ClaimSingleInstance();
+    if (claim == INSTANCE_IN_THIS_SESSION)
         ShowRunningMeter();
+    if (claim != INSTANCE_CLAIMED)
         return 0;
-    }
     LoadFromRegistry();
     LastFileDir[0] = L'\0';
     StartPeriod();

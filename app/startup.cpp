@@ -4,13 +4,15 @@
 #include "../charts/chart_window.h"
 #include "../hook/hook.h"
 #include "../keyboard/keyboard_window.h"
+#include "user_mutex.h"
 
 HANDLE InstanceMutex;
+static HANDLE UserMutex;  // the user's mutex in every session; null where out of reach
 
 // The open test finds a running instance; the creation result also catches a second start
 // that slipped in between the two calls, and a mutex that cannot be made at all ends the
 // start, since two instances would save over each other's figures.
-bool ClaimSingleInstance()
+static bool ClaimSessionInstance()
 {
     HANDLE running = OpenMutexA(SYNCHRONIZE, FALSE, INSTANCE_MUTEX_NAME);
     if (running) {
@@ -22,6 +24,20 @@ bool ClaimSingleInstance()
     if (InstanceMutex && GetLastError() == ERROR_ALREADY_EXISTS)
         CloseInstanceMutex();
     return InstanceMutex != NULL;
+}
+
+// The session's mutex first: an instance of this session holds both, so a user's mutex
+// found with the session's free belongs to another session. Out of reach, it is done
+// without, as before there was one.
+InstanceClaim ClaimSingleInstance()
+{
+    if (!ClaimSessionInstance())
+        return INSTANCE_IN_THIS_SESSION;
+    if (TakeUserMutex(&UserMutex) == USER_MUTEX_ELSEWHERE) {
+        CloseInstanceMutex();
+        return INSTANCE_IN_OTHER_SESSION;
+    }
+    return INSTANCE_CLAIMED;
 }
 
 // The chart and keyboard windows are dialogs in all but name: Tab, the arrow keys, Escape
@@ -50,8 +66,14 @@ int RunMessageLoop()
     return (int)message.wParam;
 }
 
+// The user's mutex first: a start that comes in between finds the session's mutex still
+// held and shows this meter, rather than taking this instance for another session's.
 void CloseInstanceMutex()
 {
+    if (UserMutex) {
+        CloseHandle(UserMutex);
+        UserMutex = NULL;
+    }
     if (InstanceMutex) {
         CloseHandle(InstanceMutex);
         InstanceMutex = NULL;

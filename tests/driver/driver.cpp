@@ -355,6 +355,21 @@ void ClickAt(int x, int y, MouseButton button)
     ClickMouse(button, 1);
 }
 
+bool ClickCaption(HWND window, DWORD timeoutMs)
+{
+    RECT rect = WindowRect(window);
+    int y = rect.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER) +
+            GetSystemMetrics(SM_CYCAPTION) / 2;
+    ClickAt((rect.left + rect.right) / 2, y, MOUSE_LEFT);
+    DWORD start = GetTickCount();
+    while (GetForegroundWindow() != window) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Pause(20);
+    }
+    return true;
+}
+
 void MoveMouseBy(int dx, int dy, int steps)
 {
     if (steps < 1)
@@ -721,45 +736,59 @@ bool PressButton(HWND dialog, int id)
 
 namespace {
 
-// The file-name field of a common file dialog: edt1 (0x480) in the old style, cmb13
-// (0x47C) in the explorer style, where it is a combo box around an edit control.
-HWND FileNameField(HWND dialog)
+bool HasEditControl(HWND dialog)
 {
-    HWND field = GetDlgItem(dialog, 0x47C);
-    if (!field)
-        field = GetDlgItem(dialog, 0x480);
-    if (!field)
+    for (HWND child : AllChildren(dialog))
+        if (IsClass(child, "Edit"))
+            return true;
+    return false;
+}
+
+// The field a file dialog gives the focus when it opens, the file name's. Both kinds have
+// it as an edit control, but only the old kind under control ids of its own: the
+// Vista-style dialog keeps it deep in its views. The focus is asked of the dialog's
+// thread, which need not be in the foreground.
+HWND FocusedNameField(HWND dialog)
+{
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui))
         return nullptr;
-    if (IsClass(field, "ComboBox") || IsClass(field, "ComboBoxEx32")) {
-        HWND edit = FindWindowExA(field, nullptr, "Edit", nullptr);
-        if (!edit) {
-            HWND inner = FindWindowExA(field, nullptr, "ComboBox", nullptr);
-            if (inner)
-                edit = FindWindowExA(inner, nullptr, "Edit", nullptr);
-        }
-        if (edit)
-            return edit;
-    }
-    return field;
+    HWND focus = gui.hwndFocus;
+    return focus && IsChild(dialog, focus) && IsClass(focus, "Edit") ? focus : nullptr;
 }
 
 }  // namespace
 
 bool IsFileDialog(HWND dialog)
 {
-    return FileNameField(dialog) != nullptr;
+    return HasEditControl(dialog);
+}
+
+HWND FileNameField(HWND dialog, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND field = FocusedNameField(dialog);
+        if (field || GetTickCount() - start >= timeoutMs)
+            return field;
+        Pause(20);
+    }
 }
 
 bool FillFileDialog(HWND dialog, const std::string &path)
 {
-    HWND field = FileNameField(dialog);
+    HWND field = FileNameField(dialog, 5000);
     if (!field)
         return false;
     DWORD_PTR result = 0;
     SendMessageTimeoutA(field, WM_SETTEXT, 0, (LPARAM)path.c_str(), SMTO_NORMAL, 3000, &result);
     if (WindowText(field) != path)
         return false;
-    return PressButton(dialog, IDOK);
+    // The command, not a click: a button's BM_CLICK may be lost while its dialog is not
+    // the active window.
+    return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                        (LPARAM)GetDlgItem(dialog, IDOK)) != FALSE;
 }
 
 // ---- The history list view of another process -------------------------------------------

@@ -87,6 +87,10 @@ UINT SendKeyEvents(const std::vector<KeyEvent> &events);
 enum MouseButton { MOUSE_LEFT, MOUSE_MIDDLE, MOUSE_RIGHT };
 void ClickMouse(MouseButton button, int times = 1);
 void ClickAt(int x, int y, MouseButton button = MOUSE_LEFT);
+// Brings a top-level window to the front as a user does, by a click on the middle of its
+// caption: Windows lets only the foreground process hand the foreground on, and the driver
+// need not be it. False when the window is not in front within `timeoutMs`.
+bool ClickCaption(HWND window, DWORD timeoutMs);
 // Moves the pointer by injected relative movement, in `steps` equal steps.
 void MoveMouseBy(int dx, int dy, int steps = 1);
 void MoveMouseTo(int x, int y);
@@ -161,8 +165,13 @@ std::string DescribeChildren(HWND dialog);
 bool HasButton(HWND dialog, int id);
 // Presses a button by id (BM_CLICK when the button exists, WM_COMMAND otherwise).
 bool PressButton(HWND dialog, int id);
-// A common file dialog: puts `path` into its file-name field and presses its OK button.
+// A common file dialog, of either kind (the old one, or the Vista-style one that Windows
+// shows for the same call): puts `path` (a name alone is taken in the folder it shows) into
+// its file-name field and gives it the OK command.
 bool FillFileDialog(HWND dialog, const std::string &path);
+// The file-name field, polled until the dialog has given it the focus; null on timeout.
+HWND FileNameField(HWND dialog, DWORD timeoutMs);
+// A dialog with a text field: of the program's dialogs, only the file dialogs have one.
 bool IsFileDialog(HWND dialog);
 
 // ---- The history list view of another process -------------------------------------------

@@ -46,6 +46,7 @@ TEST_F(ChartsTest, OpensOnceFromTheMenuChangesViewsByKeyboardAndClosesWithEscape
     EXPECT_EQ(FindTopWindows("TallywickCharts", program.id).size(), 1u);
 
     HWND plot = GetDlgItem(charts, IDC_CHART_PLOT), view = GetDlgItem(charts, IDC_CHART_VIEW);
+    ASSERT_TRUE(ClickCaption(charts, 5000)) << "the keys would go to another window";
     ASSERT_TRUE(Eventually([&] { return Focus() == plot; })) << "the chart has no keyboard";
     PressKey(VK_TAB, 2);  // past the last control to the first, the figure, then the view
     ASSERT_TRUE(Eventually([&] { return Focus() == view; })) << "Tab did not reach the view";

@@ -219,9 +219,11 @@ TEST_F(CountingTest, PointerDistanceFollowsTheMonitorsSizeInItsEdid)
     WineMonitorEdid removedAfterwards;
     ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_LOCAL_MACHINE, WINE_MONITOR_KEY, "EDID",
                                              REG_BINARY, edid.data(), (DWORD)edid.size()));
+    // Three quarters of the screen's width, then of its height: on the screen at any size.
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     struct Leg { int dx, dy; double mm; };
-    const Leg legs[] = {{1000, 0, 1000 * 400.0 / GetSystemMetrics(SM_CXSCREEN)},
-                        {0, 600, 600 * 300.0 / GetSystemMetrics(SM_CYSCREEN)}};
+    const Leg legs[] = {{width * 3 / 4, 0, width * 3 / 4 * 400.0 / width},
+                        {0, height * 3 / 4, height * 3 / 4 * 300.0 / height}};
     double before = 0;
     for (const Leg &leg : legs) {
         StartResident();

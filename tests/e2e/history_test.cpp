@@ -34,27 +34,40 @@ struct HistoryTest : E2eTest {
         return WaitTopWindow(HISTORY_CLASS_NAME, program.id, 5000);
     }
 
-    // Runs a menu command that opens a file dialog and answers it with `path`; returns
-    // the folder the dialog opened in and the file name it was preset with, as
-    // "folder|name" (the dialog shows the preset folder by opening in it).
+    // Runs a menu command that opens a file dialog and answers it with `path`, or with a
+    // file name alone, which the dialog takes in the folder it opened in; returns the file
+    // name it was preset with.
     std::string ChooseFile(WORD command, const std::string &path)
     {
         PostCommand(meter, command);
         HWND dialog = WaitDialog(program.id, 10000);
-        EXPECT_TRUE(dialog && IsFileDialog(dialog)) << "no file dialog for command " << command;
-        if (!dialog || !IsFileDialog(dialog))
+        HWND field = dialog ? FileNameField(dialog, 5000) : nullptr;
+        EXPECT_TRUE(field) << "no file dialog for command " << command;
+        if (!field)
             return "";
-        std::string preset = FileNameFieldText(dialog);
+        std::string preset = WindowText(field);
         EXPECT_TRUE(FillFileDialog(dialog, path)) << DescribeChildren(dialog);
         EXPECT_TRUE(WaitWindowGone(dialog, 5000));
         return preset;
     }
 
-    static std::string FileNameFieldText(HWND dialog)
+    // A file the program writes after its dialog has closed, read once the program has
+    // closed it: while its handle, open for writing, is there, a share mode that lets no
+    // one else write is refused.
+    static std::string ReadWhenWritten(const std::string &path)
     {
-        HWND folder = GetDlgItem(dialog, 0x471);  // cmb2, the "look in" box
-        HWND field = GetDlgItem(dialog, 0x47C);
-        return (folder ? WindowText(folder) : "") + "|" + (field ? WindowText(field) : "");
+        std::string bytes;
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(20)) {
+            HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+            if (file == INVALID_HANDLE_VALUE)
+                continue;
+            CloseHandle(file);
+            EXPECT_TRUE(ReadFileBytes(path, &bytes));
+            return bytes;
+        }
+        ADD_FAILURE() << path << " was not written and closed within 10 s";
+        return bytes;
     }
 
     // The program's message box (not a file dialog), polled.
@@ -150,28 +163,22 @@ TEST_F(HistoryTest, ExportsThroughTheSaveDialogAndImportsWithPreviewAndQuestions
     SKIP_OUTSIDE_CODE_PAGE_936();
     SeedAndStart(5);
     std::string dir = TempDir();
-    std::string folderName = dir.substr(0, dir.size() - 1);
-    folderName = folderName.substr(folderName.rfind('\\') + 1);
     std::string csvPath = dir + "history.csv";
     std::string twhPath = dir + "history.twh";
     DeleteFileA(csvPath.c_str());
     DeleteFileA(twhPath.c_str());
 
     // CSV: the first dialog of a run shows the bare default name.
-    std::string first = ChooseFile(IDM_EXPORT_CSV, csvPath);
-    EXPECT_EQ(first.substr(first.find('|')), "|TallywickHistory.csv");
-    std::string csv, expectedCsv;
+    EXPECT_EQ(ChooseFile(IDM_EXPORT_CSV, csvPath), "TallywickHistory.csv");
+    std::string expectedCsv;
     for (const DayRecord &record : seeded)
         expectedCsv += CsvLine(record);
-    ASSERT_TRUE(ReadFileBytes(csvPath, &csv));
-    EXPECT_EQ(csv, expectedCsv);
+    EXPECT_EQ(ReadWhenWritten(csvPath), expectedCsv);
 
-    // History file: the dialog remembers the folder chosen last.
-    EXPECT_EQ(ChooseFile(IDM_EXPORT_HISTORY, twhPath), folderName + "|TallywickHistory.twh");
-    // The program writes the file after the dialog has closed, in one write at its close.
-    std::string twh, records = HistoryFileBytes(seeded);
-    for (int i = 0; i < 50 && (!ReadFileBytes(twhPath, &twh) || twh.empty()); ++i)
-        Sleep(100);
+    // History file: the dialog opens in the folder chosen last, where a bare name lands; the
+    // records as stored, then this computer's trailer.
+    EXPECT_EQ(ChooseFile(IDM_EXPORT_HISTORY, "history.twh"), "TallywickHistory.twh");
+    std::string twh = ReadWhenWritten(twhPath), records = HistoryFileBytes(seeded);
     EXPECT_EQ(twh.substr(0, records.size()), records) << ToHex(twh);
     EXPECT_EQ(twh.substr(records.size(), 16), OwnTrailerStart(twh.size() - records.size()));
 
@@ -192,7 +199,7 @@ TEST_F(HistoryTest, ExportsThroughTheSaveDialogAndImportsWithPreviewAndQuestions
 
     // No: the preview closes and nothing changes.
     auto before = ReadAllValues(SETTINGS_KEY_PATH);
-    EXPECT_EQ(ChooseFile(IDM_IMPORT_HISTORY, importPath), folderName + "|TallywickHistory.twh");
+    EXPECT_EQ(ChooseFile(IDM_IMPORT_HISTORY, "import.dat"), "TallywickHistory.twh");
     HWND preview = WaitTopWindow(HISTORY_CLASS_NAME, program.id, 5000);
     ASSERT_TRUE(preview) << "no preview";
     EXPECT_EQ(WindowText(preview), Gbk("请点击选择。。。"));

@@ -3,6 +3,7 @@
 #include "e2e_support.h"
 #include "res/resource.h"
 #include "safety/test_safety.h"
+#include <sddl.h>
 
 using namespace driver;
 
@@ -41,8 +42,25 @@ std::string ExpectedCsv(const std::vector<DayRecord> &records)
     return csv;
 }
 
-// While the export runs no meter window of any other process may appear.
-DWORD RunExportWatchingWindows(const std::string &args, bool *windowSeen)
+// "Global\Tallywick-" and this user's SID, from the test's own token: the program runs as
+// the same user.
+std::string UserMutexName()
+{
+    HANDLE token = nullptr;
+    BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    DWORD size = 0;
+    char *sid = nullptr;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+        GetTokenInformation(token, TokenUser, user, sizeof user, &size))
+        ConvertSidToStringSidA(((TOKEN_USER *)user)->User.Sid, &sid);
+    CloseHandle(token);
+    std::string name = std::string("Global\\Tallywick-") + (sid ? sid : "?");
+    LocalFree(sid);
+    return name;
+}
+
+// While the start runs no meter window of it or of any other process may appear.
+DWORD RunWatchingForMeters(const std::string &args, bool *windowSeen)
 {
     std::vector<HWND> before = FindTopWindows("TALLYWICK");
     Process exporter = StartProgram(ProgramPath(), args);
@@ -77,7 +95,7 @@ TEST_F(StartupTest, CommandLineExportWritesTheStoredHistoryInAnyLetterCase)
         std::string path = dir + "export" + std::to_string(i) + ".csv";
         DeleteFileA(path.c_str());
         bool windowSeen = false;
-        DWORD code = RunExportWatchingWindows(std::string(option) + " \"" + path + "\" ignored", &windowSeen);
+        DWORD code = RunWatchingForMeters(std::string(option) + " \"" + path + "\" ignored", &windowSeen);
         EXPECT_EQ(code, 0u) << option;
         EXPECT_FALSE(windowSeen) << option << " created a meter window";
         std::string bytes;
@@ -96,7 +114,7 @@ TEST_F(StartupTest, ExportWhileResidentRunsShowsItsLastSaveAndDisturbsNothing)
     std::string path = TempDir() + "while-running.csv";
     DeleteFileA(path.c_str());
     bool windowSeen = false;
-    EXPECT_EQ(RunExportWatchingWindows("/exporthistory \"" + path + "\"", &windowSeen), 0u);
+    EXPECT_EQ(RunWatchingForMeters("/exporthistory \"" + path + "\"", &windowSeen), 0u);
     EXPECT_FALSE(windowSeen);
     std::string bytes;
     ASSERT_TRUE(ReadFileBytes(path, &bytes));
@@ -166,6 +184,9 @@ TEST_F(StartupTest, FirstRunCreatesEveryValueAndSecondStartShowsTheMeterAndSaves
     EXPECT_EQ(RunToEnd(""), 0u);
     EXPECT_FALSE(WaitVisible(meter, false, 1000)) << "a further start hid the meter";
     EXPECT_FALSE(WaitExit(program, 0, nullptr)) << "the first instance ended";
+    HANDLE userMutex = OpenMutexA(SYNCHRONIZE, FALSE, UserMutexName().c_str());
+    EXPECT_TRUE(userMutex) << "no mutex for the user's other sessions";
+    CloseHandle(userMutex);
 
     EXPECT_EQ(ExitResident(), 0u);
     struct Expected {
@@ -205,6 +226,28 @@ TEST_F(StartupTest, FirstRunCreatesEveryValueAndSecondStartShowsTheMeterAndSaves
     history = ReadHistory();
     ASSERT_EQ(history.size(), 1u) << "the same day's record is brought up to date";
     EXPECT_EQ(history[0].keys, 2u);
+}
+
+// The user's mutex held, the session's free: as when the same user runs Tallywick in
+// another session. Held so that no one may open it, it cannot tell: the start goes on.
+TEST_F(StartupTest, UserMutexOfAnotherSessionEndsTheStartQuietlyUnlessItCannotBeOpened)
+{
+    std::string name = UserMutexName();
+    HANDLE held = CreateMutexA(nullptr, FALSE, name.c_str());
+    ASSERT_TRUE(held) << name;
+    bool windowSeen = false;
+    EXPECT_EQ(RunWatchingForMeters("", &windowSeen), 0u) << "it ran on, or waited on a box";
+    EXPECT_FALSE(windowSeen) << "a meter beside another session's instance";
+    CloseHandle(held);
+
+    PSECURITY_DESCRIPTOR noOne = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P", SDDL_REVISION_1, &noOne, nullptr));
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, noOne, FALSE};
+    held = CreateMutexA(&attributes, FALSE, name.c_str());
+    LocalFree(noOne);
+    StartResident();
+    EXPECT_EQ(ExitResident(), 0u);
+    CloseHandle(held);
 }
 
 TEST_F(StartupTest, FailingHookLibraryEndsWithMinusOneAfterOneUninit)

@@ -10,6 +10,7 @@
 
 #include "driver/driver.h"
 #include "hook/hook.h"
+#include "hooklib/screen.h"
 
 namespace {
 
@@ -126,13 +127,24 @@ void MoveTo(int x, int y)
     ASSERT_EQ(1u, SendInput(1, &input, sizeof input));
 }
 
-double MillimetresPerPixel(int sizeIndex, int resolutionIndex, int dpiIndex)
+// The pixel size that the library takes for the monitor at `point`: its own measure
+// (hooklib/screen.cpp, compiled in), for GDI's HORZSIZE is not what it goes by where a
+// monitor reports its size in its EDID.
+MonitorScale ScaleAt(POINT point)
 {
-    HDC screen = GetDC(NULL);
-    int size = GetDeviceCaps(screen, sizeIndex), resolution = GetDeviceCaps(screen, resolutionIndex);
-    int dpi = GetDeviceCaps(screen, dpiIndex);
-    ReleaseDC(NULL, screen);
-    return size > 0 && resolution > 0 ? (double)size / resolution : 25.4 / dpi;
+    ScreenTable table;
+    MeasureScreens(&table);
+    for (int i = 0; i < table.count; ++i)
+        if (PtInRect(&table.monitors[i].area, point))
+            return table.monitors[i];
+    return table.monitors[0];
+}
+
+// A point of the primary screen, as fractions of its width and height: every position of
+// these tests stays on the screen, whatever its size.
+POINT OnScreen(double x, double y)
+{
+    return POINT{(LONG)(x * GetSystemMetrics(SM_CXSCREEN)), (LONG)(y * GetSystemMetrics(SM_CYSCREEN))};
 }
 
 // A second low-level keyboard hook, installed after the library's and therefore called
@@ -273,12 +285,15 @@ TEST_F(HookTest, EachButtonDownPostsOneClick)
 
 TEST_F(HookTest, DistanceOfPixelPathMatchesScreenSize)
 {
-    double mmX = MillimetresPerPixel(HORZSIZE, HORZRES, LOGPIXELSX);
-    double mmY = MillimetresPerPixel(VERTSIZE, VERTRES, LOGPIXELSY);
-    // Horizontal, vertical and diagonal legs, one pixel step at a time or a few at once.
+    // Horizontal, vertical and diagonal legs, one pixel step at a time or a few at once;
+    // the path spans 480 x 480 pixels from its start, which centres it.
     struct Leg { int steps, dx, dy; };
     const Leg legs[] = {{60, 5, 0}, {60, 0, 4}, {60, 3, 4}, {60, -7, -1}, {60, 1, -2}};
-    int x = 300, y = 200, moves = 0;
+    POINT middle = OnScreen(0.5, 0.5);
+    int x = middle.x - 240, y = middle.y - 240, moves = 0;
+    ASSERT_TRUE(x >= 0 && y >= 0) << "the screen is smaller than the path";
+    MonitorScale scale = ScaleAt(middle);
+    double mmX = scale.mmPerPixelX, mmY = scale.mmPerPixelY;
     DWORD start = GetTickCount();
     double expected = 0;
     MoveTo(x, y);  // the first event after DllInit only sets the start
@@ -308,27 +323,33 @@ TEST_F(HookTest, DistanceOfPixelPathMatchesScreenSize)
 
 TEST_F(HookTest, FirstMoveOnlySetsStartAndStillPointerAddsNothing)
 {
-    double mmX = MillimetresPerPixel(HORZSIZE, HORZRES, LOGPIXELSX);
-    MoveTo(900, 700);  // far from wherever the pointer was before DllInit
-    for (int i = 0; i < 5; ++i)
-        MoveTo(900, 700);
+    // Far from wherever the pointer was before DllInit: across the middle of the screen.
+    POINT was;
+    ASSERT_TRUE(GetCursorPos(&was));
+    bool right = was.x < OnScreen(0.5, 0).x;
+    POINT first = OnScreen(right ? 0.75 : 0.25, 0.5);
+    double mmX = ScaleAt(first).mmPerPixelX;
+    for (int i = 0; i < 6; ++i)
+        MoveTo(first.x, first.y);
     Pump(300);
     EXPECT_EQ(0, Got.distances);
     EXPECT_EQ(0.0, Got.millimetres);
-    // Two quick steps and then stillness: the second falls within the interval after the
-    // first was posted, and the timer posts it without any further movement.
-    MoveTo(1000, 700);
-    MoveTo(1040, 700);
+    // Two quick steps towards the middle and then stillness: the second falls within the
+    // interval after the first was posted, and the timer posts it without further movement.
+    int towards = right ? -1 : 1;
+    MoveTo(first.x + towards * 100, first.y);
+    MoveTo(first.x + towards * 140, first.y);
     PumpUntil([&] { return Got.millimetres >= 139 * mmX; });
     EXPECT_NEAR(140 * mmX, Got.millimetres, mmX);
 }
 
 TEST_F(HookTest, UninitPostsPendingDistanceAndStopsMessages)
 {
-    double mmX = MillimetresPerPixel(HORZSIZE, HORZRES, LOGPIXELSX);
-    MoveTo(200, 500);
-    MoveTo(250, 500);
-    MoveTo(280, 500);
+    POINT at = OnScreen(0.25, 0.5);
+    double mmX = ScaleAt(at).mmPerPixelX;
+    MoveTo(at.x, at.y);
+    MoveTo(at.x + 50, at.y);
+    MoveTo(at.x + 80, at.y);
     DllUninit();
     Pump(200);
     EXPECT_NEAR(80 * mmX, Got.millimetres, mmX);
@@ -336,8 +357,8 @@ TEST_F(HookTest, UninitPostsPendingDistanceAndStopsMessages)
     PressKey('Q');
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     SendMouse(MOUSEEVENTF_LEFTUP);
-    MoveTo(600, 600);
-    MoveTo(700, 700);
+    MoveTo(at.x + 200, at.y);
+    MoveTo(at.x + 300, at.y + 50);
     Pump(300);
     EXPECT_EQ(0, Got.keys);
     EXPECT_EQ(0, Got.left);

@@ -198,12 +198,15 @@ TEST_F(StartupTest, FailedHookStartEndsWithMinusOneAndFreesTheMutex)
     EXPECT_STREQ(LastFileDir, L"");
     EXPECT_FALSE(MutexExists());
     // The window outlives the loop in this process, so only the program's own removal
-    // can have taken the icon out; an NIM_MODIFY then finds none.
+    // can have taken the icon out. The shell refuses to add an icon it holds: this one is
+    // taken again, by a notification area that is there.
     NOTIFYICONDATAA icon = {};
     icon.cbSize = sizeof icon;
     icon.hWnd = MeterWindow;
     icon.uID = TRAY_ICON_ID;
-    EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &icon)) << "a dead icon stayed in the tray";
+    EXPECT_TRUE(Shell_NotifyIconA(NIM_ADD, &icon))
+        << "a dead icon stayed in the tray, or there is no notification area to see it in";
+    Shell_NotifyIconA(NIM_DELETE, &icon);
     // The meter of this start stays, hidden; its timer would only repaint and check dates.
     if (MeterWindow && MeterWindow != savedMeterWindow)
         KillTimer(MeterWindow, METER_TIMER_ID);
