@@ -11,6 +11,7 @@
 #include "../res/resource.h"
 #include "../text/text.h"
 #include "../ui/dpi.h"
+#include "../ui/icons.h"
 #include "../ui/on_screen.h"
 
 void RegisterMeterClass(HINSTANCE instance, WNDPROC procedure)
@@ -92,16 +93,19 @@ void OnMeterCreate(HWND window)
 {
     RemoveSystemMenuCommands(window);
     SetMeterFont(window, WindowDpi(window));
+    SetWindowIcons(window, WindowDpi(window));
 }
 
-// Moved to a monitor of another DPI: a font for that DPI, and the size that Windows
-// suggests for it, which may be smaller; a meter in view is laid out in the new font at once.
+// Moved to a monitor of another DPI: a font and icons for that DPI, and the size that
+// Windows suggests for it, which may be smaller; a meter in view is laid out in the new font
+// at once.
 void OnMeterDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
 {
     HFONT oldFont = MeterFont;
     SetMeterFont(window, HIWORD(dpis));
     if (oldFont)
         DeleteObject(oldFont);
+    SetWindowIcons(window, HIWORD(dpis));
     TakeSuggestedRect(window, suggested);
     if (MeterCanBeSeen(window))
         LayOutMeter(window);

@@ -15,9 +15,9 @@ bool CreateMeterWindow(HINSTANCE instance);
 // A second start: asks the meter of the instance already running to show itself.
 void ShowRunningMeter();
 
-// WM_CREATE: the system menu trimmed, the font for the window's DPI.
+// WM_CREATE: the system menu trimmed, the font and the icons for the window's DPI.
 void OnMeterCreate(HWND window);
-// WM_DPICHANGED: a font for the new DPI and the size Windows suggests.
+// WM_DPICHANGED: a font and icons for the new DPI and the size Windows suggests.
 void OnMeterDpiChanged(HWND window, WPARAM dpis, const RECT *suggested);
 void OnMeterPaint(HWND window);
 // WM_CLOSE: hidden, never destroyed.
