@@ -98,7 +98,7 @@ void OnMeterCreate(HWND window)
 
 // Moved to a monitor of another DPI: a font and icons for that DPI, and the size that
 // Windows suggests for it, which may be smaller; a meter in view is laid out in the new font
-// at once.
+// at once. The change may be the scaling of the taskbar's monitor, which the tray icon follows.
 void OnMeterDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
 {
     HFONT oldFont = MeterFont;
@@ -106,6 +106,7 @@ void OnMeterDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
     if (oldFont)
         DeleteObject(oldFont);
     SetWindowIcons(window, HIWORD(dpis));
+    FitTrayIconToTaskbar();
     TakeSuggestedRect(window, suggested);
     if (MeterCanBeSeen(window))
         LayOutMeter(window);
@@ -129,4 +130,12 @@ void OnMeterDisplayChange(HWND window)
 {
     DetectScreenValues();  // HOOK.dll measures the new screens first
     KeepWindowOnScreen(window);
+    FitTrayIconToTaskbar();
+}
+
+// A work area that changed may be a taskbar moved to a monitor of another DPI.
+void OnMeterSettingChange(HWND window, WPARAM setting)
+{
+    OnScreenSettingChange(window, setting);
+    FitTrayIconToTaskbar();
 }

@@ -1,6 +1,6 @@
 // The notification-area icon: put in with the meter window, put back whenever the shell
 // makes a new taskbar, retried on a timer while the shell refuses it, and removed by the
-// exit sequence.
+// exit sequence. It is drawn for the DPI of the taskbar's monitor.
 //
 // Everything here runs on the program's one thread: in MeterWindowProc, and in the retry
 // timer's callback, which DispatchMessage calls from the message loop or a modal loop.
@@ -8,6 +8,8 @@
 #include "meter_frame.h"
 #include "../res/resource.h"
 #include "../text/text.h"
+#include "../ui/dpi.h"
+#include "../ui/icons.h"
 
 #include <shellapi.h>
 #include <string.h>
@@ -23,6 +25,7 @@ static const UINT TRAY_RETRY_SLOW_MS = 30000;
 static UINT TaskbarCreatedMessage;  // registered by ShowTrayIcon; 0 until then
 static bool TrayIconWanted;         // from ShowTrayIcon until RemoveTrayIcon
 static int TrayRetryCount;          // failed tries since the last start of the retry timer
+static UINT TrayIconDpi;            // the DPI of the icon the shell holds; 0 while it holds none
 
 // The fields that name our icon to the shell; everything else is zero.
 static void PrepareTrayData(NOTIFYICONDATAA *data)
@@ -50,13 +53,23 @@ void CopyTrayTip(char *tip, size_t size, const char *text)
     tip[length] = '\0';
 }
 
-// NIM_ADD or NIM_MODIFY with the icon, the tip and the callback. The shell keeps its own
-// copy of the icon, so ours goes at once: retries must not pile up icon handles.
+// The notification area sits on the primary taskbar; with no taskbar yet, on the primary
+// monitor, where it will come. A per-monitor aware program must ask the monitor: the plain
+// system metrics keep the DPI the user signed in with.
+static UINT TaskbarDpi()
+{
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    HMONITOR monitor = taskbar ? MonitorFromWindow(taskbar, MONITOR_DEFAULTTOPRIMARY)
+                               : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    return MonitorDpi(monitor);
+}
+
+// NIM_ADD or NIM_MODIFY with the icon, the tip and the callback. The shell makes its own
+// copy of the icon.
 static bool SendTrayIcon(DWORD shellMessage)
 {
-    HICON icon = (HICON)LoadImageA(MeterInstance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,
-                                   GetSystemMetrics(SM_CXSMICON),
-                                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR);
+    UINT dpi = TaskbarDpi();
+    HICON icon = ProgramIcon(SmallIconSize(dpi));
     if (!icon)
         return false;
     NOTIFYICONDATAA data;
@@ -65,9 +78,10 @@ static bool SendTrayIcon(DWORD shellMessage)
     data.uCallbackMessage = MSG_TRAY_NOTIFY;
     data.hIcon = icon;
     CopyTrayTip(data.szTip, sizeof data.szTip, LoadText(SLOT_GENERAL, IDS_APP_TITLE));
-    bool done = Shell_NotifyIconA(shellMessage, &data) != FALSE;
-    DestroyIcon(icon);
-    return done;
+    if (!Shell_NotifyIconA(shellMessage, &data))
+        return false;
+    TrayIconDpi = dpi;
+    return true;
 }
 
 // A shell that still holds the icon refuses NIM_ADD; it is in, so that counts as success.
@@ -92,6 +106,7 @@ static void PutTrayIconOrRetry()
 {
     KillTimer(MeterWindow, TRAY_RETRY_TIMER_ID);
     TrayRetryCount = 0;
+    TrayIconDpi = 0;
     if (!PutTrayIcon())
         SetTimer(MeterWindow, TRAY_RETRY_TIMER_ID, TRAY_RETRY_FAST_MS, RetryTrayIcon);
 }
@@ -121,9 +136,17 @@ void OnTaskbarCreated()
         PutTrayIconOrRetry();
 }
 
+void FitTrayIconToTaskbar()
+{
+    // An icon still to come takes the taskbar's DPI as it goes in.
+    if (TrayIconDpi != 0 && TaskbarDpi() != TrayIconDpi)
+        SendTrayIcon(NIM_MODIFY);
+}
+
 bool RemoveTrayIcon()
 {
     TrayIconWanted = false;
+    TrayIconDpi = 0;
     KillTimer(MeterWindow, TRAY_RETRY_TIMER_ID);
     NOTIFYICONDATAA data;
     PrepareTrayData(&data);

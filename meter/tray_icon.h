@@ -6,6 +6,9 @@
 
 // Puts the icon in for MeterWindow; while the shell refuses it, a timer keeps trying.
 void ShowTrayIcon();
+// After a DPI, display or setting change: an icon drawn for another DPI than that of the
+// taskbar's monitor is sent again at the new one.
+void FitTrayIconToTaskbar();
 // Takes the icon out and stops every further try to put it in.
 bool RemoveTrayIcon();
 // True for the shell's registered "TaskbarCreated" message, sent when a taskbar appears.
