@@ -43,7 +43,8 @@ int RunProgram(HINSTANCE instance, int argc, wchar_t **argv)
         ShowRunningMeter();
         return 0;
     }
-    LoadFromRegistry();
+    if (!LoadFromRegistry() && LastLoadError == ERROR_FILE_NOT_FOUND)
+        AnnounceFirstStart();  // before the window, so that the icon's first add carries it
     LastFileDir[0] = L'\0';
     StartPeriod();
     RegisterMeterClass(instance, MeterWindowProc);

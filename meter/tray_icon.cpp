@@ -1,6 +1,7 @@
 // The notification-area icon: put in with the meter window, put back whenever the shell
 // makes a new taskbar, retried on a timer while the shell refuses it, and removed by the
-// exit sequence. It is drawn for the DPI of the taskbar's monitor.
+// exit sequence. It is drawn for the DPI of the taskbar's monitor, and at a first start it
+// carries the one notification that says where the program is.
 //
 // Everything here runs on the program's one thread: in MeterWindowProc, and in the retry
 // timer's callback, which DispatchMessage calls from the message loop or a modal loop.
@@ -26,6 +27,7 @@ static UINT TaskbarCreatedMessage;  // registered by ShowTrayIcon; 0 until then
 static bool TrayIconWanted;         // from ShowTrayIcon until RemoveTrayIcon
 static int TrayRetryCount;          // failed tries since the last start of the retry timer
 static UINT TrayIconDpi;            // the DPI of the icon the shell holds; 0 while it holds none
+static bool FirstStartNoticeDue;    // from AnnounceFirstStart until the shell has taken it
 
 // The fields that name our icon to the shell; everything else is zero.
 static void PrepareTrayData(NOTIFYICONDATAA *data)
@@ -64,8 +66,19 @@ static UINT TaskbarDpi()
     return MonitorDpi(monitor);
 }
 
-// NIM_ADD or NIM_MODIFY with the icon, the tip and the callback. The shell makes its own
-// copy of the icon.
+// Not NIIF_RESPECT_QUIET_TIME: Windows drops, rather than delays, what comes in a new
+// account's first hour, and this notification is never sent again.
+static void AddFirstStartNotice(NOTIFYICONDATAA *data)
+{
+    data->uFlags |= NIF_INFO;
+    data->dwInfoFlags = NIIF_INFO;
+    CopyTrayTip(data->szInfoTitle, sizeof data->szInfoTitle,
+                LoadText(SLOT_GENERAL, IDS_FIRST_START_TITLE));
+    CopyTrayTip(data->szInfo, sizeof data->szInfo, LoadText(SLOT_GENERAL, IDS_FIRST_START_TEXT));
+}
+
+// NIM_ADD or NIM_MODIFY with the icon, the tip, the callback and, while it is due, the
+// first start's notification. The shell makes its own copy of the icon.
 static bool SendTrayIcon(DWORD shellMessage)
 {
     UINT dpi = TaskbarDpi();
@@ -78,9 +91,12 @@ static bool SendTrayIcon(DWORD shellMessage)
     data.uCallbackMessage = MSG_TRAY_NOTIFY;
     data.hIcon = icon;
     CopyTrayTip(data.szTip, sizeof data.szTip, LoadText(SLOT_GENERAL, IDS_APP_TITLE));
+    if (FirstStartNoticeDue)
+        AddFirstStartNotice(&data);
     if (!Shell_NotifyIconA(shellMessage, &data))
         return false;
     TrayIconDpi = dpi;
+    FirstStartNoticeDue = false;
     return true;
 }
 
@@ -109,6 +125,11 @@ static void PutTrayIconOrRetry()
     TrayIconDpi = 0;
     if (!PutTrayIcon())
         SetTimer(MeterWindow, TRAY_RETRY_TIMER_ID, TRAY_RETRY_FAST_MS, RetryTrayIcon);
+}
+
+void AnnounceFirstStart()
+{
+    FirstStartNoticeDue = true;
 }
 
 void ShowTrayIcon()

@@ -46,6 +46,9 @@
 #define IDS_CONFIRM_ADD          222
 #define IDS_ALREADY_ADDED        223    // %s: the date the file was added
 #define IDS_BACKUP_FOLDER_FAILED 224
+// The tray icon's notification at a first start: 250 to 259
+#define IDS_FIRST_START_TITLE    250
+#define IDS_FIRST_START_TEXT     251    // counting; the icon may be in the overflow; clicks
 
 // The chart window (140 to 179)
 #define IDS_MENU_CHARTS          140

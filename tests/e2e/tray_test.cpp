@@ -2,12 +2,14 @@
 // window when X has no tray of its own) shows the icon, and real button presses on it show
 // and hide the meter and open the popup menu; the icon goes with the program's exit. It
 // comes back when a new taskbar is announced, and a start without a working tray keeps
-// trying until the icon is in.
+// trying until the icon is in. A first start tells the user once, through the icon, that
+// the program is counting.
 #include "e2e_support.h"
 #include "res/resource.h"
 #include <shellapi.h>
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <thread>
 
 using namespace driver;
@@ -180,11 +182,35 @@ TEST_F(TrayTest, IconComesBackWhenANewTaskbarIsAnnounced)
     EXPECT_EQ(ExitResident(), 0u);
 }
 
-// A taskbar that refuses every icon, as a shell that is not ready yet does: a topmost
-// "Shell_TrayWnd" of this process, which Shell_NotifyIcon finds before Wine's own. It
-// answers on a thread of its own, so that it answers while the test waits.
+// Wine's Shell_NotifyIcon hands the NIM_ code over as the copy's dwData, and the data as
+// its own fixed form: the flags after the window and the id, the notification's title and
+// flags after the tip, state, text and timeout.
+struct WineNotifyData {
+    LONG window;
+    UINT id, flags, callbackMessage;
+    WCHAR tip[128];
+    DWORD state, stateMask;
+    WCHAR info[256];
+    UINT timeout;
+    WCHAR infoTitle[64];
+    DWORD infoFlags;
+};
+
+struct Notification {
+    std::wstring title, text;
+    DWORD flags;
+};
+
+// A taskbar that refuses every icon, as a shell that is not ready yet does, until it is
+// told to take them: a topmost "Shell_TrayWnd" of this process, which Shell_NotifyIcon
+// finds before Wine's own. It answers on a thread of its own, so that it answers while the
+// test waits, and keeps the notifications of the icons it took.
 struct RefusingTray {
     std::atomic<int> adds{0};
+    std::atomic<bool> accepting{false};
+    std::atomic<int> taken{0};
+    std::mutex lock;
+    std::vector<Notification> notifications;
     std::atomic<HWND> window{nullptr};
     std::thread thread;
 
@@ -205,15 +231,30 @@ struct RefusingTray {
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         auto *tray = (RefusingTray *)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
-        if (message == WM_COPYDATA) {
-            // Wine's Shell_NotifyIcon hands the NIM_ code over as the copy's dwData.
-            if (tray && ((const COPYDATASTRUCT *)lParam)->dwData == NIM_ADD)
-                ++tray->adds;
-            return FALSE;
-        }
+        if (message == WM_COPYDATA && tray)
+            return tray->Take((const COPYDATASTRUCT *)lParam);
         if (message == WM_DESTROY)
             PostQuitMessage(0);
         return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    LRESULT Take(const COPYDATASTRUCT *copy)
+    {
+        if (copy->dwData == NIM_ADD)
+            ++adds;
+        if (!accepting)
+            return FALSE;
+        const auto *data = (const WineNotifyData *)copy->lpData;
+        if (copy->cbData >= sizeof *data && (data->flags & NIF_INFO)) {
+            std::lock_guard<std::mutex> hold(lock);
+            notifications.push_back({data->infoTitle, data->info, data->infoFlags});
+        }
+        ++taken;
+        return TRUE;
+    }
+    std::vector<Notification> Notifications()
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        return notifications;
     }
     void Run()
     {
@@ -256,6 +297,31 @@ TEST_F(TrayTest, StartWhileTheTrayRefusesIconsKeepsRunningAndTriesAgain)
     EXPECT_TRUE(IconInTray(meter));
     EXPECT_EQ(ExitResident(), 0u);
     EXPECT_TRUE(WaitWindowGone(icon, 5000)) << "the icon outlived the program";
+}
+
+// The icon that the shell takes at last carries the notification; the second start, with
+// the settings key that the first one saved, sends none.
+TEST_F(TrayTest, FirstStartAloneNotifiesOnceWithTheIconThatTheShellTakes)
+{
+    RefusingTray tray;
+    ASSERT_TRUE(tray.window.load()) << "no stand-in taskbar";
+    StartResident();
+    ASSERT_TRUE(WaitAtLeast(tray.adds, 1, 5000)) << "the stand-in taskbar was not asked";
+    tray.accepting = true;
+    ASSERT_TRUE(WaitAtLeast(tray.taken, 1, 10000)) << "the icon was not sent again";
+    Sleep(500);  // anything sent after the icon
+    std::vector<Notification> first = tray.Notifications();
+    ASSERT_EQ(first.size(), 1u) << "notifications at the first start";
+    EXPECT_FALSE(first[0].title.empty() || first[0].text.empty());
+    EXPECT_FALSE(first[0].flags & NIIF_RESPECT_QUIET_TIME) << "flags " << first[0].flags;
+    EXPECT_EQ(ExitResident(), 0u);
+
+    int taken = tray.taken;
+    StartResident();
+    ASSERT_TRUE(WaitAtLeast(tray.taken, taken + 1, 5000)) << "no icon at the second start";
+    Sleep(500);
+    EXPECT_EQ(tray.Notifications().size(), 1u) << "the second start notified again";
+    EXPECT_EQ(ExitResident(), 0u);
 }
 
 }  // namespace
