@@ -44,7 +44,7 @@ int RunProgram(HINSTANCE instance, int argc, wchar_t **argv)
         return 0;
     }
     if (!LoadFromRegistry() && LastLoadError == ERROR_FILE_NOT_FOUND)
-        AnnounceFirstStart();  // before the window, so that the icon's first add carries it
+        AnnounceFirstStart();  // before the window, which puts the icon in
     LastFileDir[0] = L'\0';
     StartPeriod();
     RegisterMeterClass(instance, MeterWindowProc);

@@ -66,18 +66,24 @@ static UINT TaskbarDpi()
     return MonitorDpi(monitor);
 }
 
-// Not NIIF_RESPECT_QUIET_TIME: Windows drops, rather than delays, what comes in a new
-// account's first hour, and this notification is never sent again.
-static void AddFirstStartNotice(NOTIFYICONDATAA *data)
+// A notification goes to an icon that the shell holds, as an NIM_MODIFY of its own. Not
+// NIIF_RESPECT_QUIET_TIME: Windows drops, rather than delays, what comes in a new account's
+// first hour, and this one is never sent again. One the shell refuses waits for the next
+// time the icon is sent.
+static void SendFirstStartNotice()
 {
-    data->uFlags |= NIF_INFO;
-    data->dwInfoFlags = NIIF_INFO;
-    CopyTrayTip(data->szInfoTitle, sizeof data->szInfoTitle,
+    NOTIFYICONDATAA data;
+    PrepareTrayData(&data);
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_INFO;
+    CopyTrayTip(data.szInfoTitle, sizeof data.szInfoTitle,
                 LoadText(SLOT_GENERAL, IDS_FIRST_START_TITLE));
-    CopyTrayTip(data->szInfo, sizeof data->szInfo, LoadText(SLOT_GENERAL, IDS_FIRST_START_TEXT));
+    CopyTrayTip(data.szInfo, sizeof data.szInfo, LoadText(SLOT_GENERAL, IDS_FIRST_START_TEXT));
+    if (Shell_NotifyIconA(NIM_MODIFY, &data))
+        FirstStartNoticeDue = false;
 }
 
-// NIM_ADD or NIM_MODIFY with the icon, the tip, the callback and, while it is due, the
+// NIM_ADD or NIM_MODIFY with the icon, the tip and the callback; then, while it is due, the
 // first start's notification. The shell makes its own copy of the icon.
 static bool SendTrayIcon(DWORD shellMessage)
 {
@@ -91,12 +97,11 @@ static bool SendTrayIcon(DWORD shellMessage)
     data.uCallbackMessage = MSG_TRAY_NOTIFY;
     data.hIcon = icon;
     CopyTrayTip(data.szTip, sizeof data.szTip, LoadText(SLOT_GENERAL, IDS_APP_TITLE));
-    if (FirstStartNoticeDue)
-        AddFirstStartNotice(&data);
     if (!Shell_NotifyIconA(shellMessage, &data))
         return false;
     TrayIconDpi = dpi;
-    FirstStartNoticeDue = false;
+    if (FirstStartNoticeDue)
+        SendFirstStartNotice();
     return true;
 }
 

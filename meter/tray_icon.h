@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-// A first start (no settings key before it): the icon, when the shell takes it, carries
-// once the notification that the program counts, that its icon may be in the overflow
-// area, and what a click and a right click on it do. Called before ShowTrayIcon.
+// A first start (no settings key before it): once the shell holds the icon, it shows the
+// notification that the program counts, that its icon may be in the overflow area, and
+// what a click and a right click on it do; once only. Called before ShowTrayIcon.
 void AnnounceFirstStart();
 // Puts the icon in for MeterWindow; while the shell refuses it, a timer keeps trying.
 void ShowTrayIcon();

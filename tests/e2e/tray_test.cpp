@@ -287,9 +287,9 @@ TEST_F(TrayTest, StartWhileTheTrayRefusesIconsKeepsRunningAndTriesAgain)
     EXPECT_TRUE(WaitWindowGone(icon, 5000)) << "the icon outlived the program";
 }
 
-// The icon that the shell takes at last carries the notification; the second start, with
+// The notification follows the icon that the shell takes at last; the second start, with
 // the settings key that the first one saved, sends none.
-TEST_F(TrayTest, FirstStartAloneNotifiesOnceWithTheIconThatTheShellTakes)
+TEST_F(TrayTest, FirstStartAloneNotifiesOnceWhenTheShellHasTakenTheIcon)
 {
     RefusingTray tray;
     ASSERT_TRUE(tray.window.load()) << "no stand-in taskbar";
@@ -297,7 +297,7 @@ TEST_F(TrayTest, FirstStartAloneNotifiesOnceWithTheIconThatTheShellTakes)
     ASSERT_TRUE(WaitAtLeast(tray.adds, 1, 5000)) << "the stand-in taskbar was not asked";
     tray.accepting = true;
     ASSERT_TRUE(WaitAtLeast(tray.taken, 1, 10000)) << "the icon was not sent again";
-    Sleep(500);  // anything sent after the icon
+    Sleep(500);  // the notification follows the icon
     EXPECT_EQ(tray.notifications, 1) << "notifications at the first start";
     EXPECT_FALSE(tray.notificationFlags & NIIF_RESPECT_QUIET_TIME) << tray.notificationFlags;
     EXPECT_EQ(ExitResident(), 0u);
