@@ -13,7 +13,6 @@
 #include "../meter/meter_window.h"
 #include "../meter/tray_icon.h"
 #include "../res/resource.h"
-#include "../ui/on_screen.h"
 
 // The five hook messages: one count each, then the meter shows it soon.
 static void OnHookMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -93,7 +92,7 @@ LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         OnMeterDisplayChange(window);
         return 0;
     case WM_SETTINGCHANGE:
-        OnScreenSettingChange(window, wParam);
+        OnMeterSettingChange(window, wParam);
         return 0;
     case WM_COMMAND:
         if (RunMeterCommand(window, LOWORD(wParam)))

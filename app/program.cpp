@@ -47,7 +47,8 @@ int RunProgram(HINSTANCE instance, int argc, wchar_t **argv)
         ShowRunningMeter();
     if (claim != INSTANCE_CLAIMED)
         return 0;
-    LoadFromRegistry();
+    if (!LoadFromRegistry() && LastLoadError == ERROR_FILE_NOT_FOUND)
+        AnnounceFirstStart();  // before the window, which puts the icon in
     LastFileDir[0] = L'\0';
     StartPeriod();
     RegisterMeterClass(instance, MeterWindowProc);

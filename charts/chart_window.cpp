@@ -23,6 +23,7 @@
 #include "../ui/dialog_focus.h"
 #include "../ui/dpi.h"
 #include "../ui/file_dialogs.h"
+#include "../ui/icons.h"
 #include "../ui/on_screen.h"
 #include "../ui/picture_export.h"
 
@@ -281,6 +282,7 @@ void ShowChartWindow()
     ChartWindow = window;
     if (WindowDpi(window) != state->dpi)  // placed by the system on another monitor
         UseDpi(window, state, WindowDpi(window));
+    SetWindowIcons(window, WindowDpi(window));
     ShowChartYear(window, state);
     LayOutChartWindow(window, state);
     SetTimer(window, CHART_TIMER_ID, CHART_TIMER_MS, nullptr);
@@ -309,6 +311,7 @@ static void OnChartDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
     ChartState *state = Shown(window);
     if (state)
         UseDpi(window, state, HIWORD(dpis));
+    SetWindowIcons(window, HIWORD(dpis));
     TakeSuggestedRect(window, suggested);
     OnChartSize(window);
     RefreshChartPlot(Plot(window));

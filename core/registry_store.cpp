@@ -103,11 +103,14 @@ static void ReadKeyCounts(HKEY key, StoredFigures *stored)
     memcpy(stored->keys.today, today + sizeof(DateKey), sizeof stored->keys.today);
 }
 
+LONG LastLoadError;
+
 bool ReadStoredFigures(StoredFigures *stored)
 {
     *stored = StoredFigures{{}, 0, {nullptr, 0, 0, HISTORY_GROW_STEP}, {}, false, {}};
     HKEY key;
-    if (RegOpenKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key) != ERROR_SUCCESS)
+    LastLoadError = RegOpenKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key);
+    if (LastLoadError != ERROR_SUCCESS)
         return false;
     ReadValue(key, "Keyboard Presses", &stored->totals.keyPresses, 8);
     ReadValue(key, "Mouse Trajectory", &stored->totals.distance, 8);

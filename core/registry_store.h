@@ -33,6 +33,9 @@ struct StoredFigures {
 // leaves its counts zero. False, with everything zero, when the key could not be opened.
 // The caller destroys stored->history.
 bool ReadStoredFigures(StoredFigures *stored);
+// The registry's answer to the last read's opening of the key: ERROR_FILE_NOT_FOUND when
+// there was no key at all, as before the first save in a user account.
+extern LONG LastLoadError;
 // Writes the nine values and, unless `keys` is null, the two per-key values, creating the
 // key when it is missing. False when the key could not be created (nothing written) or
 // any value could not be written.

@@ -16,7 +16,7 @@ const uint32_t IDLE_CHECKPOINT_SECONDS = 600;
 // The stored totals and running time start a period with nothing counted in it; the
 // stored history, when the key holds any, replaces the one in memory, and so do the
 // stored hours of the week clock, the per-key option and counts. False, with nothing
-// changed, when the key could not be opened.
+// changed, when the key could not be opened (LastLoadError says why).
 bool LoadFromRegistry();
 // Credits what was counted since the last save to today's record (UpdateTodayRecord), then
 // writes the totals, "Total Time" as AllTimeSeconds(), the history, the hours, while "Count

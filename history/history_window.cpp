@@ -20,6 +20,7 @@
 #include "../res/resource.h"
 #include "../text/text.h"
 #include "../ui/dpi.h"
+#include "../ui/icons.h"
 #include "../ui/on_screen.h"
 #include "../ui/owner_window.h"
 
@@ -32,7 +33,6 @@ static const int HISTORY_HEIGHT = 440;
 static const DWORD HISTORY_LIST_STYLE =
     WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA;
 static const DWORD HISTORY_LIST_EX_STYLE = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
-static const COLORREF IMAGE_MASK_WHITE = RGB(255, 255, 255);
 
 enum HistoryColumn {
     COLUMN_DATE, COLUMN_KEYS, COLUMN_DISTANCE, COLUMN_LEFT, COLUMN_MIDDLE, COLUMN_RIGHT,
@@ -154,14 +154,26 @@ static HWND CreateHistoryListView(HWND window)
                            (HMENU)0, ProgramInstance(), NULL);
 }
 
-// The list view destroys its small image list itself when it goes.
-static void SetRowImages(HWND listView)
+// The rows' image drawn at the small-icon size of `dpi`. The list view destroys the image
+// list it holds when it goes; one that it gives back for a new one is ours to destroy.
+// Where the new one cannot be made, the rows keep the image they have.
+static void SetRowImages(HWND listView, UINT dpi)
 {
-    HIMAGELIST images = ImageList_LoadImageA(ProgramInstance(),
-                                             MAKEINTRESOURCEA(IDB_HISTORY_ICONS), 16, 4,
-                                             IMAGE_MASK_WHITE, IMAGE_BITMAP, 0);
-    if (images)
-        SendMessageA(listView, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)images);
+    int size = SmallIconSize(dpi);
+    HICON icon = LoadIconAtSize(IDI_HISTORY_ROW, size);
+    if (!icon)
+        return;
+    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
+    if (images && ImageList_AddIcon(images, icon) != 0) {
+        ImageList_Destroy(images);
+        images = NULL;
+    }
+    DestroyIcon(icon);  // the image list holds a copy
+    if (!images)
+        return;
+    HIMAGELIST old = (HIMAGELIST)SendMessageA(listView, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)images);
+    if (old)
+        ImageList_Destroy(old);
 }
 
 // The header text's width in the list's font, and room beside it at `dpi`.
@@ -234,7 +246,8 @@ void ShowHistoryWindow(const HistoryList *list, UINT titleId)
     HistoryListView = CreateHistoryListView(HistoryWindow);
     if (!HistoryListView)
         return;  // the frame is never shown; the next opening destroys it
-    SetRowImages(HistoryListView);
+    SetWindowIcons(HistoryWindow, WindowDpi(HistoryWindow));
+    SetRowImages(HistoryListView, WindowDpi(HistoryWindow));
     SendMessageA(HistoryListView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, HISTORY_LIST_EX_STYLE);
     InsertHistoryColumns(HistoryListView);
     SetRowCount(HistoryListView, shown->count);
@@ -289,9 +302,9 @@ static void SetListFontForDpi(HWND listView, ShownHistory *shown, UINT dpi)
     shown->listFont = made;
 }
 
-// Moved to a monitor of another DPI: the list gets a font for it and its columns are
-// measured again in that font, as when they were inserted; the frame takes the size that
-// Windows suggests.
+// Moved to a monitor of another DPI: the list gets a font and row images for it and its
+// columns are measured again in that font, as when they were inserted; the window takes the
+// icons for it and the size that Windows suggests.
 static void OnHistoryDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
 {
     UINT dpi = HIWORD(dpis);
@@ -299,9 +312,11 @@ static void OnHistoryDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
     ShownHistory *shown = Shown(window);
     if (listView && shown) {
         SetListFontForDpi(listView, shown, dpi);
+        SetRowImages(listView, dpi);
         for (int column = 0; column < COLUMN_COUNT; ++column)
             SendMessageA(listView, LVM_SETCOLUMNWIDTH, column, ColumnWidth(listView, column, dpi));
     }
+    SetWindowIcons(window, dpi);
     TakeSuggestedRect(window, suggested);
 }
 

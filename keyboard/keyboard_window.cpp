@@ -21,6 +21,7 @@
 #include "../ui/dialog_focus.h"
 #include "../ui/dpi.h"
 #include "../ui/file_dialogs.h"
+#include "../ui/icons.h"
 #include "../ui/on_screen.h"
 #include "../ui/picture_export.h"
 
@@ -323,6 +324,7 @@ void ShowKeyboardWindow()
     KeyboardWindow = CreateKeyboardFrame();
     if (!KeyboardWindow)
         return;
+    SetWindowIcons(KeyboardWindow, WindowDpi(KeyboardWindow));
     ShowWindow(KeyboardWindow, SW_SHOW);
     UpdateWindow(KeyboardWindow);
     SetForegroundWindow(KeyboardWindow);
@@ -520,6 +522,7 @@ static void OnKeyboardDpiChanged(HWND window, WPARAM dpis, const RECT *suggested
     view->dpi = HIWORD(dpis);
     view->fontQuarter = 0;
     SetControlFont(window, view);
+    SetWindowIcons(window, view->dpi);
     TakeSuggestedRect(window, suggested);
     LayoutKeyboardWindow(window, view);
 }

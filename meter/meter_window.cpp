@@ -11,6 +11,7 @@
 #include "../res/resource.h"
 #include "../text/text.h"
 #include "../ui/dpi.h"
+#include "../ui/icons.h"
 #include "../ui/on_screen.h"
 
 void RegisterMeterClass(HINSTANCE instance, WNDPROC procedure)
@@ -92,16 +93,20 @@ void OnMeterCreate(HWND window)
 {
     RemoveSystemMenuCommands(window);
     SetMeterFont(window, WindowDpi(window));
+    SetWindowIcons(window, WindowDpi(window));
 }
 
-// Moved to a monitor of another DPI: a font for that DPI, and the size that Windows
-// suggests for it, which may be smaller; a meter in view is laid out in the new font at once.
+// Moved to a monitor of another DPI: a font and icons for that DPI, and the size that
+// Windows suggests for it, which may be smaller; a meter in view is laid out in the new font
+// at once. The change may be the scaling of the taskbar's monitor, which the tray icon follows.
 void OnMeterDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
 {
     HFONT oldFont = MeterFont;
     SetMeterFont(window, HIWORD(dpis));
     if (oldFont)
         DeleteObject(oldFont);
+    SetWindowIcons(window, HIWORD(dpis));
+    FitTrayIconToTaskbar();
     TakeSuggestedRect(window, suggested);
     if (MeterCanBeSeen(window))
         LayOutMeter(window);
@@ -125,4 +130,12 @@ void OnMeterDisplayChange(HWND window)
 {
     DetectScreenValues();  // HOOK.dll measures the new screens first
     KeepWindowOnScreen(window);
+    FitTrayIconToTaskbar();
+}
+
+// A work area that changed may be a taskbar moved to a monitor of another DPI.
+void OnMeterSettingChange(HWND window, WPARAM setting)
+{
+    OnScreenSettingChange(window, setting);
+    FitTrayIconToTaskbar();
 }

@@ -15,14 +15,18 @@ bool CreateMeterWindow(HINSTANCE instance);
 // A second start: asks the meter of the instance already running to show itself.
 void ShowRunningMeter();
 
-// WM_CREATE: the system menu trimmed, the font for the window's DPI.
+// WM_CREATE: the system menu trimmed, the font and the icons for the window's DPI.
 void OnMeterCreate(HWND window);
-// WM_DPICHANGED: a font for the new DPI and the size Windows suggests.
+// WM_DPICHANGED: a font and icons for the new DPI and the size Windows suggests; the tray
+// icon drawn again when the taskbar's monitor has another DPI now.
 void OnMeterDpiChanged(HWND window, WPARAM dpis, const RECT *suggested);
 void OnMeterPaint(HWND window);
 // WM_CLOSE: hidden, never destroyed.
 void OnMeterClose(HWND window);
-// WM_DISPLAYCHANGE: HOOK.dll measures the screens anew, the meter stays on one of them.
+// WM_DISPLAYCHANGE: HOOK.dll measures the screens anew, the meter stays on one of them,
+// the tray icon follows the taskbar's DPI.
 void OnMeterDisplayChange(HWND window);
+// WM_SETTINGCHANGE: the meter kept on a changed work area, the tray icon at the taskbar's DPI.
+void OnMeterSettingChange(HWND window, WPARAM setting);
 
 #endif

@@ -1,6 +1,7 @@
 // The notification-area icon: put in with the meter window, put back whenever the shell
 // makes a new taskbar, retried on a timer while the shell refuses it, and removed by the
-// exit sequence.
+// exit sequence. It is drawn for the DPI of the taskbar's monitor, and at a first start it
+// carries the one notification that says where the program is.
 //
 // Everything here runs on the program's one thread: in MeterWindowProc, and in the retry
 // timer's callback, which DispatchMessage calls from the message loop or a modal loop.
@@ -8,6 +9,8 @@
 #include "meter_frame.h"
 #include "../res/resource.h"
 #include "../text/text.h"
+#include "../ui/dpi.h"
+#include "../ui/icons.h"
 
 #include <shellapi.h>
 #include <string.h>
@@ -23,6 +26,8 @@ static const UINT TRAY_RETRY_SLOW_MS = 30000;
 static UINT TaskbarCreatedMessage;  // registered by ShowTrayIcon; 0 until then
 static bool TrayIconWanted;         // from ShowTrayIcon until RemoveTrayIcon
 static int TrayRetryCount;          // failed tries since the last start of the retry timer
+static UINT TrayIconDpi;            // the DPI of the icon the shell holds; 0 while it holds none
+static bool FirstStartNoticeDue;    // from AnnounceFirstStart until the shell has taken it
 
 // The fields that name our icon to the shell; everything else is zero.
 static void PrepareTrayData(NOTIFYICONDATAA *data)
@@ -50,13 +55,40 @@ void CopyTrayTip(char *tip, size_t size, const char *text)
     tip[length] = '\0';
 }
 
-// NIM_ADD or NIM_MODIFY with the icon, the tip and the callback. The shell keeps its own
-// copy of the icon, so ours goes at once: retries must not pile up icon handles.
+// The notification area sits on the primary taskbar; with no taskbar yet, on the primary
+// monitor, where it will come. A per-monitor aware program must ask the monitor: the plain
+// system metrics keep the DPI the user signed in with.
+static UINT TaskbarDpi()
+{
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    HMONITOR monitor = taskbar ? MonitorFromWindow(taskbar, MONITOR_DEFAULTTOPRIMARY)
+                               : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    return MonitorDpi(monitor);
+}
+
+// A notification goes to an icon that the shell holds, as an NIM_MODIFY of its own. Not
+// NIIF_RESPECT_QUIET_TIME: Windows drops, rather than delays, what comes in a new account's
+// first hour, and this one is never sent again. One the shell refuses waits for the next
+// time the icon is sent.
+static void SendFirstStartNotice()
+{
+    NOTIFYICONDATAA data;
+    PrepareTrayData(&data);
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_INFO;
+    CopyTrayTip(data.szInfoTitle, sizeof data.szInfoTitle,
+                LoadText(SLOT_GENERAL, IDS_FIRST_START_TITLE));
+    CopyTrayTip(data.szInfo, sizeof data.szInfo, LoadText(SLOT_GENERAL, IDS_FIRST_START_TEXT));
+    if (Shell_NotifyIconA(NIM_MODIFY, &data))
+        FirstStartNoticeDue = false;
+}
+
+// NIM_ADD or NIM_MODIFY with the icon, the tip and the callback; then, while it is due, the
+// first start's notification. The shell makes its own copy of the icon.
 static bool SendTrayIcon(DWORD shellMessage)
 {
-    HICON icon = (HICON)LoadImageA(MeterInstance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,
-                                   GetSystemMetrics(SM_CXSMICON),
-                                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR);
+    UINT dpi = TaskbarDpi();
+    HICON icon = ProgramIcon(SmallIconSize(dpi));
     if (!icon)
         return false;
     NOTIFYICONDATAA data;
@@ -65,9 +97,12 @@ static bool SendTrayIcon(DWORD shellMessage)
     data.uCallbackMessage = MSG_TRAY_NOTIFY;
     data.hIcon = icon;
     CopyTrayTip(data.szTip, sizeof data.szTip, LoadText(SLOT_GENERAL, IDS_APP_TITLE));
-    bool done = Shell_NotifyIconA(shellMessage, &data) != FALSE;
-    DestroyIcon(icon);
-    return done;
+    if (!Shell_NotifyIconA(shellMessage, &data))
+        return false;
+    TrayIconDpi = dpi;
+    if (FirstStartNoticeDue)
+        SendFirstStartNotice();
+    return true;
 }
 
 // A shell that still holds the icon refuses NIM_ADD; it is in, so that counts as success.
@@ -92,8 +127,14 @@ static void PutTrayIconOrRetry()
 {
     KillTimer(MeterWindow, TRAY_RETRY_TIMER_ID);
     TrayRetryCount = 0;
+    TrayIconDpi = 0;
     if (!PutTrayIcon())
         SetTimer(MeterWindow, TRAY_RETRY_TIMER_ID, TRAY_RETRY_FAST_MS, RetryTrayIcon);
+}
+
+void AnnounceFirstStart()
+{
+    FirstStartNoticeDue = true;
 }
 
 void ShowTrayIcon()
@@ -121,9 +162,17 @@ void OnTaskbarCreated()
         PutTrayIconOrRetry();
 }
 
+void FitTrayIconToTaskbar()
+{
+    // An icon still to come takes the taskbar's DPI as it goes in.
+    if (TrayIconDpi != 0 && TaskbarDpi() != TrayIconDpi)
+        SendTrayIcon(NIM_MODIFY);
+}
+
 bool RemoveTrayIcon()
 {
     TrayIconWanted = false;
+    TrayIconDpi = 0;
     KillTimer(MeterWindow, TRAY_RETRY_TIMER_ID);
     NOTIFYICONDATAA data;
     PrepareTrayData(&data);

@@ -4,8 +4,15 @@
 
 #include <windows.h>
 
+// A first start (no settings key before it): once the shell holds the icon, it shows the
+// notification that the program counts, that its icon may be in the overflow area, and
+// what a click and a right click on it do; once only. Called before ShowTrayIcon.
+void AnnounceFirstStart();
 // Puts the icon in for MeterWindow; while the shell refuses it, a timer keeps trying.
 void ShowTrayIcon();
+// After a DPI, display or setting change: an icon drawn for another DPI than that of the
+// taskbar's monitor is sent again at the new one.
+void FitTrayIconToTaskbar();
 // Takes the icon out and stops every further try to put it in.
 bool RemoveTrayIcon();
 // True for the shell's registered "TaskbarCreated" message, sent when a taskbar appears.

@@ -46,6 +46,9 @@
 #define IDS_CONFIRM_ADD          222
 #define IDS_ALREADY_ADDED        223    // %s: the date the file was added
 #define IDS_BACKUP_FOLDER_FAILED 224
+// The tray icon's notification at a first start: 250 to 259
+#define IDS_FIRST_START_TITLE    250
+#define IDS_FIRST_START_TEXT     251    // counting; the icon may be in the overflow; clicks
 
 // The chart window (140 to 179)
 #define IDS_MENU_CHARTS          140
@@ -138,11 +141,11 @@
 #define KEYBOARD_TIMER_ID        2210   // looks for new counts once a second while open
 #define KEYBOARD_TIMER_MS        1000
 
-// Dialog, icon and bitmap
+// Dialog and icons
 #define IDD_ABOUT                129
 #define IDC_ABOUT_TEXT           1000   // the maker and address lines of the About box
-#define IDI_MAIN                 130    // 16, 32 px in 16 colours; 20, 24, 48, 256 px in 32-bit
-#define IDB_HISTORY_ICONS        131    // one 16x16 image for the history rows
+#define IDI_MAIN                 130    // 16, 20, 24, 32, 40, 48, 64, 256 px, 32-bit
+#define IDI_HISTORY_ROW          131    // the history rows' image: 16 to 64 px, 32-bit
 #define IDR_MANIFEST             1      // CREATEPROCESS_MANIFEST_RESOURCE_ID
 
 // Controls and timer of the chart window (2100 to 2199)

@@ -1,30 +1,31 @@
 #!/usr/bin/env python3
-"""Draws Tallywick's icon (a small gauge: dial, ticks, red needle) and the history row
-bitmap (a tiny calendar page) and writes them as Windows resources: res/tallywick.ico
-(32x32 and 16x16 in 16 colours, pixel-drawn for 100 % scaling; 20, 24, 48 and 256 pixels
-in 32-bit colour with smooth edges for 125 to 200 % and large views, the 256 one as PNG)
-and res/history.bmp (16x16, 16 colours).
+"""Draws Tallywick's icon (a small gauge: dial, ticks, red needle) and the history row image
+(a tiny calendar page) and writes them as Windows icons, every image in 32-bit colour with
+its alpha: res/tallywick.ico at 16, 20, 24, 32, 40, 48, 64 and 256 pixels (the 256 one as
+PNG), res/history.ico at 16, 20, 24, 32, 40, 48 and 64 pixels, for 100 % to 400 % scaling.
+Each size is drawn for itself: up to 32 pixels the shapes sit on whole pixels and only the
+dial's outline is smoothed, so that small images stay sharp; larger ones are smooth.
 Run it again after changing the drawing; the outputs are committed."""
 import math
 import os
 import struct
 import zlib
 
-# The standard 16-colour palette, as (r, g, b).
+# The colours of the drawings: the standard 16-colour palette, as (r, g, b).
 PALETTE = [
     (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
     (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
     (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
-BLACK, DARK_RED, NAVY, GREY, LIGHT_GREY, RED, YELLOW, WHITE = 0, 1, 4, 8, 7, 9, 11, 15
-CLEAR = None
+BLACK, DARK_RED, NAVY, LIGHT_GREY, RED, YELLOW, WHITE = 0, 1, 4, 7, 9, 11, 15
 
 
 def gauge(size):
-    """The dial of a meter: a light face in a navy rim, ticks on the upper arc, a red needle."""
+    """The dial of a meter, pixel by pixel in palette colours: a light face in a navy rim,
+    ticks on the upper arc, a red needle; None outside the dial."""
     c = (size - 1) / 2.0
     r = size / 2.0 - 0.5
-    img = [[CLEAR] * size for _ in range(size)]
+    img = [[None] * size for _ in range(size)]
     for y in range(size):
         for x in range(size):
             d = math.hypot(x - c, y - c)
@@ -33,7 +34,7 @@ def gauge(size):
     ticks = 7
     for i in range(ticks):
         a = math.pi * (1.0 + i / (ticks - 1))  # from left (180 deg) over the top to right
-        for t in (0.62, 0.70, 0.78) if size >= 32 else (0.70,):
+        for t in (0.62, 0.70, 0.78) if size >= 32 else (0.66, 0.76) if size >= 24 else (0.70,):
             x = round(c + math.cos(a) * r * t)
             y = round(c + math.sin(a) * r * t)
             img[y][x] = BLACK
@@ -41,7 +42,7 @@ def gauge(size):
     steps = size * 2
     for s in range(steps):
         t = s / steps * r * 0.78
-        for w in ((0,), (0, 1))[size >= 32]:
+        for w in ((0,), (0, 1))[size >= 24]:
             x = round(c + math.cos(a) * t) + w
             y = round(c + math.sin(a) * t)
             img[y][x] = RED
@@ -106,58 +107,58 @@ def gauge_rgba(size):
     return img
 
 
-def calendar(size=16):
-    """A calendar page with a navy header and a red day mark, on white (the mask colour)."""
-    img = [[WHITE] * size for _ in range(size)]
-    for y in range(2, 15):
-        for x in range(1, 15):
-            edge = x in (1, 14) or y == 14
-            img[y][x] = NAVY if y < 5 or edge else LIGHT_GREY if (x % 3 == 0 or y % 3 == 2) else 14
-    for y in range(9, 12):
-        for x in range(9, 12):
-            img[y][x] = RED
-    for x in (4, 11):
-        img[1][x] = img[2][x] = BLACK
+def gauge_sharp(size):
+    """The pixel-drawn gauge in 32-bit colour, its outline smoothed: the alpha of each pixel
+    is the part of it that the round dial covers (4 x 4 samples)."""
+    pixels = gauge(size)
+    c = r = size / 2.0
+    n = 4
+    img = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            hits = sum(1 for sy in range(n) for sx in range(n)
+                       if math.hypot(x + (sx + 0.5) / n - c, y + (sy + 0.5) / n - c) <= r)
+            colour = PALETTE[NAVY if pixels[y][x] is None else pixels[y][x]]
+            row.append(colour + (round(255 * hits / (n * n)),) if hits else (0, 0, 0, 0))
+        img.append(row)
     return img
 
 
-def rows_4bpp(img, opaque):
-    size = len(img)
-    out = b""
-    for y in reversed(range(size)):  # bottom-up
-        row = bytearray()
-        for x in range(0, size, 2):
-            a = img[y][x] if img[y][x] is not None else BLACK
-            b = img[y][x + 1] if img[y][x + 1] is not None else BLACK
-            row.append((a << 4) | b)
-        while len(row) % 4:
-            row.append(0)
-        out += bytes(row)
-    if opaque:
-        return out
-    mask = b""
-    for y in reversed(range(size)):
-        bits = 0
-        row = bytearray()
-        for x in range(size):
-            bits = (bits << 1) | (1 if img[y][x] is None else 0)
-            if x % 8 == 7:
-                row.append(bits)
-                bits = 0
-        while len(row) % 4:
-            row.append(0)
-        mask += bytes(row)
-    return out + mask
+def gauge_at(size):
+    return gauge_sharp(size) if size <= 32 else gauge_rgba(size)
 
 
-def palette_bytes():
-    return b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
+def calendar(size):
+    """A calendar page with a navy header and binding rings, a grid of cyan days in light
+    grey lines and a red day mark, on a clear ground; every edge on a whole pixel, the
+    border as thick as the size allows, the grid lines thin."""
+    def px(units):
+        return math.floor(units * size / 16 + 0.5)
+    clear = (0, 0, 0, 0)
+    img = [[clear] * size for _ in range(size)]
 
-
-def icon_image(img):
-    size = len(img)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
-    return header + palette_bytes() + rows_4bpp(img, opaque=False)
+    def fill(left, top, right, bottom, index):
+        for y in range(top, bottom):
+            for x in range(left, right):
+                img[y][x] = PALETTE[index] + (255,)
+    border = max(1, math.floor(size / 16 + 0.25))
+    grid = max(1, math.floor(size / 16 * 0.6))
+    left, right, top, bottom = px(1), size - px(1), px(2), size - px(1)
+    header = top + px(3)
+    fill(left, top, right, bottom, NAVY)
+    fill(left + border, header, right - border, bottom - border, 14)  # cyan
+    pitch = (bottom - border - header) / 3
+    rows = [header + round(j * pitch) for j in range(3)]
+    columns = [left + border + px(1) + round(i * pitch) for i in range(4)]
+    for y in rows:
+        fill(left + border, y, right - border, y + grid, LIGHT_GREY)
+    for x in columns:
+        fill(x, header, x + grid, bottom - border, LIGHT_GREY)
+    fill(columns[2], rows[1] + grid, columns[3], rows[2] + grid, RED)
+    for x in (px(4), size - px(4) - border):
+        fill(x, px(1), x + border, top + px(1), BLACK)
+    return img
 
 
 def icon_image_32bpp(img):
@@ -187,31 +188,21 @@ def png_image(img):
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-def write_icon(path, images, smooth_images):
-    """16-colour images first, then the 32-bit ones (PNG from 256 pixels on)."""
-    entries = [(len(img), 16, 4, icon_image(img)) for img in images]
-    entries += [(len(img), 0, 32, png_image(img) if len(img) >= 256 else icon_image_32bpp(img))
-                for img in smooth_images]
+def write_icon(path, images):
+    """Every image in 32-bit colour, from 256 pixels on as PNG."""
+    entries = [(len(img), png_image(img) if len(img) >= 256 else icon_image_32bpp(img))
+               for img in images]
     out = struct.pack("<HHH", 0, 1, len(entries))
     offset = 6 + 16 * len(entries)
-    for size, colours, bits, blob in entries:
-        out += struct.pack("<BBBBHHII", size % 256, size % 256, colours, 0, 1, bits, len(blob), offset)
+    for size, blob in entries:
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(blob), offset)
         offset += len(blob)
     with open(path, "wb") as f:
-        f.write(out + b"".join(blob for _, _, _, blob in entries))
-
-
-def write_bitmap(path, img):
-    size = len(img)
-    pixels = rows_4bpp(img, opaque=True)
-    info = struct.pack("<IiiHHIIiiII", 40, size, size, 1, 4, 0, len(pixels), 2835, 2835, 16, 0)
-    body = info + palette_bytes() + pixels
-    with open(path, "wb") as f:
-        f.write(struct.pack("<2sIHHI", b"BM", 14 + len(body), 0, 0, 14 + 40 + 64) + body)
+        f.write(out + b"".join(blob for _, blob in entries))
 
 
 if __name__ == "__main__":
     res = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "res")
-    write_icon(os.path.join(res, "tallywick.ico"), [gauge(32), gauge(16)],
-               [gauge_rgba(size) for size in (20, 24, 48, 256)])
-    write_bitmap(os.path.join(res, "history.bmp"), calendar())
+    sizes = (16, 20, 24, 32, 40, 48, 64)
+    write_icon(os.path.join(res, "tallywick.ico"), [gauge_at(size) for size in sizes + (256,)])
+    write_icon(os.path.join(res, "history.ico"), [calendar(size) for size in sizes])

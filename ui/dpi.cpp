@@ -1,15 +1,21 @@
-// The per-monitor DPI functions of user32, looked up once at their first use, so that the
-// program still starts on a Windows that lacks them.
+// The per-monitor DPI functions of user32 and shcore, looked up once at their first use,
+// so that the program still starts on a Windows that lacks them.
 #include "dpi.h"
+
+#include <shellscalingapi.h>
 
 typedef UINT(WINAPI *GetDpiForWindowFunction)(HWND);
 typedef UINT(WINAPI *GetDpiForSystemFunction)(void);
 typedef BOOL(WINAPI *SystemParametersInfoForDpiFunction)(UINT, UINT, PVOID, UINT, UINT);
+typedef int(WINAPI *GetSystemMetricsForDpiFunction)(int, UINT);
+typedef HRESULT(WINAPI *GetDpiForMonitorFunction)(HMONITOR, MONITOR_DPI_TYPE, UINT *, UINT *);
 
 struct DpiFunctions {
     GetDpiForWindowFunction getDpiForWindow;
     GetDpiForSystemFunction getDpiForSystem;
     SystemParametersInfoForDpiFunction systemParametersInfoForDpi;
+    GetSystemMetricsForDpiFunction getSystemMetricsForDpi;
+    GetDpiForMonitorFunction getDpiForMonitor;
 };
 
 // Only ever read after the first call, which runs on the user-interface thread like every
@@ -28,7 +34,14 @@ static const DpiFunctions &Functions()
             functions.systemParametersInfoForDpi =
                 (SystemParametersInfoForDpiFunction)(void *)GetProcAddress(
                     user32, "SystemParametersInfoForDpi");
+            functions.getSystemMetricsForDpi = (GetSystemMetricsForDpiFunction)(void *)
+                GetProcAddress(user32, "GetSystemMetricsForDpi");
         }
+        // Loaded for the process's life: not among the DLLs every program has mapped.
+        HMODULE shcore = LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        if (shcore)
+            functions.getDpiForMonitor =
+                (GetDpiForMonitorFunction)(void *)GetProcAddress(shcore, "GetDpiForMonitor");
         loaded = true;
     }
     return functions;
@@ -55,6 +68,21 @@ UINT SystemDpi()
 {
     GetDpiForSystemFunction getDpiForSystem = Functions().getDpiForSystem;
     return DpiOrBase(getDpiForSystem ? getDpiForSystem() : BASE_DPI);
+}
+
+int SystemMetricForDpi(int index, UINT dpi)
+{
+    GetSystemMetricsForDpiFunction forDpi = Functions().getSystemMetricsForDpi;
+    return forDpi ? forDpi(index, dpi) : GetSystemMetrics(index);
+}
+
+UINT MonitorDpi(HMONITOR monitor)
+{
+    GetDpiForMonitorFunction getDpiForMonitor = Functions().getDpiForMonitor;
+    UINT x = 0, y = 0;
+    if (getDpiForMonitor && SUCCEEDED(getDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &x, &y)))
+        return DpiOrBase(x);
+    return SystemDpi();
 }
 
 bool IconTitleFontForDpi(UINT dpi, LOGFONTW *font)

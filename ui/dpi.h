@@ -15,6 +15,11 @@ int Scale(int value, UINT dpi);
 UINT WindowDpi(HWND window);
 // The DPI of the primary monitor, where new windows appear.
 UINT SystemDpi();
+// A system metric (SM_CXSMICON...) at `dpi`; where the system cannot give it for a DPI,
+// the one it has for all programs.
+int SystemMetricForDpi(int index, UINT dpi);
+// The DPI of `monitor`; where the system cannot tell, SystemDpi().
+UINT MonitorDpi(HMONITOR monitor);
 // The icon-title font at `dpi`; false where the system cannot give it for a DPI.
 bool IconTitleFontForDpi(UINT dpi, LOGFONTW *font);
 // The window moved and sized to the rectangle that WM_DPICHANGED suggests.

@@ -1,7 +1,8 @@
 // The tray icon as the user meets it: the notification area shows the icon, and real
 // button presses on it show and hide the meter and open the popup menu; the icon goes with
 // the program's exit. It comes back when a new taskbar is announced, and a start while the
-// tray refuses icons keeps trying until the icon is in (under Wine only: the stand-in
+// tray refuses icons keeps trying until the icon is in; a first start tells the user once,
+// through the icon, that the program is counting (these two under Wine only: the stand-in
 // taskbar speaks Wine's convention).
 #include "e2e_support.h"
 #include "res/resource.h"
@@ -231,11 +232,29 @@ TEST_F(TrayTest, IconComesBackWhenANewTaskbarIsAnnounced)
     EXPECT_EQ(ExitResident(), 0u);
 }
 
-// A taskbar that refuses every icon, as a shell that is not ready yet does: a topmost
-// "Shell_TrayWnd" of this process, which Shell_NotifyIcon finds before Wine's own. It
-// answers on a thread of its own, so that it answers while the test waits.
+// Wine's Shell_NotifyIcon hands the NIM_ code over as the copy's dwData, and the data in
+// a fixed form of its own, of which these are the first fields.
+struct WineNotifyData {
+    LONG window;
+    UINT id, flags, callbackMessage;
+    WCHAR tip[128];
+    DWORD state, stateMask;
+    WCHAR info[256];  // the notification's text
+    UINT timeout;
+    WCHAR infoTitle[64];
+    DWORD infoFlags;
+};
+
+// A taskbar that refuses every icon, as a shell that is not ready yet does, until it is
+// told to take them: a topmost "Shell_TrayWnd" of this process, which Shell_NotifyIcon
+// finds before Wine's own. It answers on a thread of its own, so that it answers while the
+// test waits, and counts the notifications with a text that came with the icons it took.
 struct RefusingTray {
     std::atomic<int> adds{0};
+    std::atomic<bool> accepting{false};
+    std::atomic<int> taken{0};
+    std::atomic<int> notifications{0};
+    std::atomic<DWORD> notificationFlags{0};
     std::atomic<HWND> window{nullptr};
     std::thread thread;
 
@@ -256,15 +275,25 @@ struct RefusingTray {
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         auto *tray = (RefusingTray *)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
-        if (message == WM_COPYDATA) {
-            // Wine's Shell_NotifyIcon hands the NIM_ code over as the copy's dwData.
-            if (tray && ((const COPYDATASTRUCT *)lParam)->dwData == NIM_ADD)
-                ++tray->adds;
-            return FALSE;
-        }
+        if (message == WM_COPYDATA && tray)
+            return tray->Take((const COPYDATASTRUCT *)lParam);
         if (message == WM_DESTROY)
             PostQuitMessage(0);
         return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    LRESULT Take(const COPYDATASTRUCT *copy)
+    {
+        if (copy->dwData == NIM_ADD)
+            ++adds;
+        if (!accepting)
+            return FALSE;
+        const auto *data = (const WineNotifyData *)copy->lpData;
+        if (copy->cbData >= sizeof *data && (data->flags & NIF_INFO) && data->info[0]) {
+            notificationFlags = data->infoFlags;
+            ++notifications;
+        }
+        ++taken;
+        return TRUE;
     }
     void Run()
     {
@@ -311,6 +340,31 @@ TEST_F(TrayTest, StartWhileTheTrayRefusesIconsKeepsRunningAndTriesAgain)
     EXPECT_EQ(ExitResident(), 0u);
     meter = exited;
     EXPECT_TRUE(WaitIcon(false, 5000)) << "the icon outlived the program";
+}
+
+// The notification follows the icon that the shell takes at last; the second start, with
+// the settings key that the first one saved, sends none.
+TEST_F(TrayTest, FirstStartAloneNotifiesOnceWhenTheShellHasTakenTheIcon)
+{
+    if (!RunningUnderWine())
+        GTEST_SKIP() << "skipped: the stand-in taskbar speaks Wine's WM_COPYDATA convention";
+    RefusingTray tray;
+    ASSERT_TRUE(tray.window.load()) << "no stand-in taskbar";
+    StartResident();
+    ASSERT_TRUE(WaitAtLeast(tray.adds, 1, 5000)) << "the stand-in taskbar was not asked";
+    tray.accepting = true;
+    ASSERT_TRUE(WaitAtLeast(tray.taken, 1, 10000)) << "the icon was not sent again";
+    Sleep(500);  // the notification follows the icon
+    EXPECT_EQ(tray.notifications, 1) << "notifications at the first start";
+    EXPECT_FALSE(tray.notificationFlags & NIIF_RESPECT_QUIET_TIME) << tray.notificationFlags;
+    EXPECT_EQ(ExitResident(), 0u);
+
+    int taken = tray.taken;
+    StartResident();
+    ASSERT_TRUE(WaitAtLeast(tray.taken, taken + 1, 5000)) << "no icon at the second start";
+    Sleep(500);
+    EXPECT_EQ(tray.notifications, 1) << "the second start notified again";
+    EXPECT_EQ(ExitResident(), 0u);
 }
 
 }  // namespace

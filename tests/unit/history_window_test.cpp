@@ -373,16 +373,25 @@ TEST_F(HistoryWindowTest, WindowLeftOffScreenComesBackOnAWorkAreaOrDisplayChange
     }
 }
 
-TEST_F(HistoryWindowTest, AtTwiceTheDpiTheListHasANewFontAndWiderColumnsAndFitsTheWindow)
+int RowImageSide()
+{
+    int width = 0, height = 0;
+    ImageList_GetIconSize(ListView_GetImageList(HistoryListView, LVSIL_SMALL), &width, &height);
+    return width;
+}
+
+TEST_F(HistoryWindowTest, AtTwiceTheDpiTheListHasANewFontRowImagesAndWiderColumnsAndFitsTheWindow)
 {
     ShowHistoryWindow(&StoredHistory, IDS_HISTORY_TITLE);
     ASSERT_NE(HistoryWindow, nullptr);
     HFONT font = (HFONT)SendMessageA(HistoryListView, WM_GETFONT, 0, 0);
     int width = ListView_GetColumnWidth(HistoryListView, 6);
+    EXPECT_EQ(RowImageSide(), 16);
     RECT suggested = {100, 100, 1500, 980};
     SendMessageA(HistoryWindow, WM_DPICHANGED, MAKEWPARAM(192, 192), (LPARAM)&suggested);
     EXPECT_GT(ListView_GetColumnWidth(HistoryListView, 6), width * 3 / 2);
     EXPECT_NE((HFONT)SendMessageA(HistoryListView, WM_GETFONT, 0, 0), font);
+    EXPECT_EQ(RowImageSide(), 32);
     SetWindowPos(HistoryWindow, nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER);
     RECT client, list;
     GetClientRect(HistoryWindow, &client);

@@ -239,21 +239,24 @@ TEST_F(MeterWindowTest, SessionMessagesAndDisplayChange)
     EXPECT_EQ(FakeHookDetectCalls, detectCalls + 1);
 }
 
-// Moved to a monitor of twice the DPI: a font of twice the height replaces the old one and
-// the window takes the rectangle Windows suggests, from which it grows to fit; moved back,
-// it shrinks to its size at 96 dpi.
-TEST_F(MeterWindowTest, DpiChangeRemakesTheFontAndTakesTheSuggestedRect)
+// Moved to a monitor of twice the DPI: a font of twice the height and another icon replace
+// the old ones, and the window takes the rectangle Windows suggests, from which it grows to
+// fit; moved back, it shrinks to its size at 96 dpi.
+TEST_F(MeterWindowTest, DpiChangeRemakesTheFontAndIconAndTakesTheSuggestedRect)
 {
     ShowMeter();
     RECT atBaseDpi = WindowRect();
     HFONT oldFont = MeterFont;
     LOGFONTA before;
     ASSERT_EQ(GetObjectA(oldFont, sizeof before, &before), (int)sizeof before);
+    HICON icon = (HICON)SendMessageA(MeterWindow, WM_GETICON, ICON_SMALL, 0);
     RECT suggested = {100, 100, 180, 160};
     EXPECT_EQ(SendMessageA(MeterWindow, WM_DPICHANGED, MAKEWPARAM(192, 192), (LPARAM)&suggested), 0);
     UpdateWindow(MeterWindow);
     PumpMessages();
     EXPECT_EQ(GetObjectType(oldFont), 0u) << "the old font is deleted";
+    EXPECT_TRUE(icon && (HICON)SendMessageA(MeterWindow, WM_GETICON, ICON_SMALL, 0) != icon)
+        << "no icon of its own for 192 dpi";
     LOGFONTA after;
     ASSERT_EQ(GetObjectA(MeterFont, sizeof after, &after), (int)sizeof after);
     EXPECT_EQ(after.lfHeight, 2 * before.lfHeight);
