@@ -49,22 +49,6 @@ static const ComboItems COMBOS[] = {{IDC_CHART_FIGURE, FIGURE_NAMES, FIGURE_COUN
                                     {IDC_CHART_VIEW, VIEW_NAMES, VIEW_COUNT},
                                     {IDC_CHART_UNIT, UNIT_NAMES, UNIT_COUNT}};
 
-HFONT CreateChartFont(UINT dpi)
-{
-    LOGFONTW font;
-    HFONT made = IconTitleFontForDpi(dpi, &font) ? CreateFontIndirectW(&font) : nullptr;
-    if (made)
-        return made;
-    LOGFONTA fallback;
-    if (SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof fallback, &fallback, 0)) {
-        fallback.lfHeight = MulDiv(fallback.lfHeight, (int)dpi, (int)SystemDpi());
-        made = CreateFontIndirectA(&fallback);
-    }
-    if (!made && GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback))
-        made = CreateFontIndirectA(&fallback);
-    return made;
-}
-
 void SetChartFonts(HWND window, const ChartState *state)
 {
     for (const ChartControl &control : CONTROLS)

@@ -22,6 +22,7 @@
 #include "../ui/dialog_focus.h"
 #include "../ui/dpi.h"
 #include "../ui/file_dialogs.h"
+#include "../ui/fonts.h"
 #include "../ui/on_screen.h"
 #include "../ui/picture_export.h"
 
@@ -188,8 +189,7 @@ static void InitChartControls()
 static void DestroyChartState(ChartState *state)
 {
     DestroyChartSums(&state->sums);
-    if (state->font)
-        DeleteObject(state->font);
+    ReplaceFont(&state->font, nullptr);
     free(state);
 }
 
@@ -200,7 +200,7 @@ static ChartState *NewChartState()
     if (!state)
         return nullptr;
     state->dpi = SystemDpi();
-    state->font = CreateChartFont(state->dpi);
+    state->font = CreateWindowFont(state->dpi, 0);
     if (!state->font || !BuildStoredSums(state)) {
         DestroyChartState(state);
         return nullptr;
@@ -223,11 +223,10 @@ static void FreeChartState(HWND window)
 // The window's font, and so every size of the chart, at `dpi`.
 static void UseDpi(HWND window, ChartState *state, UINT dpi)
 {
-    HFONT font = CreateChartFont(dpi);
+    HFONT font = CreateWindowFont(dpi, 0);
     if (!font)
         return;  // the font there is, at its size, rather than none
-    DeleteObject(state->font);
-    state->font = font;
+    ReplaceFont(&state->font, font);
     state->dpi = dpi;
     SetChartFonts(window, state);
 }

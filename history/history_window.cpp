@@ -20,6 +20,7 @@
 #include "../res/resource.h"
 #include "../text/text.h"
 #include "../ui/dpi.h"
+#include "../ui/fonts.h"
 #include "../ui/on_screen.h"
 #include "../ui/owner_window.h"
 
@@ -275,18 +276,15 @@ static void FitListView(HWND window, LPARAM size)
         MoveWindow(listView, 0, 0, LOWORD(size), HIWORD(size), TRUE);
 }
 
-// The icon-title font at `dpi` for the list; where the system cannot give it for a DPI
-// the list keeps the font it has.
+// The window font at `dpi` for the list; where none can be made the list keeps the font
+// it has.
 static void SetListFontForDpi(HWND listView, ShownHistory *shown, UINT dpi)
 {
-    LOGFONTW font;
-    HFONT made = IconTitleFontForDpi(dpi, &font) ? CreateFontIndirectW(&font) : NULL;
+    HFONT made = CreateWindowFont(dpi, 0);
     if (!made)
         return;
     SendMessageA(listView, WM_SETFONT, (WPARAM)made, TRUE);
-    if (shown->listFont)
-        DeleteObject(shown->listFont);
-    shown->listFont = made;
+    ReplaceFont(&shown->listFont, made);
 }
 
 // Moved to a monitor of another DPI: the list gets a font for it and its columns are

@@ -21,6 +21,7 @@
 #include "../ui/dialog_focus.h"
 #include "../ui/dpi.h"
 #include "../ui/file_dialogs.h"
+#include "../ui/fonts.h"
 #include "../ui/on_screen.h"
 #include "../ui/picture_export.h"
 
@@ -130,38 +131,19 @@ static KeyboardPicture PictureOf(const KeyboardView *view, POINT origin,
 
 // ---- Fonts and layout -------------------------------------------------------------------
 
-// The icon-title font at the window's DPI, in `height` pixels (0: its own height).
-static HFONT CreateViewFont(UINT dpi, int height)
-{
-    LOGFONTW font;
-    if (!IconTitleFontForDpi(dpi, &font)
-        && !SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0))
-        return nullptr;
-    if (height)
-        font.lfHeight = -height;
-    return CreateFontIndirectW(&font);
-}
-
-static void ReplaceFont(HFONT *font, HFONT made)
-{
-    if (*font)
-        DeleteObject(*font);
-    *font = made;
-}
-
 // Label and count in sizes that grow with the keys.
 static void MakePictureFonts(KeyboardView *view)
 {
     if (view->fontQuarter == view->quarter && view->labelFont)
         return;
-    ReplaceFont(&view->labelFont, CreateViewFont(view->dpi, view->quarter * 11 / 10));
-    ReplaceFont(&view->countFont, CreateViewFont(view->dpi, view->quarter));
+    ReplaceFont(&view->labelFont, CreateWindowFont(view->dpi, view->quarter * 11 / 10));
+    ReplaceFont(&view->countFont, CreateWindowFont(view->dpi, view->quarter));
     view->fontQuarter = view->quarter;
 }
 
 static void SetControlFont(HWND window, KeyboardView *view)
 {
-    ReplaceFont(&view->controlFont, CreateViewFont(view->dpi, 0));
+    ReplaceFont(&view->controlFont, CreateWindowFont(view->dpi, 0));
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         SendMessageA(child, WM_SETFONT, (WPARAM)view->controlFont, TRUE);
 }
