@@ -7,6 +7,7 @@
 #include "chart_paint.h"
 #include "chart_text.h"
 #include "../res/resource.h"
+#include "../ui/buffered_paint.h"
 #include "../ui/dpi.h"
 
 static ChartState *State(HWND plot)
@@ -288,56 +289,27 @@ static void DrawPicture(HWND plot, const ChartState *state, HDC memoryDc, const 
     }
 }
 
-// A bitmap compatible with the screen, drawn and let go of its memory context.
-static HBITMAP DrawnBitmap(HWND plot, const ChartState *state, HDC screenDc, bool focusCue)
+static void DrawOnScreen(HWND plot, HDC memoryDc, const RECT &client, void *state)
 {
-    RECT client;
-    GetClientRect(plot, &client);
-    if (client.right <= 0 || client.bottom <= 0)
-        return nullptr;
-    HDC memoryDc = CreateCompatibleDC(screenDc);
-    HBITMAP bitmap =
-        memoryDc ? CreateCompatibleBitmap(screenDc, client.right, client.bottom) : nullptr;
-    if (bitmap) {
-        HGDIOBJ oldBitmap = SelectObject(memoryDc, bitmap);
-        DrawPicture(plot, state, memoryDc, client, focusCue);
-        SelectObject(memoryDc, oldBitmap);
-    }
-    if (memoryDc)
-        DeleteDC(memoryDc);
-    return bitmap;
+    DrawPicture(plot, (const ChartState *)state, memoryDc, client, true);
+}
+
+static void DrawForExport(HWND plot, HDC memoryDc, const RECT &client, void *state)
+{
+    DrawPicture(plot, (const ChartState *)state, memoryDc, client, false);
 }
 
 static void OnPlotPaint(HWND plot)
 {
-    PAINTSTRUCT paint;
-    HDC paintDc = BeginPaint(plot, &paint);
-    ChartState *state = State(plot);
-    HBITMAP picture = paintDc && state ? DrawnBitmap(plot, state, paintDc, true) : nullptr;
-    if (picture) {
-        HDC memoryDc = CreateCompatibleDC(paintDc);
-        if (memoryDc) {
-            HGDIOBJ oldBitmap = SelectObject(memoryDc, picture);
-            BitBlt(paintDc, paint.rcPaint.left, paint.rcPaint.top,
-                   paint.rcPaint.right - paint.rcPaint.left,
-                   paint.rcPaint.bottom - paint.rcPaint.top, memoryDc, paint.rcPaint.left,
-                   paint.rcPaint.top, SRCCOPY);
-            SelectObject(memoryDc, oldBitmap);
-            DeleteDC(memoryDc);
-        }
-        DeleteObject(picture);
-    }
-    EndPaint(plot, &paint);
+    PaintBuffered(plot, nullptr, DrawOnScreen, State(plot));
 }
 
 HBITMAP ChartPicture(HWND plot)
 {
     ChartState *state = State(plot);
-    HDC screenDc = GetDC(plot);
-    HBITMAP picture = state && screenDc ? DrawnBitmap(plot, state, screenDc, false) : nullptr;
-    if (screenDc)
-        ReleaseDC(plot, screenDc);
-    return picture;
+    RECT client;
+    GetClientRect(plot, &client);
+    return state ? DrawnBitmap(plot, client, DrawForExport, state) : nullptr;
 }
 
 LRESULT CALLBACK ChartPlotProc(HWND plot, UINT message, WPARAM wParam, LPARAM lParam)

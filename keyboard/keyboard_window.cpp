@@ -18,6 +18,7 @@
 #include "../res/resource.h"
 #include "../text/formatting.h"
 #include "../text/text.h"
+#include "../ui/buffered_paint.h"
 #include "../ui/dialog_focus.h"
 #include "../ui/dpi.h"
 #include "../ui/file_dialogs.h"
@@ -347,8 +348,9 @@ static void DrawOffLine(HDC dc, HWND window, const KeyboardView *view, const REC
     SelectObject(dc, old);
 }
 
-static void DrawKeyboardWindow(HDC dc, HWND window, KeyboardView *view, const RECT &client)
+static void DrawKeyboardWindow(HWND window, HDC dc, const RECT &client, void *shown)
 {
+    KeyboardView *view = (KeyboardView *)shown;
     uint64_t counts[MAX_BOARD_KEYS];
     char summary[256];
     KeyboardPicture picture = PictureOf(view, view->origin, counts, summary, sizeof summary);
@@ -364,54 +366,34 @@ static void DrawKeyboardWindow(HDC dc, HWND window, KeyboardView *view, const RE
 
 static void OnKeyboardPaint(HWND window)
 {
-    PAINTSTRUCT paint;
-    HDC paintDc = BeginPaint(window, &paint);
-    KeyboardView *view = View(window);
-    RECT client;
-    GetClientRect(window, &client);
-    HDC memoryDc = paintDc ? CreateCompatibleDC(paintDc) : nullptr;
-    HBITMAP bitmap = memoryDc ? CreateCompatibleBitmap(paintDc, client.right, client.bottom) : nullptr;
-    if (view && bitmap) {
-        HGDIOBJ old = SelectObject(memoryDc, bitmap);
-        DrawKeyboardWindow(memoryDc, window, view, client);
-        BitBlt(paintDc, 0, 0, client.right, client.bottom, memoryDc, 0, 0, SRCCOPY);
-        SelectObject(memoryDc, old);
-    }
-    if (bitmap)
-        DeleteObject(bitmap);
-    if (memoryDc)
-        DeleteDC(memoryDc);
-    EndPaint(window, &paint);
+    PaintBuffered(window, nullptr, DrawKeyboardWindow, View(window));
 }
 
-// The picture as the window shows it now, with a margin, in a bitmap of its own that the
-// caller deletes; null when none can be made.
+// The picture alone, with a margin round it.
+static void DrawPictureForExport(HWND, HDC dc, const RECT &area, void *shown)
+{
+    const KeyboardView *view = (const KeyboardView *)shown;
+    int margin = Scale(MARGIN, view->dpi);
+    uint64_t counts[MAX_BOARD_KEYS];
+    char summary[256];
+    KeyboardPicture picture = PictureOf(view, POINT{margin, margin}, counts, summary,
+                                        sizeof summary);
+    SetDCBrushColor(dc, picture.colours.background);
+    FillRect(dc, &area, (HBRUSH)GetStockObject(DC_BRUSH));
+    DrawKeyboardPicture(dc, picture);
+}
+
+// The picture as the window shows it now, in a bitmap of its own that the caller deletes;
+// null when none can be made.
 static HBITMAP KeyboardPictureBitmap(HWND window)
 {
     KeyboardView *view = View(window);
-    HDC windowDc = view ? GetDC(window) : nullptr;
-    if (!windowDc)
+    if (!view)
         return nullptr;
     int margin = Scale(MARGIN, view->dpi);
     RECT area = {0, 0, PICTURE_WIDTH * view->quarter + 2 * margin,
                  PICTURE_HEIGHT * view->quarter + 2 * margin};
-    HDC memoryDc = CreateCompatibleDC(windowDc);
-    HBITMAP bitmap = memoryDc ? CreateCompatibleBitmap(windowDc, area.right, area.bottom) : nullptr;
-    if (bitmap) {
-        HGDIOBJ old = SelectObject(memoryDc, bitmap);
-        uint64_t counts[MAX_BOARD_KEYS];
-        char summary[256];
-        KeyboardPicture picture = PictureOf(view, POINT{margin, margin}, counts, summary,
-                                            sizeof summary);
-        SetDCBrushColor(memoryDc, picture.colours.background);
-        FillRect(memoryDc, &area, (HBRUSH)GetStockObject(DC_BRUSH));
-        DrawKeyboardPicture(memoryDc, picture);
-        SelectObject(memoryDc, old);
-    }
-    if (memoryDc)
-        DeleteDC(memoryDc);
-    ReleaseDC(window, windowDc);
-    return bitmap;
+    return DrawnBitmap(window, area, DrawPictureForExport, view);
 }
 
 // ---- Commands ---------------------------------------------------------------------------
