@@ -9,6 +9,7 @@
 #include "../res/resource.h"
 #include "../ui/buffered_paint.h"
 #include "../ui/dpi.h"
+#include "../ui/window_class.h"
 
 static ChartState *State(HWND plot)
 {
@@ -17,14 +18,8 @@ static ChartState *State(HWND plot)
 
 void RegisterChartPlotClass()
 {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = ChartPlotProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = CHART_PLOT_CLASS;
-    RegisterClassExA(&windowClass);
+    WindowClassLook look = {CS_DBLCLKS, nullptr, false};
+    RegisterWindowClass(GetModuleHandleA(nullptr), CHART_PLOT_CLASS, ChartPlotProc, look);
 }
 
 static TOOLINFOA PlotTool(HWND plot)

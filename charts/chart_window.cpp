@@ -25,6 +25,7 @@
 #include "../ui/fonts.h"
 #include "../ui/on_screen.h"
 #include "../ui/picture_export.h"
+#include "../ui/window_class.h"
 
 HWND ChartWindow;
 
@@ -163,27 +164,9 @@ static void OnChartCommand(HWND window, WPARAM wParam, HWND control)
 
 static void RegisterChartClass()
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = ChartWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = CHART_CLASS;
-    RegisterClassExA(&windowClass);
+    WindowClassLook look = {0, (HBRUSH)(COLOR_BTNFACE + 1), true};
+    RegisterWindowClass(GetModuleHandleA(nullptr), CHART_CLASS, ChartWindowProc, look);
     RegisterChartPlotClass();
-}
-
-static void InitChartControls()
-{
-    static bool done;
-    if (done)
-        return;
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-    done = InitCommonControlsEx(&controls) != FALSE;
 }
 
 static void DestroyChartState(ChartState *state)
@@ -261,7 +244,7 @@ void ShowChartWindow()
         BringToFront(ChartWindow);
         return;
     }
-    InitChartControls();
+    UseControlClasses(ICC_STANDARD_CLASSES | ICC_BAR_CLASSES);
     RegisterChartClass();
     ChartState *state = NewChartState();
     if (!state)

@@ -23,6 +23,7 @@
 #include "../ui/fonts.h"
 #include "../ui/on_screen.h"
 #include "../ui/owner_window.h"
+#include "../ui/window_class.h"
 
 HWND HistoryWindow;
 HWND HistoryListView;
@@ -61,31 +62,10 @@ static HINSTANCE ProgramInstance()
     return GetModuleHandleA(NULL);
 }
 
-static void InitListViewControls()
-{
-    static bool done;
-    if (done)
-        return;
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
-    done = InitCommonControlsEx(&controls) != FALSE;
-}
-
-// A class that already exists makes the registration fail; the existing one is used.
 static void RegisterHistoryClass()
 {
-    HINSTANCE instance = ProgramInstance();
-    HBRUSH background = CreateSolidBrush(METER_BACKGROUND);
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = HistoryWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
-    windowClass.hbrBackground = background;
-    windowClass.lpszClassName = HISTORY_CLASS;
-    if (!RegisterClassExA(&windowClass) && background)
-        DeleteObject(background);
+    WindowClassLook look = {0, MeterBackgroundBrush(), true};
+    RegisterWindowClass(ProgramInstance(), HISTORY_CLASS, HistoryWindowProc, look);
 }
 
 // What one window shows: its own copy of the records, in the list's order, and the order
@@ -221,7 +201,7 @@ void ShowHistoryWindow(const HistoryList *list, UINT titleId)
     if (HistoryWindow)
         DestroyWindow(HistoryWindow);
     HistoryWindow = NULL;
-    InitListViewControls();
+    UseControlClasses(ICC_LISTVIEW_CLASSES);
     RegisterHistoryClass();
     ShownHistory *shown = CopyShownHistory(list);
     if (!shown)

@@ -25,6 +25,7 @@
 #include "../ui/fonts.h"
 #include "../ui/on_screen.h"
 #include "../ui/picture_export.h"
+#include "../ui/window_class.h"
 
 HWND KeyboardWindow;
 
@@ -232,16 +233,8 @@ static HINSTANCE ProgramInstance()
 
 static void RegisterKeyboardClass()
 {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = KeyboardWindowProc;
-    windowClass.hInstance = ProgramInstance();
-    windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hIconSm = windowClass.hIcon;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = (HBRUSH)(COLOR_3DFACE + 1);
-    windowClass.lpszClassName = KEYBOARD_CLASS;
-    RegisterClassExA(&windowClass);  // a class that exists already is used as it is
+    WindowClassLook look = {0, (HBRUSH)(COLOR_3DFACE + 1), true};
+    RegisterWindowClass(ProgramInstance(), KEYBOARD_CLASS, KeyboardWindowProc, look);
 }
 
 static void CreateControl(HWND window, int id, UINT textId, DWORD style)
