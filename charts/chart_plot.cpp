@@ -9,6 +9,7 @@
 #include "../res/resource.h"
 #include "../ui/buffered_paint.h"
 #include "../ui/dpi.h"
+#include "../ui/on_screen.h"
 #include "../ui/window_class.h"
 
 static ChartState *State(HWND plot)
@@ -185,13 +186,8 @@ static POINT TipPlace(HWND plot, const ChartState *state, int32_t item, LRESULT 
     if (at.x + width > client.right)
         at.x = rect.left - gap - width;
     ClientToScreen(plot, &at);
-    MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
-    if (GetMonitorInfoA(MonitorFromWindow(plot, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT &work = monitor.rcWork;
-        at.x = std::max(work.left, std::min(at.x, work.right - width));
-        at.y = std::max(work.top, std::min(at.y, work.bottom - height));
-    }
-    return at;
+    SIZE bubble = {width, height};
+    return InsideNearestWorkArea(plot, at, bubble);
 }
 
 static void ShowTip(HWND plot, const ChartState *state, int32_t item)

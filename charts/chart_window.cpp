@@ -214,21 +214,16 @@ static void UseDpi(HWND window, ChartState *state, UINT dpi)
     SetChartFonts(window, state);
 }
 
-// On the primary monitor, where it appears, at that monitor's DPI, and no larger than its
-// work area, which a high DPI on a small screen leaves small.
+// On the primary monitor, where it appears, at that monitor's DPI.
 static HWND CreateChartFrame()
 {
     UINT dpi = SystemDpi();
-    int width = Scale(CHART_WIDTH, dpi), height = Scale(CHART_HEIGHT, dpi);
-    RECT work;
-    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
-        width = std::min(width, (int)(work.right - work.left));
-        height = std::min(height, (int)(work.bottom - work.top));
-    }
+    SIZE size = {Scale(CHART_WIDTH, dpi), Scale(CHART_HEIGHT, dpi)};
+    OpeningPlace place = PlaceNewWindow(size, OPEN_WHERE_SYSTEM_CHOOSES);
     const char *title = LoadText(SLOT_GENERAL, IDS_CHARTS_TITLE);
     return CreateWindowExA(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, CHART_CLASS, title,
-                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                           width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.x, place.y, place.width,
+                           place.height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 static void BringToFront(HWND window)

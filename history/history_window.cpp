@@ -111,18 +111,11 @@ const HistoryRecord *HistoryRowRecord(HWND window, int row)
 static HWND CreateHistoryFrame(UINT titleId)
 {
     const char *title = LoadText(SLOT_GENERAL, titleId);
-    // It opens in the corner of the primary monitor's work area, so at that monitor's DPI,
-    // and no larger than that work area, which a high DPI on a small screen leaves small.
-    int width = Scale(HISTORY_WIDTH, SystemDpi());
-    int height = Scale(HISTORY_HEIGHT, SystemDpi());
-    RECT work;
-    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
-        width = std::min(width, (int)(work.right - work.left));
-        height = std::min(height, (int)(work.bottom - work.top));
-    }
-    POINT corner = WorkAreaCorner(width, height);
-    return CreateWindowExA(0, HISTORY_CLASS, title, WS_OVERLAPPEDWINDOW, corner.x, corner.y,
-                           width, height, MeterWindow, NULL, ProgramInstance(), NULL);
+    // It opens in the corner of the primary monitor's work area, so at that monitor's DPI.
+    SIZE size = {Scale(HISTORY_WIDTH, SystemDpi()), Scale(HISTORY_HEIGHT, SystemDpi())};
+    OpeningPlace place = PlaceNewWindow(size, OPEN_IN_CORNER);
+    return CreateWindowExA(0, HISTORY_CLASS, title, WS_OVERLAPPEDWINDOW, place.x, place.y,
+                           place.width, place.height, MeterWindow, NULL, ProgramInstance(), NULL);
 }
 
 // As large as the frame; WM_SIZE fits it to the client area.

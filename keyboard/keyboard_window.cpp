@@ -285,7 +285,7 @@ static SIZE ClientSizeFor(UINT dpi, int quarter)
     return size;
 }
 
-// Centred on the primary monitor's work area, no larger than it.
+// Centred on the primary monitor's work area.
 static HWND CreateKeyboardFrame()
 {
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -293,14 +293,11 @@ static HWND CreateKeyboardFrame()
     SIZE client = ClientSizeFor(dpi, Scale(OPENING_QUARTER, dpi));
     RECT frame = {0, 0, client.cx, client.cy};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
-    RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    int width = std::min(frame.right - frame.left, work.right - work.left);
-    int height = std::min(frame.bottom - frame.top, work.bottom - work.top);
-    int x = work.left + (work.right - work.left - width) / 2;
-    int y = work.top + (work.bottom - work.top - height) / 2;
+    SIZE size = {frame.right - frame.left, frame.bottom - frame.top};
+    OpeningPlace place = PlaceNewWindow(size, OPEN_CENTRED);
     return CreateWindowExA(0, KEYBOARD_CLASS, LoadText(SLOT_GENERAL, IDS_KEYBOARD_TITLE), style,
-                           x, y, width, height, nullptr, nullptr, ProgramInstance(), nullptr);
+                           place.x, place.y, place.width, place.height, nullptr, nullptr,
+                           ProgramInstance(), nullptr);
 }
 
 void ShowKeyboardWindow()
