@@ -7,7 +7,6 @@
 #include "../res/resource.h"
 #include "../text/formatting.h"
 #include "../text/text.h"
-#include "../ui/heat_scale.h"
 
 #include <algorithm>
 #include <stdio.h>
@@ -172,7 +171,7 @@ void DrawKeyboardPicture(HDC dc, const KeyboardPicture &picture)
     int8_t heat[MAX_BOARD_KEYS];
     uint64_t lowest[HEAT_CLASSES] = {};
     if (picture.counts)
-        RankHeatClasses(picture.counts, picture.keyCount, heat, lowest);
+        RankHeat(picture.counts, picture.keyCount, heat, lowest);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
     HGDIOBJ oldFont = SelectObject(dc, picture.labelFont);
