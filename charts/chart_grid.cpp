@@ -9,6 +9,7 @@
 #include "../text/text.h"
 #include "../ui/dpi.h"
 #include "../ui/rank_shading.h"
+#include "../ui/shade_legend.h"
 
 static const int MAX_CALENDAR_CELL = 30;
 static const int MAX_CLOCK_CELL = 44;
@@ -28,23 +29,38 @@ static void PaintCell(HDC dc, const RECT &cell, int shade, bool highlighted,
         FrameArea(dc, square, std::max(2, Scale(2, state->dpi)), colours.text);
 }
 
-// "Less", the zero square and the shades, "More", under the grid.
+// What a legend's swatch is drawn with.
+struct CellLook {
+    const ChartState *state;
+    const ChartColours *colours;
+};
+
+static void PaintSwatch(HDC dc, const RECT &swatch, int shade, const void *context)
+{
+    const CellLook *look = (const CellLook *)context;
+    PaintCell(dc, swatch, shade, false, look->state, *look->colours);
+}
+
+// "Less", the zero square and the shades, "More", under the grid; returns the top of the
+// line below it.
 static int PaintLegend(HDC dc, const ChartLayout &layout, const ChartState *state,
                        const ChartColours &colours)
 {
     int y = layout.plot.top + 7 * layout.cell + layout.gap;
     int box = std::min(layout.cell, layout.lineHeight);
-    int x = layout.plot.left;
-    const char *less = LoadText(SLOT_GENERAL, IDS_LEGEND_LESS);
-    DrawLabel(dc, x, y, less, TA_LEFT, colours.mutedText);
-    x += LabelWidth(dc, less) + layout.gap;
-    int top = y + (layout.lineHeight - box) / 2;
-    for (int shade = ZERO_SHADE; shade < BLUE_SHADES; ++shade) {
-        PaintCell(dc, RECT{x, top, x + box, top + box}, shade, false, state, colours);
-        x += box;
-    }
-    DrawLabel(dc, x + layout.gap, y, LoadText(SLOT_GENERAL, IDS_LEGEND_MORE), TA_LEFT,
-              colours.mutedText);
+    CellLook look = {state, &colours};
+    ShadeLegend legend = {};
+    legend.line = RECT{layout.plot.left, y, layout.area.right, y + layout.lineHeight};
+    legend.gap = layout.gap;
+    legend.swatch = SIZE{box, box};
+    legend.firstShade = ZERO_SHADE;
+    legend.lastShade = BLUE_SHADES - 1;
+    legend.fewerId = IDS_LEGEND_LESS;
+    legend.moreId = IDS_LEGEND_MORE;
+    legend.textColour = colours.mutedText;
+    legend.drawSwatch = PaintSwatch;
+    legend.context = &look;
+    DrawShadeLegend(dc, legend);
     return y + layout.lineHeight + layout.gap;
 }
 
