@@ -19,6 +19,7 @@
 #include "../text/formatting.h"
 #include "../text/text.h"
 #include "../ui/buffered_paint.h"
+#include "../ui/control_row.h"
 #include "../ui/dialog_focus.h"
 #include "../ui/dpi.h"
 #include "../ui/file_dialogs.h"
@@ -150,48 +151,38 @@ static void SetControlFont(HWND window, KeyboardView *view)
         SendMessageA(child, WM_SETFONT, (WPARAM)view->controlFont, TRUE);
 }
 
-static int TextWidth(HWND control, HFONT font)
+// A button at the row's end, as wide as its text needs; the next one goes `gap` after it.
+// Its width counts the "&" of its text as room, as it always has.
+static void PlaceButton(ControlRow *row, const KeyboardView *view, int id, int gap)
 {
     char text[128];
-    GetWindowTextA(control, text, sizeof text);
-    HDC dc = GetDC(control);
-    SIZE size = {0, 0};
-    if (dc) {
-        HGDIOBJ old = SelectObject(dc, font);
-        GetTextExtentPoint32A(dc, text, (int)strlen(text), &size);
-        SelectObject(dc, old);
-        ReleaseDC(control, dc);
-    }
-    return size.cx;
-}
-
-// Places a control at `x` on the line at `y`, as wide as its text needs; returns where the
-// next one goes.
-static int PlaceControl(HWND window, const KeyboardView *view, int id, int x, int y)
-{
-    HWND control = GetDlgItem(window, id);
-    int width = TextWidth(control, view->controlFont) + Scale(CONTROL_ROOM, view->dpi);
-    MoveWindow(control, x, y, width, Scale(CONTROL_HEIGHT, view->dpi), TRUE);
-    return x + width + Scale(CONTROL_GAP, view->dpi);
+    GetDlgItemTextA(row->window, id, text, sizeof text);
+    int width = RowTextWidth(*row, text, DT_NOPREFIX) + Scale(CONTROL_ROOM, view->dpi);
+    PlaceInRow(row, id, width, 0, gap);
 }
 
 // The controls along the top; while the option is off, the button that turns it on on a
-// line of its own below them, beside its explanation.
+// line of its own below them, beside its explanation. Returns where the picture may begin.
 static int PlaceControls(HWND window, KeyboardView *view)
 {
-    int margin = Scale(MARGIN, view->dpi);
-    int x = PlaceControl(window, view, IDC_KEYBOARD_TODAY, margin, margin);
-    x = PlaceControl(window, view, IDC_KEYBOARD_ALL_TIME, x, margin);
-    x += Scale(CONTROL_GAP, view->dpi);  // the choice apart from the buttons
-    x = PlaceControl(window, view, IDC_KEYBOARD_COPY, x, margin);
-    x = PlaceControl(window, view, IDC_KEYBOARD_SAVE, x, margin);
-    PlaceControl(window, view, IDC_KEYBOARD_ERASE, x, margin);
+    int margin = Scale(MARGIN, view->dpi), gap = Scale(CONTROL_GAP, view->dpi);
+    ControlRow row =
+        StartControlRow(window, view->controlFont, margin, margin, Scale(CONTROL_HEIGHT, view->dpi));
+    PlaceButton(&row, view, IDC_KEYBOARD_TODAY, gap);
+    PlaceButton(&row, view, IDC_KEYBOARD_ALL_TIME, 2 * gap);  // the choice apart from the buttons
+    PlaceButton(&row, view, IDC_KEYBOARD_COPY, gap);
+    PlaceButton(&row, view, IDC_KEYBOARD_SAVE, gap);
+    PlaceButton(&row, view, IDC_KEYBOARD_ERASE, gap);
     int line = margin + Scale(CONTROL_HEIGHT + CONTROL_GAP, view->dpi);
     ShowWindow(GetDlgItem(window, IDC_KEYBOARD_TURN_ON), view->countingShown ? SW_HIDE : SW_SHOW);
-    if (view->countingShown)
-        return line;
-    PlaceControl(window, view, IDC_KEYBOARD_TURN_ON, margin, line);
-    return line + Scale(CONTROL_HEIGHT + CONTROL_GAP, view->dpi);
+    if (!view->countingShown) {
+        row.x = margin;
+        row.y = line;
+        PlaceButton(&row, view, IDC_KEYBOARD_TURN_ON, gap);
+        line += Scale(CONTROL_HEIGHT + CONTROL_GAP, view->dpi);
+    }
+    EndControlRow(&row);
+    return line;
 }
 
 // The picture as large as the rest of the client area allows, in whole pixels a quarter.
