@@ -8,6 +8,7 @@
 #include "../core/dates.h"
 #include "../res/resource.h"
 #include "../text/text.h"
+#include "../ui/control_row.h"
 #include "../ui/dpi.h"
 
 // Sizes at 96 dpi.
@@ -49,22 +50,6 @@ static const UINT UNIT_NAMES[UNIT_COUNT] = {IDS_UNIT_DAY, IDS_UNIT_WEEK, IDS_UNI
 static const ComboItems COMBOS[] = {{IDC_CHART_FIGURE, FIGURE_NAMES, FIGURE_COUNT},
                                     {IDC_CHART_VIEW, VIEW_NAMES, VIEW_COUNT},
                                     {IDC_CHART_UNIT, UNIT_NAMES, UNIT_COUNT}};
-
-HFONT CreateChartFont(UINT dpi)
-{
-    LOGFONTW font;
-    HFONT made = IconTitleFontForDpi(dpi, &font) ? CreateFontIndirectW(&font) : nullptr;
-    if (made)
-        return made;
-    LOGFONTA fallback;
-    if (SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof fallback, &fallback, 0)) {
-        fallback.lfHeight = MulDiv(fallback.lfHeight, (int)dpi, (int)SystemDpi());
-        made = CreateFontIndirectA(&fallback);
-    }
-    if (!made && GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback))
-        made = CreateFontIndirectA(&fallback);
-    return made;
-}
 
 void SetChartFonts(HWND window, const ChartState *state)
 {
@@ -144,30 +129,23 @@ static bool ShownInView(int id, int view)
     return true;
 }
 
-static int TextWidthIn(HDC dc, const char *text)
-{
-    RECT rect = {0, 0, 0, 0};
-    DrawTextA(dc, text, -1, &rect, DT_CALCRECT | DT_SINGLELINE);  // "&" marks no width
-    return rect.right;
-}
-
 // A control as wide as its widest text and the room around it.
-static int ControlWidth(HWND window, HDC dc, const ChartControl &control, UINT dpi, int height)
+static int ControlWidth(const ControlRow &row, const ChartControl &control, UINT dpi)
 {
     for (const ComboItems &combo : COMBOS) {
         if (combo.id != control.id)
             continue;
         int widest = 0;
         for (int i = 0; i < combo.count; ++i)
-            widest = std::max(widest, TextWidthIn(dc, LoadText(SLOT_GENERAL, combo.names[i])));
+            widest = std::max(widest, RowTextWidth(row, LoadText(SLOT_GENERAL, combo.names[i]), 0));
         return widest + Scale(COMBO_ROOM, dpi);
     }
     char text[CHART_TEXT_SIZE];
     if (control.id == IDC_CHART_YEAR)
         YearText(30000, text);  // room for any year
     else
-        GetDlgItemTextA(window, control.id, text, sizeof text);
-    return std::max(height, TextWidthIn(dc, text) + Scale(BUTTON_ROOM, dpi));
+        GetDlgItemTextA(row.window, control.id, text, sizeof text);
+    return std::max(row.height, RowTextWidth(row, text, 0) + Scale(BUTTON_ROOM, dpi));
 }
 
 void LayOutChartWindow(HWND window, const ChartState *state)
@@ -177,9 +155,7 @@ void LayOutChartWindow(HWND window, const ChartState *state)
     RECT field;
     GetWindowRect(GetDlgItem(window, IDC_CHART_FIGURE), &field);  // a closed combo box's height
     int height = field.bottom - field.top;
-    HDC dc = GetDC(window);
-    HGDIOBJ oldFont = SelectObject(dc, state->font);
-    int x = spacing;
+    ControlRow row = StartControlRow(window, state->font, spacing, spacing, height);
     for (const ChartControl &control : CONTROLS) {
         HWND child = GetDlgItem(window, control.id);
         bool shown = ShownInView(control.id, state->view);
@@ -188,18 +164,13 @@ void LayOutChartWindow(HWND window, const ChartState *state)
         ShowWindow(child, shown ? SW_SHOWNA : SW_HIDE);
         if (!shown)
             continue;
-        int width = ControlWidth(window, dc, control, dpi, height);
         bool combo = strcmp(control.className, "COMBOBOX") == 0;
-        // Not copied as it was: a control moved onto the place of another one would take
-        // that one's picture along.
-        SetWindowPos(child, nullptr, x, spacing, width,
-                     height + (combo ? Scale(COMBO_LIST, dpi) : 0),
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         bool yearPart = control.id == IDC_CHART_YEAR_PREVIOUS || control.id == IDC_CHART_YEAR;
-        x += width + (yearPart ? spacing / 2 : spacing);  // the year close to its arrows
+        PlaceInRow(&row, control.id, ControlWidth(row, control, dpi),
+                   combo ? Scale(COMBO_LIST, dpi) : 0,
+                   yearPart ? spacing / 2 : spacing);  // the year close to its arrows
     }
-    SelectObject(dc, oldFont);
-    ReleaseDC(window, dc);
+    EndControlRow(&row);
     RECT client;
     GetClientRect(window, &client);
     int top = 2 * spacing + height;

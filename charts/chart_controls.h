@@ -6,9 +6,6 @@
 #include <windows.h>
 #include "chart_state.h"
 
-// The icon-title font at `dpi`, else a font as near to it as the system gives; null only
-// when no font can be made.
-HFONT CreateChartFont(UINT dpi);
 // The controls and the plot, in the order of Tab, with the state's choices; false when
 // one cannot be made.
 bool CreateChartControls(HWND window, ChartState *state);

@@ -2,51 +2,38 @@
 #include "chart_drawing.h"
 
 #include <algorithm>
-#include <math.h>
 #include <string.h>
 #include <wchar.h>
 #include "../ui/dpi.h"
+#include "../ui/palette.h"
 
-static bool HighContrastOn()
-{
-    HIGHCONTRASTA contrast = {sizeof contrast, 0, nullptr};
-    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0)
-           && (contrast.dwFlags & HCF_HIGHCONTRASTON);
-}
-
-// `a` with a share `t` of `b`.
-static COLORREF Blend(COLORREF a, COLORREF b, double t)
-{
-    auto channel = [t](int x, int y) { return (int)lround(x + (y - x) * t); };
-    return RGB(channel(GetRValue(a), GetRValue(b)), channel(GetGValue(a), GetGValue(b)),
-               channel(GetBValue(a), GetBValue(b)));
-}
-
-static ChartColours SystemColours()
+// The system's colours, each shape outlined.
+static ChartColours HighContrastColours(const SystemPalette &palette)
 {
     ChartColours colours;
-    COLORREF window = GetSysColor(COLOR_WINDOW), highlight = GetSysColor(COLOR_HIGHLIGHT);
+    COLORREF window = palette.window, highlight = palette.highlight;
     colours.background = window;
-    colours.text = GetSysColor(COLOR_WINDOWTEXT);
+    colours.text = palette.windowText;
     colours.mutedText = colours.text;
-    colours.grid = GetSysColor(COLOR_GRAYTEXT);
+    colours.grid = palette.grayText;
     colours.bar = highlight;
-    colours.barHighlighted = GetSysColor(COLOR_HOTLIGHT);
+    colours.barHighlighted = palette.hotLight;
     colours.band = window;
     colours.average = colours.text;
     colours.zero = window;
     for (int i = 0; i < 3; ++i)
-        colours.clicks[i] = Blend(window, highlight, 1.0 - 0.35 * i);
-    for (int i = 0; i < SHADES; ++i)
-        colours.shades[i] = Blend(window, highlight, (i + 1) / (double)SHADES);
+        colours.clicks[i] = MixColours(window, highlight, 1.0 - 0.35 * i);
+    for (int i = 0; i < BLUE_SHADES; ++i)
+        colours.shades[i] = HighContrastShade(palette, i, BLUE_SHADES);
     colours.outlined = true;
     return colours;
 }
 
 ChartColours ChartColoursNow()
 {
-    if (HighContrastOn())
-        return SystemColours();
+    SystemPalette palette = SystemPaletteNow();
+    if (palette.highContrast)
+        return HighContrastColours(palette);
     ChartColours colours;
     colours.background = RGB(255, 255, 255);
     colours.text = RGB(33, 33, 33);
@@ -58,10 +45,8 @@ ChartColours ChartColoursNow()
     colours.average = RGB(230, 85, 13);  // orange: apart from blue for every colour vision
     colours.zero = RGB(235, 237, 240);
     const COLORREF clicks[3] = {RGB(8, 81, 156), RGB(66, 146, 198), RGB(158, 202, 225)};
-    const COLORREF shades[SHADES] = {RGB(198, 219, 239), RGB(158, 202, 225), RGB(107, 174, 214),
-                                     RGB(49, 130, 189), RGB(8, 81, 156)};
     memcpy(colours.clicks, clicks, sizeof clicks);
-    memcpy(colours.shades, shades, sizeof shades);
+    memcpy(colours.shades, BLUE_RAMP, sizeof BLUE_RAMP);
     colours.outlined = false;
     return colours;
 }

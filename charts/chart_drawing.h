@@ -7,13 +7,12 @@
 
 #include <windows.h>
 #include "chart_state.h"
-
-const int SHADES = 5;  // the scale's classes of non-zero values
+#include "../ui/rank_shading.h"
 
 struct ChartColours {
     COLORREF background, text, mutedText, grid, bar, barHighlighted, band, average, zero;
-    COLORREF clicks[3];       // left, middle, right, from the bottom up
-    COLORREF shades[SHADES];  // from few to many
+    COLORREF clicks[3];            // left, middle, right, from the bottom up
+    COLORREF shades[BLUE_SHADES];  // the blue ramp's classes of non-zero values, few to many
     bool outlined;            // high contrast: each shape has an outline in the text colour
 };
 

@@ -9,40 +9,19 @@
 #include "../res/resource.h"
 #include "../text/text.h"
 #include "../ui/dpi.h"
+#include "../ui/rank_shading.h"
+#include "../ui/shade_legend.h"
 
-static const int NO_RECORD = -2;   // the shade of a day without record
-static const int ZERO_SHADE = -1;  // the shade of a zero value
 static const int MAX_CALENDAR_CELL = 30;
 static const int MAX_CLOCK_CELL = 44;
 
-// Shades by rank among the non-zero values (sorted ascending), so that one extreme day does
-// not wash out the rest: a value's shade is the share of values up to it, in SHADES steps.
-static int ShadeOf(double value, const double *sorted, int count)
-{
-    if (value < 0)
-        return NO_RECORD;
-    if (value == 0 || count == 0)
-        return ZERO_SHADE;
-    int upTo = (int)(std::upper_bound(sorted, sorted + count, value) - sorted);
-    return std::max(0, (upTo * SHADES - 1) / count);
-}
-
-static int SortNonZero(const double *values, int count, double *sorted)
-{
-    int n = 0;
-    for (int i = 0; i < count; ++i)
-        if (values[i] > 0)
-            sorted[n++] = values[i];
-    std::sort(sorted, sorted + n);
-    return n;
-}
-
+// A day without record has NO_VALUE_SHADE: an empty frame.
 static void PaintCell(HDC dc, const RECT &cell, int shade, bool highlighted,
                       const ChartState *state, const ChartColours &colours)
 {
     int inset = std::max(1, (int)(cell.right - cell.left) / 8);
     RECT square = {cell.left, cell.top, cell.right - inset, cell.bottom - inset};
-    if (shade == NO_RECORD)
+    if (shade == NO_VALUE_SHADE)
         FrameArea(dc, square, LineWidth(state), colours.grid);
     else
         DrawShape(dc, square, shade == ZERO_SHADE ? colours.zero : colours.shades[shade], colours,
@@ -51,23 +30,38 @@ static void PaintCell(HDC dc, const RECT &cell, int shade, bool highlighted,
         FrameArea(dc, square, std::max(2, Scale(2, state->dpi)), colours.text);
 }
 
-// "Less", the zero square and the shades, "More", under the grid.
+// What a legend's swatch is drawn with.
+struct CellLook {
+    const ChartState *state;
+    const ChartColours *colours;
+};
+
+static void PaintSwatch(HDC dc, const RECT &swatch, int shade, const void *context)
+{
+    const CellLook *look = (const CellLook *)context;
+    PaintCell(dc, swatch, shade, false, look->state, *look->colours);
+}
+
+// "Less", the zero square and the shades, "More", under the grid; returns the top of the
+// line below it.
 static int PaintLegend(HDC dc, const ChartLayout &layout, const ChartState *state,
                        const ChartColours &colours)
 {
     int y = layout.plot.top + 7 * layout.cell + layout.gap;
     int box = std::min(layout.cell, layout.lineHeight);
-    int x = layout.plot.left;
-    const char *less = LoadText(SLOT_GENERAL, IDS_LEGEND_LESS);
-    DrawLabel(dc, x, y, less, TA_LEFT, colours.mutedText);
-    x += LabelWidth(dc, less) + layout.gap;
-    int top = y + (layout.lineHeight - box) / 2;
-    for (int shade = ZERO_SHADE; shade < SHADES; ++shade) {
-        PaintCell(dc, RECT{x, top, x + box, top + box}, shade, false, state, colours);
-        x += box;
-    }
-    DrawLabel(dc, x + layout.gap, y, LoadText(SLOT_GENERAL, IDS_LEGEND_MORE), TA_LEFT,
-              colours.mutedText);
+    CellLook look = {state, &colours};
+    ShadeLegend legend = {};
+    legend.line = RECT{layout.plot.left, y, layout.area.right, y + layout.lineHeight};
+    legend.gap = layout.gap;
+    legend.swatch = SIZE{box, box};
+    legend.firstShade = ZERO_SHADE;
+    legend.lastShade = BLUE_SHADES - 1;
+    legend.fewerId = IDS_LEGEND_LESS;
+    legend.moreId = IDS_LEGEND_MORE;
+    legend.textColour = colours.mutedText;
+    legend.drawSwatch = PaintSwatch;
+    legend.context = &look;
+    DrawShadeLegend(dc, legend);
     return y + layout.lineHeight + layout.gap;
 }
 
@@ -166,14 +160,15 @@ static void PaintMonthNames(HDC dc, const ChartLayout &layout, const ChartState 
 void PaintCalendar(HDC dc, const ChartLayout &layout, const ChartState *state,
                    const ChartColours &colours)
 {
-    double values[366], sorted[366];
+    double values[366];
+    int8_t shades[366];
     int32_t count = DaysInYear(state->year);
     YearValues(state, values);
-    int nonZero = SortNonZero(values, count, sorted);
+    RankShades(values, count, BLUE_SHADES, RANK_BY_SHARE, shades, nullptr);
     for (int32_t dayOfYear = 0; dayOfYear < count; ++dayOfYear) {
         int column, row;
         CalendarPlace(layout, state, dayOfYear, &column, &row);
-        PaintCell(dc, CellRect(layout, column, row), ShadeOf(values[dayOfYear], sorted, nonZero),
+        PaintCell(dc, CellRect(layout, column, row), shades[dayOfYear],
                   state->item[VIEW_CALENDAR] == dayOfYear, state, colours);
     }
     PaintMonthNames(dc, layout, state, colours);
@@ -194,14 +189,14 @@ static int ClockRow(const ChartState *state, int hourOfWeek)
 void PaintClock(HDC dc, const ChartLayout &layout, const ChartState *state,
                 const ChartColours &colours)
 {
-    double values[HOURS_IN_WEEK], sorted[HOURS_IN_WEEK];
+    double values[HOURS_IN_WEEK];
+    int8_t shades[HOURS_IN_WEEK];
     for (int hour = 0; hour < HOURS_IN_WEEK; ++hour)
         values[hour] = HourValue(state->figure, state->hours[hour]);
-    int nonZero = SortNonZero(values, HOURS_IN_WEEK, sorted);
+    RankShades(values, HOURS_IN_WEEK, BLUE_SHADES, RANK_BY_SHARE, shades, nullptr);
     for (int hour = 0; hour < HOURS_IN_WEEK; ++hour)
-        PaintCell(dc, CellRect(layout, hour % 24, ClockRow(state, hour)),
-                  ShadeOf(values[hour], sorted, nonZero), state->item[VIEW_CLOCK] == hour, state,
-                  colours);
+        PaintCell(dc, CellRect(layout, hour % 24, ClockRow(state, hour)), shades[hour],
+                  state->item[VIEW_CLOCK] == hour, state, colours);
     char label[16];
     // Every hour's number where they fit, else every third.
     int every = layout.cell >= LabelWidth(dc, "00") + layout.gap ? 1 : 3;

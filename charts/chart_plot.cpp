@@ -7,7 +7,10 @@
 #include "chart_paint.h"
 #include "chart_text.h"
 #include "../res/resource.h"
+#include "../ui/buffered_paint.h"
 #include "../ui/dpi.h"
+#include "../ui/on_screen.h"
+#include "../ui/window_class.h"
 
 static ChartState *State(HWND plot)
 {
@@ -16,14 +19,8 @@ static ChartState *State(HWND plot)
 
 void RegisterChartPlotClass()
 {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = ChartPlotProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = CHART_PLOT_CLASS;
-    RegisterClassExA(&windowClass);
+    WindowClassLook look = {CS_DBLCLKS, nullptr, false};
+    RegisterWindowClass(GetModuleHandleA(nullptr), CHART_PLOT_CLASS, ChartPlotProc, look);
 }
 
 static TOOLINFOA PlotTool(HWND plot)
@@ -189,13 +186,8 @@ static POINT TipPlace(HWND plot, const ChartState *state, int32_t item, LRESULT 
     if (at.x + width > client.right)
         at.x = rect.left - gap - width;
     ClientToScreen(plot, &at);
-    MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
-    if (GetMonitorInfoA(MonitorFromWindow(plot, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT &work = monitor.rcWork;
-        at.x = std::max(work.left, std::min(at.x, work.right - width));
-        at.y = std::max(work.top, std::min(at.y, work.bottom - height));
-    }
-    return at;
+    SIZE bubble = {width, height};
+    return InsideNearestWorkArea(plot, at, bubble);
 }
 
 static void ShowTip(HWND plot, const ChartState *state, int32_t item)
@@ -288,56 +280,27 @@ static void DrawPicture(HWND plot, const ChartState *state, HDC memoryDc, const 
     }
 }
 
-// A bitmap compatible with the screen, drawn and let go of its memory context.
-static HBITMAP DrawnBitmap(HWND plot, const ChartState *state, HDC screenDc, bool focusCue)
+static void DrawOnScreen(HWND plot, HDC memoryDc, const RECT &client, void *state)
 {
-    RECT client;
-    GetClientRect(plot, &client);
-    if (client.right <= 0 || client.bottom <= 0)
-        return nullptr;
-    HDC memoryDc = CreateCompatibleDC(screenDc);
-    HBITMAP bitmap =
-        memoryDc ? CreateCompatibleBitmap(screenDc, client.right, client.bottom) : nullptr;
-    if (bitmap) {
-        HGDIOBJ oldBitmap = SelectObject(memoryDc, bitmap);
-        DrawPicture(plot, state, memoryDc, client, focusCue);
-        SelectObject(memoryDc, oldBitmap);
-    }
-    if (memoryDc)
-        DeleteDC(memoryDc);
-    return bitmap;
+    DrawPicture(plot, (const ChartState *)state, memoryDc, client, true);
+}
+
+static void DrawForExport(HWND plot, HDC memoryDc, const RECT &client, void *state)
+{
+    DrawPicture(plot, (const ChartState *)state, memoryDc, client, false);
 }
 
 static void OnPlotPaint(HWND plot)
 {
-    PAINTSTRUCT paint;
-    HDC paintDc = BeginPaint(plot, &paint);
-    ChartState *state = State(plot);
-    HBITMAP picture = paintDc && state ? DrawnBitmap(plot, state, paintDc, true) : nullptr;
-    if (picture) {
-        HDC memoryDc = CreateCompatibleDC(paintDc);
-        if (memoryDc) {
-            HGDIOBJ oldBitmap = SelectObject(memoryDc, picture);
-            BitBlt(paintDc, paint.rcPaint.left, paint.rcPaint.top,
-                   paint.rcPaint.right - paint.rcPaint.left,
-                   paint.rcPaint.bottom - paint.rcPaint.top, memoryDc, paint.rcPaint.left,
-                   paint.rcPaint.top, SRCCOPY);
-            SelectObject(memoryDc, oldBitmap);
-            DeleteDC(memoryDc);
-        }
-        DeleteObject(picture);
-    }
-    EndPaint(plot, &paint);
+    PaintBuffered(plot, nullptr, DrawOnScreen, State(plot));
 }
 
 HBITMAP ChartPicture(HWND plot)
 {
     ChartState *state = State(plot);
-    HDC screenDc = GetDC(plot);
-    HBITMAP picture = state && screenDc ? DrawnBitmap(plot, state, screenDc, false) : nullptr;
-    if (screenDc)
-        ReleaseDC(plot, screenDc);
-    return picture;
+    RECT client;
+    GetClientRect(plot, &client);
+    return state ? DrawnBitmap(plot, client, DrawForExport, state) : nullptr;
 }
 
 LRESULT CALLBACK ChartPlotProc(HWND plot, UINT message, WPARAM wParam, LPARAM lParam)

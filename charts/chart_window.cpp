@@ -23,9 +23,11 @@
 #include "../ui/dialog_focus.h"
 #include "../ui/dpi.h"
 #include "../ui/file_dialogs.h"
+#include "../ui/fonts.h"
 #include "../ui/icons.h"
 #include "../ui/on_screen.h"
 #include "../ui/picture_export.h"
+#include "../ui/window_class.h"
 
 HWND ChartWindow;
 
@@ -164,34 +166,15 @@ static void OnChartCommand(HWND window, WPARAM wParam, HWND control)
 
 static void RegisterChartClass()
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = ChartWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = CHART_CLASS;
-    RegisterClassExA(&windowClass);
+    WindowClassLook look = {0, (HBRUSH)(COLOR_BTNFACE + 1), true};
+    RegisterWindowClass(GetModuleHandleA(nullptr), CHART_CLASS, ChartWindowProc, look);
     RegisterChartPlotClass();
-}
-
-static void InitChartControls()
-{
-    static bool done;
-    if (done)
-        return;
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-    done = InitCommonControlsEx(&controls) != FALSE;
 }
 
 static void DestroyChartState(ChartState *state)
 {
     DestroyChartSums(&state->sums);
-    if (state->font)
-        DeleteObject(state->font);
+    ReplaceFont(&state->font, nullptr);
     free(state);
 }
 
@@ -202,7 +185,7 @@ static ChartState *NewChartState()
     if (!state)
         return nullptr;
     state->dpi = SystemDpi();
-    state->font = CreateChartFont(state->dpi);
+    state->font = CreateWindowFont(state->dpi, 0);
     if (!state->font || !BuildStoredSums(state)) {
         DestroyChartState(state);
         return nullptr;
@@ -225,30 +208,24 @@ static void FreeChartState(HWND window)
 // The window's font, and so every size of the chart, at `dpi`.
 static void UseDpi(HWND window, ChartState *state, UINT dpi)
 {
-    HFONT font = CreateChartFont(dpi);
+    HFONT font = CreateWindowFont(dpi, 0);
     if (!font)
         return;  // the font there is, at its size, rather than none
-    DeleteObject(state->font);
-    state->font = font;
+    ReplaceFont(&state->font, font);
     state->dpi = dpi;
     SetChartFonts(window, state);
 }
 
-// On the primary monitor, where it appears, at that monitor's DPI, and no larger than its
-// work area, which a high DPI on a small screen leaves small.
+// On the primary monitor, where it appears, at that monitor's DPI.
 static HWND CreateChartFrame()
 {
     UINT dpi = SystemDpi();
-    int width = Scale(CHART_WIDTH, dpi), height = Scale(CHART_HEIGHT, dpi);
-    RECT work;
-    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
-        width = std::min(width, (int)(work.right - work.left));
-        height = std::min(height, (int)(work.bottom - work.top));
-    }
+    SIZE size = {Scale(CHART_WIDTH, dpi), Scale(CHART_HEIGHT, dpi)};
+    OpeningPlace place = PlaceNewWindow(size, OPEN_WHERE_SYSTEM_CHOOSES);
     const char *title = LoadText(SLOT_GENERAL, IDS_CHARTS_TITLE);
     return CreateWindowExA(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, CHART_CLASS, title,
-                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                           width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.x, place.y, place.width,
+                           place.height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 static void BringToFront(HWND window)
@@ -264,7 +241,7 @@ void ShowChartWindow()
         BringToFront(ChartWindow);
         return;
     }
-    InitChartControls();
+    UseControlClasses(ICC_STANDARD_CLASSES | ICC_BAR_CLASSES);
     RegisterChartClass();
     ChartState *state = NewChartState();
     if (!state)

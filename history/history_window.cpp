@@ -20,9 +20,11 @@
 #include "../res/resource.h"
 #include "../text/text.h"
 #include "../ui/dpi.h"
+#include "../ui/fonts.h"
 #include "../ui/icons.h"
 #include "../ui/on_screen.h"
 #include "../ui/owner_window.h"
+#include "../ui/window_class.h"
 
 HWND HistoryWindow;
 HWND HistoryListView;
@@ -60,31 +62,10 @@ static HINSTANCE ProgramInstance()
     return GetModuleHandleA(NULL);
 }
 
-static void InitListViewControls()
-{
-    static bool done;
-    if (done)
-        return;
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
-    done = InitCommonControlsEx(&controls) != FALSE;
-}
-
-// A class that already exists makes the registration fail; the existing one is used.
 static void RegisterHistoryClass()
 {
-    HINSTANCE instance = ProgramInstance();
-    HBRUSH background = CreateSolidBrush(METER_BACKGROUND);
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = HistoryWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
-    windowClass.hbrBackground = background;
-    windowClass.lpszClassName = HISTORY_CLASS;
-    if (!RegisterClassExA(&windowClass) && background)
-        DeleteObject(background);
+    WindowClassLook look = {0, MeterBackgroundBrush(), true};
+    RegisterWindowClass(ProgramInstance(), HISTORY_CLASS, HistoryWindowProc, look);
 }
 
 // What one window shows: its own copy of the records, in the list's order, and the order
@@ -130,18 +111,11 @@ const HistoryRecord *HistoryRowRecord(HWND window, int row)
 static HWND CreateHistoryFrame(UINT titleId)
 {
     const char *title = LoadText(SLOT_GENERAL, titleId);
-    // It opens in the corner of the primary monitor's work area, so at that monitor's DPI,
-    // and no larger than that work area, which a high DPI on a small screen leaves small.
-    int width = Scale(HISTORY_WIDTH, SystemDpi());
-    int height = Scale(HISTORY_HEIGHT, SystemDpi());
-    RECT work;
-    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
-        width = std::min(width, (int)(work.right - work.left));
-        height = std::min(height, (int)(work.bottom - work.top));
-    }
-    POINT corner = WorkAreaCorner(width, height);
-    return CreateWindowExA(0, HISTORY_CLASS, title, WS_OVERLAPPEDWINDOW, corner.x, corner.y,
-                           width, height, MeterWindow, NULL, ProgramInstance(), NULL);
+    // It opens in the corner of the primary monitor's work area, so at that monitor's DPI.
+    SIZE size = {Scale(HISTORY_WIDTH, SystemDpi()), Scale(HISTORY_HEIGHT, SystemDpi())};
+    OpeningPlace place = PlaceNewWindow(size, OPEN_IN_CORNER);
+    return CreateWindowExA(0, HISTORY_CLASS, title, WS_OVERLAPPEDWINDOW, place.x, place.y,
+                           place.width, place.height, MeterWindow, NULL, ProgramInstance(), NULL);
 }
 
 // As large as the frame; WM_SIZE fits it to the client area.
@@ -232,7 +206,7 @@ void ShowHistoryWindow(const HistoryList *list, UINT titleId)
     if (HistoryWindow)
         DestroyWindow(HistoryWindow);
     HistoryWindow = NULL;
-    InitListViewControls();
+    UseControlClasses(ICC_LISTVIEW_CLASSES);
     RegisterHistoryClass();
     ShownHistory *shown = CopyShownHistory(list);
     if (!shown)
@@ -288,18 +262,15 @@ static void FitListView(HWND window, LPARAM size)
         MoveWindow(listView, 0, 0, LOWORD(size), HIWORD(size), TRUE);
 }
 
-// The icon-title font at `dpi` for the list; where the system cannot give it for a DPI
-// the list keeps the font it has.
+// The window font at `dpi` for the list; where none can be made the list keeps the font
+// it has.
 static void SetListFontForDpi(HWND listView, ShownHistory *shown, UINT dpi)
 {
-    LOGFONTW font;
-    HFONT made = IconTitleFontForDpi(dpi, &font) ? CreateFontIndirectW(&font) : NULL;
+    HFONT made = CreateWindowFont(dpi, 0);
     if (!made)
         return;
     SendMessageA(listView, WM_SETFONT, (WPARAM)made, TRUE);
-    if (shown->listFont)
-        DeleteObject(shown->listFont);
-    shown->listFont = made;
+    ReplaceFont(&shown->listFont, made);
 }
 
 // Moved to a monitor of another DPI: the list gets a font and row images for it and its

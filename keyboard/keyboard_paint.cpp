@@ -8,7 +8,7 @@
 #include "../res/resource.h"
 #include "../text/formatting.h"
 #include "../text/text.h"
-#include "../ui/heat_scale.h"
+#include "../ui/shade_legend.h"
 
 #include <algorithm>
 #include <stdio.h>
@@ -137,14 +137,16 @@ static void DrawLegendSwatch(HDC dc, const KeyboardPicture &picture, RECT swatch
     DrawTextA(dc, text, -1, &swatch, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
-// A text of the string table at `x` on the legend's line; returns where it ends.
-static int DrawLegendText(HDC dc, const RECT &line, int x, const char *text)
+// What a legend's swatch is drawn with.
+struct SwatchLook {
+    const KeyboardPicture *picture;
+    const uint64_t *lowest;
+};
+
+static void DrawHeatSwatch(HDC dc, const RECT &swatch, int heat, const void *context)
 {
-    RECT box = {x, line.top, line.right, line.bottom};
-    DrawTextA(dc, text, -1, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SIZE size = {0, 0};
-    GetTextExtentPoint32A(dc, text, (int)strlen(text), &size);
-    return x + size.cx;
+    const SwatchLook *look = (const SwatchLook *)context;
+    DrawLegendSwatch(dc, *look->picture, swatch, heat, look->lowest[heat]);
 }
 
 // Never pressed, then fewer, the classes from the fewest presses up, more; the summary at
@@ -158,13 +160,20 @@ static void DrawLegend(HDC dc, const KeyboardPicture &picture, const uint64_t lo
     RECT plain = {line.left, line.top, line.left + 4 * q, line.bottom};
     DrawLegendSwatch(dc, picture, plain, NO_HEAT, 0);
     int x = DrawLegendText(dc, line, plain.right + q, LoadText(SLOT_GENERAL, IDS_KEYBOARD_NEVER));
-    x = DrawLegendText(dc, line, x + 3 * q, LoadText(SLOT_GENERAL, IDS_KEYBOARD_FEWER)) + q;
-    for (int heat = 0; heat < HEAT_CLASSES; ++heat) {
-        RECT swatch = {x + heat * 6 * q, line.top, x + (heat + 1) * 6 * q + 1, line.bottom};
-        DrawLegendSwatch(dc, picture, swatch, heat, lowest[heat]);
-    }
-    SetTextColor(dc, picture.colours.backgroundText);
-    DrawLegendText(dc, line, x + HEAT_CLASSES * 6 * q + q, LoadText(SLOT_GENERAL, IDS_KEYBOARD_MORE));
+    SwatchLook look = {&picture, lowest};
+    ShadeLegend legend = {};
+    legend.line = RECT{x + 3 * q, line.top, line.right, line.bottom};
+    legend.gap = q;
+    legend.swatch = SIZE{6 * q, line.bottom - line.top};
+    legend.overlap = 1;  // one edge between two swatches
+    legend.firstShade = 0;
+    legend.lastShade = HEAT_CLASSES - 1;
+    legend.fewerId = IDS_KEYBOARD_FEWER;
+    legend.moreId = IDS_KEYBOARD_MORE;
+    legend.textColour = picture.colours.backgroundText;
+    legend.drawSwatch = DrawHeatSwatch;
+    legend.context = &look;
+    DrawShadeLegend(dc, legend);
     DrawTextA(dc, picture.summary, -1, &line, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
@@ -173,7 +182,7 @@ void DrawKeyboardPicture(HDC dc, const KeyboardPicture &picture)
     int8_t heat[MAX_BOARD_KEYS];
     uint64_t lowest[HEAT_CLASSES] = {};
     if (picture.counts)
-        RankHeatClasses(picture.counts, picture.keyCount, heat, lowest);
+        RankHeat(picture.counts, picture.keyCount, heat, lowest);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
     HGDIOBJ oldFont = SelectObject(dc, picture.labelFont);

@@ -2,26 +2,36 @@
 // the heat's fill and text colours and a count as it fits a box.
 #include "keyboard_picture.h"
 #include "../text/formatting.h"
-#include "../ui/heat_scale.h"
+#include "../ui/palette.h"
 
 #include <stdio.h>
+#include <algorithm>
 #include <string.h>
 
 PictureColours CurrentPictureColours()
 {
-    HIGHCONTRASTA contrast = {};
-    contrast.cbSize = sizeof contrast;
-    bool high = SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0)
-                && (contrast.dwFlags & HCF_HIGHCONTRASTON);
+    SystemPalette palette = SystemPaletteNow();
     PictureColours colours;
-    colours.background = GetSysColor(COLOR_3DFACE);
-    colours.face = GetSysColor(COLOR_WINDOW);
-    colours.edge = GetSysColor(high ? COLOR_WINDOWTEXT : COLOR_3DSHADOW);
-    colours.text = GetSysColor(COLOR_WINDOWTEXT);
-    colours.backgroundText = GetSysColor(COLOR_BTNTEXT);
-    colours.bar = GetSysColor(COLOR_HIGHLIGHT);
-    colours.highContrast = high;
+    colours.background = palette.face;
+    colours.face = palette.window;
+    colours.edge = palette.highContrast ? palette.windowText : palette.shadow;
+    colours.text = palette.windowText;
+    colours.backgroundText = palette.faceText;
+    colours.bar = palette.highlight;
+    colours.highContrast = palette.highContrast;
     return colours;
+}
+
+void RankHeat(const uint64_t *counts, int n, int8_t *heat, uint64_t lowest[HEAT_CLASSES])
+{
+    double values[MAX_SHADED_VALUES], lowestValues[HEAT_CLASSES];
+    int ranked = std::min(n, MAX_SHADED_VALUES);
+    for (int i = 0; i < ranked; ++i)
+        values[i] = (double)counts[i];
+    RankShades(values, ranked, HEAT_CLASSES, RANK_BY_SPREAD, heat, lowestValues);
+    std::fill(heat + ranked, heat + n, NO_HEAT);
+    for (int shade = 0; shade < HEAT_CLASSES; ++shade)
+        lowest[shade] = (uint64_t)lowestValues[shade];
 }
 
 void CompactCount(uint64_t count, char *text, int size)
@@ -57,10 +67,10 @@ static bool Shaded(const PictureColours &colours, int heat)
 
 COLORREF HeatFillColour(const PictureColours &colours, int heat)
 {
-    return Shaded(colours, heat) ? HeatColour(heat) : colours.face;
+    return Shaded(colours, heat) ? VIRIDIS_RAMP[heat] : colours.face;
 }
 
 COLORREF HeatFillTextColour(const PictureColours &colours, int heat)
 {
-    return Shaded(colours, heat) ? HeatTextColour(heat) : colours.text;
+    return Shaded(colours, heat) ? ViridisTextColour(heat) : colours.text;
 }

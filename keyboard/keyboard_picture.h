@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <stdint.h>
 #include "keyboard_layout.h"
+#include "../ui/rank_shading.h"
 
 // In quarters of a key: the board, a gap, the mouse (with the other keys' box above it,
 // beside the function row); below them a gap and the legend.
@@ -14,6 +15,11 @@ const int PICTURE_WIDTH = MOUSE_LEFT_EDGE + 13;
 const int OTHER_KEYS_HEIGHT = 4;
 const int LEGEND_TOP = BOARD_HEIGHT + 2;
 const int PICTURE_HEIGHT = LEGEND_TOP + 3;
+
+// The heat of a key or a mouse button: its shade on the viridis ramp, ranked by spread, or
+// NO_HEAT for a count of 0.
+const int HEAT_CLASSES = VIRIDIS_SHADES;
+const int8_t NO_HEAT = ZERO_SHADE;
 
 enum MouseButtonIndex { MOUSE_BUTTON_LEFT, MOUSE_BUTTON_MIDDLE, MOUSE_BUTTON_RIGHT, MOUSE_BUTTONS };
 
@@ -40,6 +46,9 @@ struct KeyboardPicture {
 
 // The colours now: high contrast or not, and the system's colours for it.
 PictureColours CurrentPictureColours();
+// The heat of each of `n` counts; `lowest` gets each class's smallest count, 0 for a class
+// that none falls in.
+void RankHeat(const uint64_t *counts, int n, int8_t *heat, uint64_t lowest[HEAT_CLASSES]);
 // A count as it fits on a small key: whole below 10 000, else 12.3k, 456k, 7.8M and so on.
 void CompactCount(uint64_t count, char *text, int size);
 // `count` grouped where that fits in `width` pixels in the DC's font, else compact; `text`

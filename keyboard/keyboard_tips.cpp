@@ -5,15 +5,14 @@
 #include "../res/resource.h"
 #include "../text/formatting.h"
 #include "../text/text.h"
+#include "../ui/window_class.h"
 
 // One tooltip shows at a time; its text is read from here when it shows.
 static wchar_t TipText[160];
 
 void CreateKeyTips(KeyTips *tips, HWND window)
 {
-    // The tooltip class is registered with the bar classes; registering twice does no harm.
-    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&classes);
+    UseControlClasses(ICC_BAR_CLASSES);  // the tooltip class comes with the bar classes
     tips->idCount = 0;
     tips->control = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, window,

@@ -18,12 +18,16 @@
 #include "../res/resource.h"
 #include "../text/formatting.h"
 #include "../text/text.h"
+#include "../ui/buffered_paint.h"
+#include "../ui/control_row.h"
 #include "../ui/dialog_focus.h"
 #include "../ui/dpi.h"
 #include "../ui/file_dialogs.h"
+#include "../ui/fonts.h"
 #include "../ui/icons.h"
 #include "../ui/on_screen.h"
 #include "../ui/picture_export.h"
+#include "../ui/window_class.h"
 
 HWND KeyboardWindow;
 
@@ -115,84 +119,55 @@ static KeyboardPicture PictureOf(const KeyboardView *view, POINT origin,
 
 // ---- Fonts and layout -------------------------------------------------------------------
 
-// The icon-title font at the window's DPI, in `height` pixels (0: its own height).
-static HFONT CreateViewFont(UINT dpi, int height)
-{
-    LOGFONTW font;
-    if (!IconTitleFontForDpi(dpi, &font)
-        && !SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0))
-        return nullptr;
-    if (height)
-        font.lfHeight = -height;
-    return CreateFontIndirectW(&font);
-}
-
-static void ReplaceFont(HFONT *font, HFONT made)
-{
-    if (*font)
-        DeleteObject(*font);
-    *font = made;
-}
-
 // Label and count in sizes that grow with the keys.
 static void MakePictureFonts(KeyboardView *view)
 {
     if (view->fontQuarter == view->quarter && view->labelFont)
         return;
-    ReplaceFont(&view->labelFont, CreateViewFont(view->dpi, view->quarter * 11 / 10));
-    ReplaceFont(&view->countFont, CreateViewFont(view->dpi, view->quarter));
+    ReplaceFont(&view->labelFont, CreateWindowFont(view->dpi, view->quarter * 11 / 10));
+    ReplaceFont(&view->countFont, CreateWindowFont(view->dpi, view->quarter));
     view->fontQuarter = view->quarter;
 }
 
 static void SetControlFont(HWND window, KeyboardView *view)
 {
-    ReplaceFont(&view->controlFont, CreateViewFont(view->dpi, 0));
+    ReplaceFont(&view->controlFont, CreateWindowFont(view->dpi, 0));
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         SendMessageA(child, WM_SETFONT, (WPARAM)view->controlFont, TRUE);
 }
 
-static int TextWidth(HWND control, HFONT font)
+// A button at the row's end, as wide as its text needs; the next one goes `gap` after it.
+// Its width counts the "&" of its text as room, as it always has.
+static void PlaceButton(ControlRow *row, const KeyboardView *view, int id, int gap)
 {
     char text[128];
-    GetWindowTextA(control, text, sizeof text);
-    HDC dc = GetDC(control);
-    SIZE size = {0, 0};
-    if (dc) {
-        HGDIOBJ old = SelectObject(dc, font);
-        GetTextExtentPoint32A(dc, text, (int)strlen(text), &size);
-        SelectObject(dc, old);
-        ReleaseDC(control, dc);
-    }
-    return size.cx;
-}
-
-// Places a control at `x` on the line at `y`, as wide as its text needs; returns where the
-// next one goes.
-static int PlaceControl(HWND window, const KeyboardView *view, int id, int x, int y)
-{
-    HWND control = GetDlgItem(window, id);
-    int width = TextWidth(control, view->controlFont) + Scale(CONTROL_ROOM, view->dpi);
-    MoveWindow(control, x, y, width, Scale(CONTROL_HEIGHT, view->dpi), TRUE);
-    return x + width + Scale(CONTROL_GAP, view->dpi);
+    GetDlgItemTextA(row->window, id, text, sizeof text);
+    int width = RowTextWidth(*row, text, DT_NOPREFIX) + Scale(CONTROL_ROOM, view->dpi);
+    PlaceInRow(row, id, width, 0, gap);
 }
 
 // The controls along the top; while the option is off, the button that turns it on on a
-// line of its own below them, beside its explanation.
+// line of its own below them, beside its explanation. Returns where the picture may begin.
 static int PlaceControls(HWND window, KeyboardView *view)
 {
-    int margin = Scale(MARGIN, view->dpi);
-    int x = PlaceControl(window, view, IDC_KEYBOARD_TODAY, margin, margin);
-    x = PlaceControl(window, view, IDC_KEYBOARD_ALL_TIME, x, margin);
-    x += Scale(CONTROL_GAP, view->dpi);  // the choice apart from the buttons
-    x = PlaceControl(window, view, IDC_KEYBOARD_COPY, x, margin);
-    x = PlaceControl(window, view, IDC_KEYBOARD_SAVE, x, margin);
-    PlaceControl(window, view, IDC_KEYBOARD_ERASE, x, margin);
+    int margin = Scale(MARGIN, view->dpi), gap = Scale(CONTROL_GAP, view->dpi);
+    ControlRow row =
+        StartControlRow(window, view->controlFont, margin, margin, Scale(CONTROL_HEIGHT, view->dpi));
+    PlaceButton(&row, view, IDC_KEYBOARD_TODAY, gap);
+    PlaceButton(&row, view, IDC_KEYBOARD_ALL_TIME, 2 * gap);  // the choice apart from the buttons
+    PlaceButton(&row, view, IDC_KEYBOARD_COPY, gap);
+    PlaceButton(&row, view, IDC_KEYBOARD_SAVE, gap);
+    PlaceButton(&row, view, IDC_KEYBOARD_ERASE, gap);
     int line = margin + Scale(CONTROL_HEIGHT + CONTROL_GAP, view->dpi);
     ShowWindow(GetDlgItem(window, IDC_KEYBOARD_TURN_ON), view->countingShown ? SW_HIDE : SW_SHOW);
-    if (view->countingShown)
-        return line;
-    PlaceControl(window, view, IDC_KEYBOARD_TURN_ON, margin, line);
-    return line + Scale(CONTROL_HEIGHT + CONTROL_GAP, view->dpi);
+    if (!view->countingShown) {
+        row.x = margin;
+        row.y = line;
+        PlaceButton(&row, view, IDC_KEYBOARD_TURN_ON, gap);
+        line += Scale(CONTROL_HEIGHT + CONTROL_GAP, view->dpi);
+    }
+    EndControlRow(&row);
+    return line;
 }
 
 // The picture as large as the rest of the client area allows, in whole pixels a quarter.
@@ -234,16 +209,8 @@ static HINSTANCE ProgramInstance()
 
 static void RegisterKeyboardClass()
 {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = KeyboardWindowProc;
-    windowClass.hInstance = ProgramInstance();
-    windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hIconSm = windowClass.hIcon;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = (HBRUSH)(COLOR_3DFACE + 1);
-    windowClass.lpszClassName = KEYBOARD_CLASS;
-    RegisterClassExA(&windowClass);  // a class that exists already is used as it is
+    WindowClassLook look = {0, (HBRUSH)(COLOR_3DFACE + 1), true};
+    RegisterWindowClass(ProgramInstance(), KEYBOARD_CLASS, KeyboardWindowProc, look);
 }
 
 static void CreateControl(HWND window, int id, UINT textId, DWORD style)
@@ -294,7 +261,7 @@ static SIZE ClientSizeFor(UINT dpi, int quarter)
     return size;
 }
 
-// Centred on the primary monitor's work area, no larger than it.
+// Centred on the primary monitor's work area.
 static HWND CreateKeyboardFrame()
 {
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -302,14 +269,11 @@ static HWND CreateKeyboardFrame()
     SIZE client = ClientSizeFor(dpi, Scale(OPENING_QUARTER, dpi));
     RECT frame = {0, 0, client.cx, client.cy};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
-    RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    int width = std::min(frame.right - frame.left, work.right - work.left);
-    int height = std::min(frame.bottom - frame.top, work.bottom - work.top);
-    int x = work.left + (work.right - work.left - width) / 2;
-    int y = work.top + (work.bottom - work.top - height) / 2;
+    SIZE size = {frame.right - frame.left, frame.bottom - frame.top};
+    OpeningPlace place = PlaceNewWindow(size, OPEN_CENTRED);
     return CreateWindowExA(0, KEYBOARD_CLASS, LoadText(SLOT_GENERAL, IDS_KEYBOARD_TITLE), style,
-                           x, y, width, height, nullptr, nullptr, ProgramInstance(), nullptr);
+                           place.x, place.y, place.width, place.height, nullptr, nullptr,
+                           ProgramInstance(), nullptr);
 }
 
 void ShowKeyboardWindow()
@@ -351,8 +315,9 @@ static void DrawOffLine(HDC dc, HWND window, const KeyboardView *view, const REC
     SelectObject(dc, old);
 }
 
-static void DrawKeyboardWindow(HDC dc, HWND window, KeyboardView *view, const RECT &client)
+static void DrawKeyboardWindow(HWND window, HDC dc, const RECT &client, void *shown)
 {
+    KeyboardView *view = (KeyboardView *)shown;
     uint64_t counts[MAX_BOARD_KEYS];
     char summary[256];
     KeyboardPicture picture = PictureOf(view, view->origin, counts, summary, sizeof summary);
@@ -368,54 +333,34 @@ static void DrawKeyboardWindow(HDC dc, HWND window, KeyboardView *view, const RE
 
 static void OnKeyboardPaint(HWND window)
 {
-    PAINTSTRUCT paint;
-    HDC paintDc = BeginPaint(window, &paint);
-    KeyboardView *view = View(window);
-    RECT client;
-    GetClientRect(window, &client);
-    HDC memoryDc = paintDc ? CreateCompatibleDC(paintDc) : nullptr;
-    HBITMAP bitmap = memoryDc ? CreateCompatibleBitmap(paintDc, client.right, client.bottom) : nullptr;
-    if (view && bitmap) {
-        HGDIOBJ old = SelectObject(memoryDc, bitmap);
-        DrawKeyboardWindow(memoryDc, window, view, client);
-        BitBlt(paintDc, 0, 0, client.right, client.bottom, memoryDc, 0, 0, SRCCOPY);
-        SelectObject(memoryDc, old);
-    }
-    if (bitmap)
-        DeleteObject(bitmap);
-    if (memoryDc)
-        DeleteDC(memoryDc);
-    EndPaint(window, &paint);
+    PaintBuffered(window, nullptr, DrawKeyboardWindow, View(window));
 }
 
-// The picture as the window shows it now, with a margin, in a bitmap of its own that the
-// caller deletes; null when none can be made.
+// The picture alone, with a margin round it.
+static void DrawPictureForExport(HWND, HDC dc, const RECT &area, void *shown)
+{
+    const KeyboardView *view = (const KeyboardView *)shown;
+    int margin = Scale(MARGIN, view->dpi);
+    uint64_t counts[MAX_BOARD_KEYS];
+    char summary[256];
+    KeyboardPicture picture = PictureOf(view, POINT{margin, margin}, counts, summary,
+                                        sizeof summary);
+    SetDCBrushColor(dc, picture.colours.background);
+    FillRect(dc, &area, (HBRUSH)GetStockObject(DC_BRUSH));
+    DrawKeyboardPicture(dc, picture);
+}
+
+// The picture as the window shows it now, in a bitmap of its own that the caller deletes;
+// null when none can be made.
 static HBITMAP KeyboardPictureBitmap(HWND window)
 {
     KeyboardView *view = View(window);
-    HDC windowDc = view ? GetDC(window) : nullptr;
-    if (!windowDc)
+    if (!view)
         return nullptr;
     int margin = Scale(MARGIN, view->dpi);
     RECT area = {0, 0, PICTURE_WIDTH * view->quarter + 2 * margin,
                  PICTURE_HEIGHT * view->quarter + 2 * margin};
-    HDC memoryDc = CreateCompatibleDC(windowDc);
-    HBITMAP bitmap = memoryDc ? CreateCompatibleBitmap(windowDc, area.right, area.bottom) : nullptr;
-    if (bitmap) {
-        HGDIOBJ old = SelectObject(memoryDc, bitmap);
-        uint64_t counts[MAX_BOARD_KEYS];
-        char summary[256];
-        KeyboardPicture picture = PictureOf(view, POINT{margin, margin}, counts, summary,
-                                            sizeof summary);
-        SetDCBrushColor(memoryDc, picture.colours.background);
-        FillRect(memoryDc, &area, (HBRUSH)GetStockObject(DC_BRUSH));
-        DrawKeyboardPicture(memoryDc, picture);
-        SelectObject(memoryDc, old);
-    }
-    if (memoryDc)
-        DeleteDC(memoryDc);
-    ReleaseDC(window, windowDc);
-    return bitmap;
+    return DrawnBitmap(window, area, DrawPictureForExport, view);
 }
 
 // ---- Commands ---------------------------------------------------------------------------

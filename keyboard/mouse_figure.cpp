@@ -5,7 +5,6 @@
 #include "../res/resource.h"
 #include "../text/formatting.h"
 #include "../text/text.h"
-#include "../ui/heat_scale.h"
 
 // The share of the body's height that the buttons take, and the middle strip's width, in
 // quarters of a key.
@@ -92,7 +91,7 @@ void DrawMouseFigure(HDC dc, const RECT &box, const KeyboardPicture &picture)
         return;
     int8_t heat[MOUSE_BUTTONS];
     uint64_t lowest[HEAT_CLASSES];
-    RankHeatClasses(picture.clicks, MOUSE_BUTTONS, heat, lowest);
+    RankHeat(picture.clicks, MOUSE_BUTTONS, heat, lowest);
     SetDCBrushColor(dc, colours.face);
     FillRgn(dc, body, (HBRUSH)GetStockObject(DC_BRUSH));
     FillButton(dc, body, box.left, box.top, parts.middleLeft, parts.buttonsBottom,

@@ -5,11 +5,12 @@
 #include "meter_font.h"
 #include "meter_frame.h"
 #include "meter_layout.h"
+#include "../ui/buffered_paint.h"
 
 #include <string.h>
 
 // Each line is cut to its rectangle, which ends short of the client's right edge.
-static void DrawMeterLines(HDC dc, const RECT &client)
+static void DrawMeterLines(HWND, HDC dc, const RECT &client, void *)
 {
     const MeterLayout &layout = CurrentMeterLayout();
     HGDIOBJ oldFont = MeterFont ? SelectObject(dc, MeterFont) : nullptr;
@@ -26,44 +27,13 @@ static void DrawMeterLines(HDC dc, const RECT &client)
         SelectObject(dc, oldFont);
 }
 
-// The memory bitmap is kept from one paint to the next and made anew only when the client
-// size has changed: making one costs several times what drawing the lines does.
-static HDC KeptDc;
-static HBITMAP KeptBitmap;
-static RECT KeptRect;
-
-// A memory context with a bitmap of the client's size, compatible with the window's
-// context (not the memory one) for the screen's colours; null when either cannot be had.
-static HDC KeptPaintBuffer(HDC paintDc, const RECT &client)
-{
-    if (KeptDc && EqualRect(&KeptRect, &client))
-        return KeptDc;
-    if (KeptDc) {
-        DeleteDC(KeptDc);
-        DeleteObject(KeptBitmap);
-        KeptDc = nullptr;
-    }
-    HDC memoryDc = CreateCompatibleDC(paintDc);
-    HBITMAP bitmap = memoryDc ? CreateCompatibleBitmap(paintDc, client.right, client.bottom) : nullptr;
-    if (!bitmap) {
-        if (memoryDc)
-            DeleteDC(memoryDc);
-        return nullptr;
-    }
-    SelectObject(memoryDc, bitmap);
-    KeptDc = memoryDc;
-    KeptBitmap = bitmap;
-    KeptRect = client;
-    return KeptDc;
-}
+// Kept from one paint to the next and made anew only when the client size has changed:
+// making one costs several times what drawing the lines does.
+static PaintBuffer KeptBuffer;
 
 void PaintMeter(HDC paintDc, HWND window)
 {
     RECT client;
     GetClientRect(window, &client);
-    HDC memoryDc = KeptPaintBuffer(paintDc, client);
-    if (!memoryDc)
-        return;
-    DrawMeterLines(memoryDc, client);
-    BitBlt(paintDc, 0, 0, client.right, client.bottom, memoryDc, 0, 0, SRCCOPY);
+    DrawBuffered(window, paintDc, client, client, &KeptBuffer, DrawMeterLines, nullptr);
 }

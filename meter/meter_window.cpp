@@ -13,21 +13,13 @@
 #include "../ui/dpi.h"
 #include "../ui/icons.h"
 #include "../ui/on_screen.h"
+#include "../ui/window_class.h"
 
 void RegisterMeterClass(HINSTANCE instance, WNDPROC procedure)
 {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
     // Redrawn whole on every size change: each line is cut at the client's right edge.
-    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = CreateSolidBrush(METER_BACKGROUND);
-    windowClass.lpszClassName = METER_CLASS;
-    RegisterClassExA(&windowClass);  // a failure shows as a window that cannot be created
+    WindowClassLook look = {CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, MeterBackgroundBrush(), true};
+    RegisterWindowClass(instance, METER_CLASS, procedure, look);
 }
 
 bool CreateMeterWindow(HINSTANCE instance)
