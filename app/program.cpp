@@ -6,7 +6,6 @@
 #include <wchar.h>
 #include "meter_procedure.h"
 #include "startup.h"
-#include "../core/added_files.h"
 #include "../core/backup.h"
 #include "../core/figures.h"
 #include "../core/power.h"
@@ -122,18 +121,6 @@ LONG MergeImport(const HistoryList *imported, int replace)
 {
     if (!MergeImportedHistory(imported, replace))
         return ERROR_NOT_ENOUGH_MEMORY;
-    RecountTotals();
-    return LastSaveError;
-}
-
-// All or nothing, as the import. The file is remembered before the recount, whose save
-// writes it with the figures; when that save fails both are carried in memory to the next
-// save that succeeds.
-LONG AddAnotherComputersHistory(const HistoryList *added, uint64_t fileHash)
-{
-    if (!AddImportedHistory(added))
-        return ERROR_NOT_ENOUGH_MEMORY;
-    RememberAddedFile(fileHash, TodayDateKey());
     RecountTotals();
     return LastSaveError;
 }

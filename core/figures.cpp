@@ -1,7 +1,6 @@
 // The figures and every change of them. All of it runs on the program's one thread.
 #include "figures.h"
 #include "clock.h"
-#include "history_add.h"
 #include "history_merge.h"
 #include "key_counts.h"
 #include "sleep_watch.h"
@@ -200,9 +199,4 @@ bool MergeImportedHistory(const HistoryList *imported, int replace)
 void ReplaceHourlyActivity(const HourlyRecord (&hours)[HOURS_IN_WEEK])
 {
     memcpy(OwnHourlyActivity, hours, sizeof OwnHourlyActivity);
-}
-
-bool AddImportedHistory(const HistoryList *added)
-{
-    return AddRecordsByDate(&OwnStoredHistory, added);
 }

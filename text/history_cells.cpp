@@ -96,3 +96,19 @@ int DayOfWeek(int year, int month, int day)
     }
     return (day + 2 * m + (3 * (m + 1)) / 5 + y + y / 4 - y / 100 + y / 400 + 1) % 7;
 }
+
+char *MomentText(uint64_t fileTime)
+{
+    static char text[2 * DATE_PART_SIZE];
+    FILETIME utc = {(DWORD)fileTime, (DWORD)(fileTime >> 32)}, local;
+    SYSTEMTIME moment;
+    text[0] = 0;
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &moment))
+        return text;
+    char date[DATE_PART_SIZE], time[DATE_PART_SIZE];
+    DatePart(&moment, DATE_SHORTDATE, NULL, date);
+    if (GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &moment, NULL, time, DATE_PART_SIZE) == 0)
+        time[0] = 0;
+    wsprintfA(text, "%s %s", date, time);
+    return text;
+}
