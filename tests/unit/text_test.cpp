@@ -120,7 +120,8 @@ TEST(StringTablesTest, EnglishHasEveryChineseIdWithTheSameConversions)
     std::map<UINT, std::wstring> english = StringTable(ENGLISH);
     ASSERT_EQ(chinese.size(), (size_t)(IDS_CONFIRM_REPLACE - IDS_APP_TITLE + 1)
                                   + (IDS_CHART_SAVE_FAILED - IDS_MENU_CHARTS + 1)
-                                  + (IDS_BACKUP_FOLDER_FAILED - IDS_MENU_ADD_HISTORY + 1)
+                                  + (IDS_BACKUP_FOLDER_FAILED - IDS_MENU_ADD_HISTORY)
+                                  + (IDS_NEW_COMPUTER - IDS_OWN_FILE_REFUSED + 1)
                                   + (IDS_PICTURE_FAILED - IDS_MENU_KEYBOARD + 1));
     for (const auto &entry : chinese) {
         ASSERT_TRUE(english.count(entry.first)) << "no English text for id " << entry.first;
