@@ -375,8 +375,10 @@ KeepResult KeepSourceHistory(const HistorySource &source, const HistoryList &day
         return refusal;
     KeptSource kept = {};
     kept.id = source.computerId;
-    memcpy(kept.name, source.name, sizeof kept.name);
-    kept.name[COMPUTER_NAME_MAX] = L'\0';
+    int nameLength = source.nameLength < 0 ? 0
+                     : source.nameLength > COMPUTER_NAME_MAX ? COMPUTER_NAME_MAX : source.nameLength;
+    wmemcpy(kept.name, source.name, nameLength);
+    kept.name[nameLength] = L'\0';
     kept.writtenAt = source.writtenAt;
     kept.keptAt = FileTimeNow();
     wchar_t folder[MAX_PATH];

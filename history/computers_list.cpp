@@ -93,6 +93,18 @@ static void EnableRemoveForSelection(HWND dialog)
     EnableWindow(GetDlgItem(dialog, IDC_COMPUTERS_REMOVE), kept);
 }
 
+// As wide as its widest cell or its header, whichever is wider: LVSCW_AUTOSIZE fits only
+// the cells, and LVSCW_AUTOSIZE_USEHEADER only the header.
+static void SizeColumn(HWND list, int column)
+{
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE);
+    int cells = (int)SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0);
+    const char *header = LoadText(SLOT_GENERAL, COLUMN_HEADERS[column]);
+    int margin = 2 * GetSystemMetrics(SM_CXEDGE) + 12;  // the header's padding on each side
+    int headerWidth = (int)SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, (LPARAM)header) + margin;
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, column, headerWidth > cells ? headerWidth : cells);
+}
+
 // The kept computers in the order they were kept, then the sync files that could not be
 // read; the columns sized to what they hold.
 static void FillComputersList(HWND dialog)
@@ -111,7 +123,7 @@ static void FillComputersList(HWND dialog)
         SetCell(list, at, COLUMN_DAYS, LoadText(SLOT_GENERAL, IDS_SYNC_FILE_UNREADABLE));
     }
     for (int column = 0; column < COLUMN_COUNT; ++column)
-        SendMessageA(list, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);
+        SizeColumn(list, column);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     ListedVersion = KeptSourcesVersion();
     EnableRemoveForSelection(dialog);
