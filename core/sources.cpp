@@ -366,6 +366,25 @@ static KeepResult RefusalOf(const HistorySource &source, int flags)
     return KEEP_DONE;
 }
 
+// Memory follows what the disk now holds: the copy in place of the one of its id, and the
+// id no longer removed.
+static void TakeKeptCopy(const KeptSource &kept)
+{
+    int index = KeptIndex(kept.id);
+    if (index >= 0) {
+        DestroyHistoryList(&Kept[index].days);
+        Kept[index] = kept;
+    } else if (!AppendKept(kept)) {
+        // Kept on the disk but no memory to show it: the next start shows it.
+        HistoryList days = kept.days;
+        DestroyHistoryList(&days);
+    }
+    int removed = RemovedIndex(kept.id);
+    if (removed >= 0)
+        Removed[removed] = Removed[--RemovedCount];
+    ++Version;
+}
+
 // The list first, then the file: when the file cannot be written the list is written back
 // as it was, so that nothing has changed.
 KeepResult KeepSourceHistory(const HistorySource &source, const HistoryList &days, int flags)
@@ -394,18 +413,7 @@ KeepResult KeepSourceHistory(const HistorySource &source, const HistoryList &day
         DestroyHistoryList(&kept.days);
         return KEEP_FAILED;
     }
-    int index = KeptIndex(kept.id);
-    if (index >= 0) {
-        DestroyHistoryList(&Kept[index].days);
-        Kept[index] = kept;
-    } else if (!AppendKept(kept)) {
-        // Kept on the disk but no memory to show it: the next start shows it.
-        DestroyHistoryList(&kept.days);
-    }
-    int removed = RemovedIndex(kept.id);
-    if (removed >= 0)
-        Removed[removed] = Removed[--RemovedCount];
-    ++Version;
+    TakeKeptCopy(kept);
     return KEEP_DONE;
 }
 
