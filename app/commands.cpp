@@ -6,6 +6,7 @@
 #include "../charts/chart_window.h"
 #include "../core/figures.h"
 #include "../core/key_counts.h"
+#include "../history/computers_list.h"
 #include "../history/csv_export.h"
 #include "../history/history_window.h"
 #include "../history/import_export.h"
@@ -41,10 +42,6 @@ static void ImportIntoHistory()
     ImportHistoryFile(MergeImport);
 }
 
-static void AddOtherComputersHistory()
-{
-    AddHistoryFile(AddAnotherComputersHistory);
-}
 
 struct MeterCommand {
     WORD command;
@@ -65,7 +62,8 @@ static const MeterCommand MeterCommands[] = {
     {IDM_RECOUNT, RecountTotals, false},
     {IDM_EXPORT_HISTORY, ExportHistoryFile, true},
     {IDM_IMPORT_HISTORY, ImportIntoHistory, true},
-    {IDM_ADD_HISTORY, AddOtherComputersHistory, true},
+    {IDM_ADD_HISTORY, AddHistoryFile, true},
+    {IDM_COMPUTERS, ShowComputersList, true},
     {IDM_OPEN_BACKUPS, OpenBackupFolder, true},
     {IDM_VIEW_KEYBOARD, ShowKeyboardWindow, true},
     {IDM_COUNT_EACH_KEY, ToggleCountEachKey, true},

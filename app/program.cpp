@@ -6,13 +6,13 @@
 #include <wchar.h>
 #include "meter_procedure.h"
 #include "startup.h"
-#include "../core/added_files.h"
 #include "../core/backup.h"
 #include "../core/dates.h"
 #include "../core/figures.h"
 #include "../core/power.h"
 #include "../core/registry_store.h"
 #include "../core/saving.h"
+#include "../core/sources.h"
 #include "../history/csv_export.h"
 #include "../meter/meter_font.h"
 #include "../meter/meter_frame.h"
@@ -49,6 +49,7 @@ int RunProgram(HINSTANCE instance, int argc, wchar_t **argv)
         return 0;
     if (!LoadFromRegistry() && LastLoadError == ERROR_FILE_NOT_FOUND)
         AnnounceFirstStart();  // before the window, which puts the icon in
+    LoadKeptSources();  // a folder that cannot be read shows no other computer, no error
     LastFileDir[0] = L'\0';
     StartPeriod();
     RegisterMeterClass(instance, MeterWindowProc);
@@ -125,18 +126,6 @@ LONG MergeImport(const HistoryList *imported, int replace)
 {
     if (!MergeImportedHistory(imported, replace))
         return ERROR_NOT_ENOUGH_MEMORY;
-    RecountTotals();
-    return LastSaveError;
-}
-
-// All or nothing, as the import. The file is remembered before the recount, whose save
-// writes it with the figures; when that save fails both are carried in memory to the next
-// save that succeeds.
-LONG AddAnotherComputersHistory(const HistoryList *added, uint64_t fileHash)
-{
-    if (!AddImportedHistory(added))
-        return ERROR_NOT_ENOUGH_MEMORY;
-    RememberAddedFile(fileHash, TodayDateKey());
     RecountTotals();
     return LastSaveError;
 }

@@ -28,9 +28,6 @@ void RecountTotals();
 // ERROR_NOT_ENOUGH_MEMORY with nothing merged, or the error of the save that failed after
 // the merge (the merged figures are then carried in memory).
 LONG MergeImport(const HistoryList *imported, int replace);
-// Another computer's history added to the stored one, day by day, and the file of hash
-// `fileHash` listed as added today; then the recount. The same results as MergeImport.
-LONG AddAnotherComputersHistory(const HistoryList *added, uint64_t fileHash);
 // IDM_OPEN_BACKUPS: shows the backup folder in Explorer, creating it if needed.
 void OpenBackupFolder();
 

@@ -2,7 +2,6 @@
 #include "figures.h"
 #include "clock.h"
 #include "dates.h"
-#include "history_add.h"
 #include "history_merge.h"
 #include "key_counts.h"
 #include "sleep_watch.h"
@@ -201,9 +200,4 @@ bool MergeImportedHistory(const HistoryList *imported, int replace)
 void ReplaceHourlyActivity(const HourlyRecord (&hours)[HOURS_IN_WEEK])
 {
     memcpy(OwnHourlyActivity, hours, sizeof OwnHourlyActivity);
-}
-
-bool AddImportedHistory(const HistoryList *added)
-{
-    return AddRecordsByDate(&OwnStoredHistory, added);
 }

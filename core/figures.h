@@ -74,7 +74,5 @@ void ReplaceStoredHistory(const HistoryList &records);
 bool MergeImportedHistory(const HistoryList *imported, int replace);
 // The hourly figures become these, as loaded.
 void ReplaceHourlyActivity(const HourlyRecord (&hours)[HOURS_IN_WEEK]);
-// Adds another computer's history to the stored one, day by day (AddRecordsByDate).
-bool AddImportedHistory(const HistoryList *added);
 
 #endif

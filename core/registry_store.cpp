@@ -1,8 +1,7 @@
 // The registry key holds the all-time totals, the all-time running time, the whole
-// history, the week clock's hours, the per-key counts and the list of files added from other
-// computers; it is read at start-up and after each save of a period change, and written at
-// every period change, at each checkpoint and at exit. The per-key option is written when
-// the user changes it.
+// history, the week clock's hours, the per-key counts and this computer's ids; it is read
+// at start-up and after each save of a period change, and written at every period change,
+// at each checkpoint and at exit. The per-key option is written when the user changes it.
 #include "registry_store.h"
 
 #include <windows.h>
@@ -166,8 +165,6 @@ bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const Hi
     return failure == ERROR_SUCCESS;
 }
 
-static const char ADDED_FILES_VALUE[] = "Added Files";
-
 // A value of any length as it is stored, into a block that the caller frees, with `extra`
 // more bytes of room after it; a missing value or key reads as empty (*size 0). False, with
 // nothing to free, when the value is there but cannot be read or no memory.
@@ -196,11 +193,6 @@ static bool ReadWholeValue(const char *name, DWORD extra, BYTE **data, DWORD *si
     return read;
 }
 
-bool ReadAddedFilesValue(DWORD extra, BYTE **data, DWORD *size)
-{
-    return ReadWholeValue(ADDED_FILES_VALUE, extra, data, size);
-}
-
 // One value, in the key created when it is missing; the registry's result.
 static LONG WriteSingleValue(const char *name, DWORD type, const void *data, DWORD size)
 {
@@ -211,19 +203,6 @@ static LONG WriteSingleValue(const char *name, DWORD type, const void *data, DWO
     result = RegSetValueExA(key, name, 0, type, (const BYTE *)data, size);
     RegCloseKey(key);
     return result;
-}
-
-bool WriteAddedFilesValue(const BYTE *data, DWORD size)
-{
-    LONG result = WriteSingleValue(ADDED_FILES_VALUE, REG_BINARY, data, size);
-    if (result != ERROR_SUCCESS)
-        RecordSaveFailure(result);
-    return result == ERROR_SUCCESS;
-}
-
-void RecordSaveFailure(LONG error)
-{
-    LastSaveError = error;
 }
 
 // Off is no value: a key that does not exist holds none.

@@ -41,13 +41,6 @@ extern LONG LastLoadError;
 // any value could not be written.
 bool WriteStoredFigures(const CounterBlock &totals, uint64_t totalTime, const HistoryList &history,
                         const HourlyRecord (&hours)[HOURS_IN_WEEK], const KeyCounts *keys);
-// The value "Added Files" as it is stored, into a block that the caller frees, with
-// `extra` more bytes of room after it; a missing value or key reads as empty (*size 0).
-// False, with nothing to free, when the value is there but cannot be read or no memory.
-bool ReadAddedFilesValue(DWORD extra, BYTE **data, DWORD *size);
-// Writes "Added Files", creating the key when it is missing. A write refused is a failed
-// save (RecordSaveFailure); a good one leaves LastSaveError as the figures' write left it.
-bool WriteAddedFilesValue(const BYTE *data, DWORD size);
 // This computer's identity (computer_identity.h): "Computer Id" (REG_QWORD) and "Former
 // Computer Ids" (REG_BINARY), written when a history file first needs them, never by a save.
 #define COMPUTER_ID_VALUE "Computer Id"
@@ -56,12 +49,12 @@ bool WriteAddedFilesValue(const BYTE *data, DWORD size);
 uint64_t ReadComputerIdValue();
 // Writes "Computer Id", creating the key when it is missing; false when it was refused.
 bool WriteComputerIdValue(uint64_t id);
-// "Former Computer Ids" as stored, by the rules of ReadAddedFilesValue.
+// "Former Computer Ids" as it is stored, into a block that the caller frees, with `extra`
+// more bytes of room after it; a missing value or key reads as empty (*size 0). False,
+// with nothing to free, when the value is there but cannot be read or no memory.
 bool ReadFormerComputerIdsValue(DWORD extra, BYTE **data, DWORD *size);
 // Writes "Former Computer Ids", creating the key when it is missing; false when refused.
 bool WriteFormerComputerIdsValue(const BYTE *data, DWORD size);
-// A save that could not store a value of its own: the save has failed with `error`.
-void RecordSaveFailure(LONG error);
 // "Count Each Key": on is the value 1, in a key created when missing; off is no value.
 // False when it could not be stored.
 bool WriteCountEachKey(bool on);

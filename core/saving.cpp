@@ -3,7 +3,6 @@
 // broadcasts), like every other change of the figures.
 #include "saving.h"
 
-#include "added_files.h"
 #include "backup.h"
 #include "figures.h"
 #include "key_counts.h"
@@ -33,8 +32,6 @@ bool SaveToRegistry()
     UpdateTodayRecord();
     bool written = WriteStoredFigures(Totals, totalTime, StoredHistory, HourlyActivity,
                                       CountEachKey ? &KeyCountsToStore(PeriodDate) : nullptr);
-    // The files added since the last save go with the figures that they brought.
-    written = WritePendingAddedFiles() && written;
     // After the figures are stored, and whether or not they could be: the backup takes the
     // history as it now is in memory.
     BackUpWhenDue();

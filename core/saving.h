@@ -20,10 +20,9 @@ const uint32_t IDLE_CHECKPOINT_SECONDS = 600;
 bool LoadFromRegistry();
 // Credits what was counted since the last save to today's record (UpdateTodayRecord), then
 // writes the totals, "Total Time" as AllTimeSeconds(), the history, the hours, while "Count
-// Each Key" is on the per-key counts, and the files added since the last save; then the
-// day's backup, when it is due. False when the key could
-// not be created or a value not written (LastSaveError); the credit is made in memory all
-// the same.
+// Each Key" is on the per-key counts; then the day's backup, when it is due. False when the
+// key could not be created or a value not written (LastSaveError); the credit is made in
+// memory all the same.
 bool SaveToRegistry();
 // Saves as a period change would now, while the period, its start and what the meter
 // shows stay as they are. With nothing new since the last save it writes nothing.

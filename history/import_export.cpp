@@ -1,23 +1,23 @@
 // Export and import of the history file as the user sees them, and the addition of another
 // computer's history file: the file dialogs, the preview window, the questions and the
-// messages. The merge and the addition themselves are the program's, handed in by it. The files added are
-// remembered by the hash of their bytes (app/added_files.h), so that adding the same file
-// twice, which would count its days twice, takes a deliberate Yes.
+// messages. The merge is the program's, handed in by it; another computer's history is
+// kept whole as that computer's (core/sources.h), never summed into this computer's days,
+// so that a later copy of it replaces the earlier one and no day counts twice.
 #include "import_export.h"
 
 #include <windows.h>
 #include <stdio.h>
 
 #include "csv_export.h"
-#include "../text/history_cells.h"
 #include "history_window.h"
-#include "../core/added_files.h"
+#include "which_computer.h"
 #include "../core/computer_identity.h"
 #include "../core/figures.h"
-#include "../core/history_add.h"
 #include "../core/history_file.h"
+#include "../core/sources.h"
 #include "../core/written_file.h"
 #include "../res/resource.h"
+#include "../text/history_cells.h"
 #include "../text/text.h"
 #include "../ui/file_dialogs.h"
 
@@ -73,92 +73,113 @@ static void CloseImportPreview(HWND preview)
         DestroyWindow(preview);
 }
 
+// A question whose one %s is the computer's name.
+static bool AskAboutComputer(UINT textId, const HistorySource &source)
+{
+    char name[2 * COMPUTER_NAME_MAX + 1], text[TEXT_SLOT_SIZE];
+    NarrowText(source.name, name, sizeof name);
+    snprintf(text, sizeof text, LoadText(SLOT_GENERAL, textId), name);
+    return AskYesNo(text);
+}
+
 // A save that fails after the merge is told in the system's own words; the merged figures
 // are carried in memory to the next save that succeeds.
-static void PreviewAndMerge(HistoryList *imported, MergeHistory merge)
+static void MergeAfterQuestions(HistoryList *imported, MergeHistory merge)
 {
-    HWND preview = ShowImportPreview(imported);
     if (AskYesNo(IDS_CONFIRM_MERGE)) {
         int replace = AskYesNo(IDS_CONFIRM_REPLACE) ? 1 : 0;
         LONG failure = merge(imported, replace);
         if (failure != ERROR_SUCCESS)
             ShowSystemErrorMessage((DWORD)failure);
     }
-    CloseImportPreview(preview);
 }
 
-// The open dialog, then the chosen file read whole into the empty `imported` and checked;
-// a file that cannot be opened or is malformed is reported and refused. The file, still
-// open, for the caller to close; null when nothing was read (`imported` stays empty).
-static FILE *ReadChosenHistoryFile(HistoryList *imported)
+// Asked only when a copy of the computer written later is kept already; No preselected,
+// since replacing newer days with older ones is usually a mistake.
+static bool ConfirmKeepingOlder(const KeptSource &kept, const HistorySource &source)
 {
-    wchar_t path[MAX_PATH];
+    char name[2 * COMPUTER_NAME_MAX + 1], keptAt[128], text[TEXT_SLOT_SIZE];
+    NarrowText(kept.name, name, sizeof name);
+    snprintf(keptAt, sizeof keptAt, "%s", MomentText(kept.writtenAt));
+    snprintf(text, sizeof text, LoadText(SLOT_GENERAL, IDS_ASK_KEEP_OLDER), name, keptAt,
+             MomentText(source.writtenAt));
+    return AskYesNoDefaultNo(text);
+}
+
+// The user chose this file for this computer, so a removed computer is one no longer.
+static void KeepAfterQuestions(const HistoryList *days, const HistorySource &source, int flags)
+{
+    const KeptSource *kept = FindKeptSource(source.computerId);
+    if (kept && source.writtenAt < kept->writtenAt && !(flags & KEEP_EVEN_IF_OLDER)) {
+        if (!ConfirmKeepingOlder(*kept, source))
+            return;
+        flags |= KEEP_EVEN_IF_OLDER;
+    }
+    if (KeepSourceHistory(source, *days, flags | KEEP_EVEN_IF_REMOVED) == KEEP_FAILED)
+        ShowErrorMessage(IDS_KEEP_FAILED);
+}
+
+// The open dialog, then the chosen file read whole into the empty `imported` and checked,
+// its source into `source` and its path into `path` (MAX_PATH); a file that cannot be
+// opened or is malformed is reported and refused. False when nothing was read
+// (`imported` stays empty).
+static bool ReadChosenHistoryFile(HistoryList *imported, HistorySource *source, wchar_t *path)
+{
     OPENFILENAMEW dialog =
         HistoryFileDialog(path, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
     if (!GetOpenFileNameW(&dialog))
-        return nullptr;
+        return false;
     RememberFileDir(path);
     FILE *file = _wfopen(path, L"rb");
     if (!file) {
         ShowErrorMessage(IDS_OPEN_FAILED);
-        return nullptr;
+        return false;
     }
-    HistoryFileResult result = ReadHistoryFile(file, imported, nullptr);
-    if (result == HISTORY_FILE_OK)
-        return file;
-    ReportReadFailure(result);
+    HistoryFileResult result = ReadHistoryFile(file, imported, source);
     fclose(file);
-    return nullptr;
+    if (result != HISTORY_FILE_OK)
+        ReportReadFailure(result);
+    return result == HISTORY_FILE_OK;
 }
 
+// Another computer's file is first offered as that computer's history (Yes preselected):
+// merged into this computer's days, they would count twice once that computer's history
+// arrives again. This computer's own files and files without a source merge as always.
 void ImportHistoryFile(MergeHistory merge)
 {
     HistoryList imported = {NULL, 0, 0, HISTORY_GROW_STEP};
-    FILE *file = ReadChosenHistoryFile(&imported);
-    if (!file)
+    HistorySource source;
+    wchar_t path[MAX_PATH];
+    if (!ReadChosenHistoryFile(&imported, &source, path))
         return;
-    PreviewAndMerge(&imported, merge);
-    DestroyHistoryList(&imported);
-    fclose(file);
-}
-
-// Asked only of a file added before: its day in the question, and No as the default
-// button, since the usual reason is a mistake.
-static bool ConfirmAddingAgain(uint64_t hash)
-{
-    DateKey added = AddedFileDate(hash);
-    if (added == 0)
-        return true;
-    HistoryRecord day = {};
-    day.date = added;
-    char text[TEXT_SLOT_SIZE];
-    snprintf(text, sizeof text, LoadText(SLOT_GENERAL, IDS_ALREADY_ADDED), HistoryDateText(&day));
-    return AskYesNoDefaultNo(text);
-}
-
-static void PreviewAndAdd(const HistoryList *added, uint64_t hash, AddHistory add)
-{
-    HWND preview = ShowImportPreview(added);
-    if (AskYesNo(IDS_CONFIRM_ADD)) {
-        LONG failure = add(added, hash);
-        if (failure != ERROR_SUCCESS)
-            ShowSystemErrorMessage((DWORD)failure);
-    }
+    HWND preview = ShowImportPreview(&imported);
+    if (source.present && !IsThisComputersSource(source)
+        && AskAboutComputer(IDS_ASK_ADD_INSTEAD, source))
+        KeepAfterQuestions(&imported, source, 0);
+    else
+        MergeAfterQuestions(&imported, merge);
     CloseImportPreview(preview);
+    DestroyHistoryList(&imported);
 }
 
-void AddHistoryFile(AddHistory add)
+// This computer's own file is refused before anything is shown: kept as another
+// computer's, every one of its days would count twice. A file without a source is kept
+// as the computer the user names, whatever the time of the copy kept of it.
+void AddHistoryFile()
 {
     HistoryList added = {NULL, 0, 0, HISTORY_GROW_STEP};
-    FILE *file = ReadChosenHistoryFile(&added);
-    if (!file)
+    HistorySource source;
+    wchar_t path[MAX_PATH];
+    if (!ReadChosenHistoryFile(&added, &source, path))
         return;
-    uint64_t hash;
-    bool hashed = HashFileBytes(file, &hash);
-    fclose(file);
-    if (!hashed)
-        ShowErrorMessage(IDS_OPEN_FAILED);
-    else if (ConfirmAddingAgain(hash))
-        PreviewAndAdd(&added, hash, add);
+    int flags = source.present ? 0 : KEEP_EVEN_IF_OLDER;
+    if (source.present && IsThisComputersSource(source)) {
+        ShowErrorMessage(IDS_OWN_FILE_REFUSED);
+    } else if (source.present || AskWhichComputer(path, &source)) {
+        HWND preview = ShowImportPreview(&added);
+        if (AskAboutComputer(IDS_CONFIRM_ADD, source))
+            KeepAfterQuestions(&added, source, flags);
+        CloseImportPreview(preview);
+    }
     DestroyHistoryList(&added);
 }

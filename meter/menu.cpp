@@ -51,6 +51,7 @@ void BuildTrayMenu(HWND window, HMENU menu, const MenuChecks &checks)
     AppendTextItem(menu, MF_STRING, IDM_EXPORT_HISTORY, IDS_MENU_EXPORT_HISTORY);
     AppendTextItem(menu, MF_STRING, IDM_IMPORT_HISTORY, IDS_MENU_IMPORT);
     AppendTextItem(menu, MF_STRING, IDM_ADD_HISTORY, IDS_MENU_ADD_HISTORY);
+    AppendTextItem(menu, MF_STRING, IDM_COMPUTERS, IDS_MENU_COMPUTERS);
     AppendTextItem(menu, MF_STRING, IDM_OPEN_BACKUPS, IDS_MENU_OPEN_BACKUPS);
     AppendSeparator(menu);
     AppendTextItem(menu, checks.autostart ? MF_STRING | MF_CHECKED : MF_STRING,

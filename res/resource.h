@@ -43,12 +43,26 @@
 // Several computers and backups: 220 to 249
 #define IDS_MENU_ADD_HISTORY     220
 #define IDS_MENU_OPEN_BACKUPS    221
-#define IDS_CONFIRM_ADD          222
-#define IDS_ALREADY_ADDED        223    // %s: the date the file was added
+#define IDS_CONFIRM_ADD          222    // %s: the computer's name
 #define IDS_BACKUP_FOLDER_FAILED 224
 // The tray icon's notification at a first start: 250 to 259
 #define IDS_FIRST_START_TITLE    250
 #define IDS_FIRST_START_TEXT     251    // counting; the icon may be in the overflow; clicks
+// Other computers kept as sources: 260 to 289
+#define IDS_OWN_FILE_REFUSED     260
+#define IDS_ASK_KEEP_OLDER       261    // %s: the name, when the kept copy and this file were written
+#define IDS_ASK_ADD_INSTEAD      262    // %s: the name of the file's computer
+#define IDS_KEEP_FAILED          263
+#define IDS_MENU_COMPUTERS       264
+#define IDS_COL_COMPUTER         265
+#define IDS_COL_DAYS             266
+#define IDS_COL_FIRST_DAY        267
+#define IDS_COL_LAST_DAY         268
+#define IDS_COL_UPDATED          269
+#define IDS_ASK_REMOVE_SOURCE    270    // %s: the name, the grouped number of days
+#define IDS_REMOVE_FAILED        271
+#define IDS_SYNC_FILE_UNREADABLE 272    // a sync folder's file that is no history, in the list
+#define IDS_NEW_COMPUTER         273    // the list's entry for a computer not known yet
 
 // The chart window (140 to 179)
 #define IDS_MENU_CHARTS          140
@@ -130,6 +144,7 @@
 #define IDM_COUNT_EACH_KEY       1046
 #define IDM_ADD_HISTORY          1047
 #define IDM_OPEN_BACKUPS         1048
+#define IDM_COMPUTERS            1060   // the list of the other computers kept
 
 // Controls and timer of the keyboard window (2200-2299)
 #define IDC_KEYBOARD_TODAY       2201
@@ -147,6 +162,17 @@
 #define IDI_MAIN                 130    // 16, 20, 24, 32, 40, 48, 64, 256 px, 32-bit
 #define IDI_HISTORY_ROW          131    // the history rows' image: 16 to 64 px, 32-bit
 #define IDR_MANIFEST             1      // CREATEPROCESS_MANIFEST_RESOURCE_ID
+#define IDD_WHICH_COMPUTER       132    // asks whose history a file without a source is
+#define IDD_COMPUTERS            133    // the list of the other computers kept
+
+// Controls of the two dialogs of other computers (2300 to 2319)
+#define IDC_WHICH_COMPUTER       2300   // a known computer, or a new one
+#define IDC_WHICH_NAME           2301   // the new computer's name
+#define IDC_WHICH_NAME_LABEL     2302
+#define IDC_COMPUTERS_LIST       2310
+#define IDC_COMPUTERS_REMOVE     2311
+#define COMPUTERS_TIMER_ID       2312   // looks for changed sources once a second while open
+#define COMPUTERS_TIMER_MS       1000
 
 // Controls and timer of the chart window (2100 to 2199)
 #define IDC_CHART_FIGURE         2100   // key presses, distance, clicks, running time

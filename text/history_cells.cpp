@@ -82,3 +82,19 @@ char *HistoryDateText(const HistoryRecord *record)
     DatePart(&date, 0, "ddd", dayName);
     return FormatDateText("%s (%s)", shortDate, dayName);
 }
+
+char *MomentText(uint64_t fileTime)
+{
+    static char text[2 * DATE_PART_SIZE];
+    FILETIME utc = {(DWORD)fileTime, (DWORD)(fileTime >> 32)}, local;
+    SYSTEMTIME moment;
+    text[0] = 0;
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &moment))
+        return text;
+    char date[DATE_PART_SIZE], time[DATE_PART_SIZE];
+    DatePart(&moment, DATE_SHORTDATE, NULL, date);
+    if (GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &moment, NULL, time, DATE_PART_SIZE) == 0)
+        time[0] = 0;
+    wsprintfA(text, "%s %s", date, time);
+    return text;
+}

@@ -16,5 +16,8 @@ char *HistoryDistanceText(const HistoryRecord *record);
 char *HistoryClicksText(uint16_t count);
 char *HistoryKeysText(const HistoryRecord *record);
 char *HistoryDateText(const HistoryRecord *record);
+// A moment (FILETIME, UTC: when a history file was written or kept) as the user's short
+// date and time of day, in local time, in a buffer of its own; "" when it cannot be shown.
+char *MomentText(uint64_t fileTime);
 
 #endif

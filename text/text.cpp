@@ -57,10 +57,15 @@ void SetMessageOwner(HWND owner)
 }
 
 // Caption and text live in different slots, so both are alive while the box is shown.
-static int ShowMessageText(const char *text, UINT style)
+static int ShowOwnedMessageText(HWND owner, const char *text, UINT style)
 {
     const char *caption = LoadText(SLOT_TITLE, IDS_APP_TITLE);
-    return MessageBoxA(MessageOwner, text, caption, style);
+    return MessageBoxA(owner, text, caption, style);
+}
+
+static int ShowMessageText(const char *text, UINT style)
+{
+    return ShowOwnedMessageText(MessageOwner, text, style);
 }
 
 static int ShowMessage(UINT textId, UINT style)
@@ -100,4 +105,25 @@ bool AskYesNoDefaultNo(UINT textId)
 bool AskYesNoDefaultNo(const char *text)
 {
     return ShowMessageText(text, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+bool AskYesNo(const char *text)
+{
+    return ShowMessageText(text, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON1) == IDYES;
+}
+
+bool AskYesNoDefaultNoOver(HWND owner, const char *text)
+{
+    return ShowOwnedMessageText(owner, text, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+// Cut a unit at a time until what is left fits: a computer's name is at most 63 units.
+void NarrowText(const wchar_t *wide, char *narrow, int size)
+{
+    int length = lstrlenW(wide);
+    int bytes = 0;
+    while (length > 0 && (bytes = WideCharToMultiByte(CP_ACP, 0, wide, length, narrow, size - 1,
+                                                      NULL, NULL)) == 0)
+        length--;
+    narrow[bytes] = 0;
 }

@@ -33,5 +33,13 @@ bool AskYesNo(UINT textId);
 // usually taken by mistake; by id, or with its text already made.
 bool AskYesNoDefaultNo(UINT textId);
 bool AskYesNoDefaultNo(const char *text);
+// The questions with their text already made; the second one owned by `owner`, which it
+// disables while it is open, rather than by the meter.
+bool AskYesNo(const char *text);
+bool AskYesNoDefaultNoOver(HWND owner, const char *text);
+// A wide text (a computer's name) in the ANSI code page, into `narrow` of `size` bytes: a
+// character the code page lacks becomes '?', and a text too long is cut after a whole
+// character.
+void NarrowText(const wchar_t *wide, char *narrow, int size);
 
 #endif

@@ -35,6 +35,8 @@ int Usage()
           "  export-csv FILE      export the CSV through the save dialog\n"
           "  import FILE          open a history file through the open dialog, leave the\n"
           "                       question open\n"
+          "  add FILE             add another computer's history file through the open\n"
+          "                       dialog, leave the next question open\n"
           "  answer yes|no|ok     press a button of the program's message box\n"
           "  dialogs              describe the program's open dialogs\n"
           "  rect [CLASS]         print the window rectangle and visibility of the meter\n"
@@ -299,6 +301,8 @@ int main(int argc, char **argv)
         return AnswerFileDialog(IDM_EXPORT_CSV, arg);
     if (!strcmp(command, "import") && argc >= 3)
         return AnswerFileDialog(IDM_IMPORT_HISTORY, arg);
+    if (!strcmp(command, "add") && argc >= 3)
+        return AnswerFileDialog(IDM_ADD_HISTORY, arg);
     if (!strcmp(command, "answer") && argc >= 3)
         return Answer(arg);
     if (!strcmp(command, "dialogs"))

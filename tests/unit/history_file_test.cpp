@@ -9,6 +9,8 @@
 #include <commctrl.h>
 #include "app/commands.h"
 #include "core/history_file.h"
+#include "core/sources.h"
+#include "fakes/fake_backup_folder.h"
 #include "fakes/fake_clock.h"
 #include "text/history_cells.h"
 #include "history/history_window.h"
@@ -286,22 +288,6 @@ TEST_F(MergeImportTest, OnlyTheFirstStoredRecordOfADateIsMatched)
     EXPECT_EQ(StoredKeys(), (std::vector<uint32_t>{1, 20, 3, 81, 40}));
 }
 
-// Each figure wraps in the record's own width; a date twice in the file is added twice.
-TEST_F(MergeImportTest, AddingSumsEachDayInItsOwnWidthAndAppendsNewDaysInFileOrder)
-{
-    HistoryRecord days[2] = {Day(JUNE_5, 1), Day(JUNE_6, 2)};
-    days[1].keys = days[1].seconds = 0xFFFFFFFF;
-    days[1].leftClicks = 0xFFFF;
-    ReplaceStoredHistory(HistoryList{days, 2, 2, HISTORY_GROW_STEP});
-    ASSERT_TRUE(AddImportedHistory(&imported));
-    EXPECT_EQ(StoredKeys(), (std::vector<uint32_t>{1, 19, 80 + 81, 40}));
-    const HistoryRecord &sum = StoredHistory.records[1];
-    EXPECT_EQ(sum.seconds, 1199u);
-    EXPECT_EQ(sum.distance, 33.0f);
-    EXPECT_EQ(sum.leftClicks * 10000 + sum.middleClicks * 100 + sum.rightClicks, 19 * 10000 + 4 * 100 + 6);
-    EXPECT_EQ(sum.reserved, 0xBEEF);
-}
-
 TEST_F(MergeImportTest, ImportingTheSameHistoryChangesNothing)
 {
     HistoryList same = {nullptr, 0, 0, HISTORY_GROW_STEP};
@@ -347,6 +333,41 @@ std::vector<std::string> MessageTexts;
 std::vector<int> PreviewRowCounts;
 std::vector<std::string> PreviewTitles;
 std::vector<bool> NoPreselected;
+int WhichChoice;                 // the entry chosen in "whose history?", or -1: the default
+std::vector<int> ChoiceCounts;   // its number of entries, each time it was asked
+int RemoveRow;                   // the computers list's row to remove, or -1
+std::vector<std::vector<std::string>> ListedRows;  // "name|days", each time it was read
+
+std::vector<std::string> ListRows(HWND list)
+{
+    std::vector<std::string> rows;
+    for (int row = 0; row < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
+        char name[256] = "", days[64] = "";
+        ListView_GetItemText(list, row, 0, name, sizeof name);
+        ListView_GetItemText(list, row, 1, days, sizeof days);
+        rows.push_back(std::string(name) + "|" + days);
+    }
+    return rows;
+}
+
+// The computers list: read, then its scripted row removed (the question is answered as any
+// other); once the question has gone and the list is enabled again, read again and closed.
+void AnswerComputersList(HWND window)
+{
+    HWND list = GetDlgItem(window, IDC_COMPUTERS_LIST);
+    INT_PTR phase = (INT_PTR)GetPropA(window, "phase");
+    if (!IsWindowEnabled(window) || phase == 2)
+        return;
+    ListedRows.push_back(ListRows(list));
+    if (phase == 0 && RemoveRow >= 0) {
+        ListView_SetItemState(list, RemoveRow, LVIS_SELECTED, LVIS_SELECTED);
+        PostMessageA(window, WM_COMMAND, IDC_COMPUTERS_REMOVE, 0);
+        SetPropA(window, "phase", (HANDLE)1);
+    } else {
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        SetPropA(window, "phase", (HANDLE)2);
+    }
+}
 
 BOOL CALLBACK AnswerOneDialog(HWND window, LPARAM)
 {
@@ -354,7 +375,20 @@ BOOL CALLBACK AnswerOneDialog(HWND window, LPARAM)
     GetClassNameA(window, className, sizeof className);
     if (!IsWindowVisible(window) || strcmp(className, "#32770") != 0 || GetPropA(window, "answered"))
         return TRUE;
+    if (GetDlgItem(window, IDC_COMPUTERS_LIST)) {
+        AnswerComputersList(window);
+        return TRUE;
+    }
     SetPropA(window, "answered", (HANDLE)1);
+    if (HWND combo = GetDlgItem(window, IDC_WHICH_COMPUTER)) {
+        ChoiceCounts.push_back((int)SendMessageA(combo, CB_GETCOUNT, 0, 0));
+        if (WhichChoice >= 0) {
+            SendMessageA(combo, CB_SETCURSEL, WhichChoice, 0);
+            SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_WHICH_COMPUTER, CBN_SELCHANGE), (LPARAM)combo);
+        }
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+        return TRUE;
+    }
     if (!GetDlgItem(window, IDYES) && !GetDlgItem(window, IDNO) && !GetDlgItem(window, 0xFFFF)) {
         PostMessageA(window, WM_COMMAND, IDOK, 0);  // the open dialog, with the preset name
         return TRUE;
@@ -392,9 +426,22 @@ std::string Resource(UINT id)
     return text;
 }
 
+const uint64_t LAPTOP = 0x1234ABCD5678EF90ull, T1 = 133500000000000000ull, T2 = T1 + 1;
+
+// "key|key|..." of the days kept of a computer, in their order.
+std::string KeptKeys(uint64_t id)
+{
+    std::string keys;
+    const KeptSource *kept = FindKeptSource(id);
+    for (int i = 0; kept && i < kept->days.count; ++i)
+        keys += std::to_string(kept->days.records[i].keys) + "|";
+    return keys;
+}
+
 struct HistoryFileFlowTest : ::testing::Test {
     std::wstring folder;
     std::wstring path;
+    std::wstring computers;
 
     void SetUp() override
     {
@@ -413,9 +460,24 @@ struct HistoryFileFlowTest : ::testing::Test {
         PreviewRowCounts.clear();
         PreviewTitles.clear();
         NoPreselected.clear();
+        WhichChoice = -1;
+        ChoiceCounts.clear();
+        RemoveRow = -1;
+        ListedRows.clear();
+        computers = folder + L"TallywickComputers\u5907";
+        SetFakeComputersFolder(computers.c_str());
+        ASSERT_TRUE(LoadKeptSources());
     }
     void TearDown() override
     {
+        WIN32_FIND_DATAW entry;
+        HANDLE search = FindFirstFileW((computers + L"\\*.*").c_str(), &entry);
+        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &entry))
+            DeleteFileW((computers + L"\\" + entry.cFileName).c_str());
+        FindClose(search);
+        RemoveDirectoryW(computers.c_str());
+        SetFakeComputersFolder(nullptr);
+        LoadKeptSources();
         DeleteFileW(path.c_str());
         DeleteSettingsKey();
         ClearStoredHistory();
@@ -426,6 +488,16 @@ struct HistoryFileFlowTest : ::testing::Test {
         ASSERT_NE(file, nullptr);
         fwrite(bytes.data(), 1, bytes.size(), file);
         fclose(file);
+    }
+    void WriteSourceFile(std::vector<HistoryRecord> days, uint64_t writtenAt,
+                         uint64_t id = LAPTOP)
+    {
+        HistorySource source = {true, id, writtenAt, 6, L"laptop"};
+        HistoryList list = {days.data(), (int32_t)days.size(), (int32_t)days.size(), 0};
+        size_t size;
+        unsigned char *bytes = EncodeHistoryFile(&list, &source, &size);
+        WriteImportFile(Bytes(bytes, bytes + size));
+        free(bytes);
     }
     void Import(std::vector<int> answers, WORD command = IDM_IMPORT_HISTORY)
     {
@@ -483,27 +555,6 @@ TEST_F(HistoryFileFlowTest, ASaveRefusedAfterTheMergeIsReported)
     EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), UINT64_MAX);
 }
 
-TEST_F(HistoryFileFlowTest, AFileAddedOnceIsAddedAgainOnlyAfterAQuestionWithNoPreselected)
-{
-    WriteImportFile(Magic() + Count(2) + RecordBytes(Day(JUNE_6, 60)) + RecordBytes(Day(JUNE_8, 80)));
-    Import({IDYES}, IDM_ADD_HISTORY);
-    ASSERT_EQ(PreviewRowCounts, std::vector<int>{2});
-    ASSERT_EQ(StoredHistory.count, 4);  // June 5, June 6 summed, June 8, today
-    EXPECT_EQ(StoredHistory.records[1].keys, 62u);
-    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), 1u + 62 + 80);
-
-    Import({IDNO}, IDM_ADD_HISTORY);
-    ASSERT_EQ(MessageTexts.size(), 2u);
-    HistoryRecord addedOn = Day(JUNE_7, 0);
-    EXPECT_NE(MessageTexts[1].find(HistoryDateText(&addedOn)), std::string::npos) << MessageTexts[1];
-    EXPECT_TRUE(NoPreselected[1]);
-    EXPECT_EQ(StoredHistory.records[1].keys, 62u);
-
-    Import({IDYES, IDYES}, IDM_ADD_HISTORY);
-    EXPECT_EQ(StoredHistory.records[1].keys, 122u);
-    EXPECT_EQ(ReadRegistryValue(SETTINGS_KEY, "Added Files").data.size(), 32u);
-}
-
 TEST_F(HistoryFileFlowTest, NoToTheFirstQuestionClosesThePreviewAndChangesNothing)
 {
     WriteImportFile(Magic() + Count(1) + RecordBytes(Day(JUNE_6, 60)));
@@ -535,6 +586,100 @@ TEST_F(HistoryFileFlowTest, MalformedFilesAreReportedWithoutAPreview)
         EXPECT_EQ(PreviewTitles[0], "");
         EXPECT_EQ(StoredHistory.count, 2);
     }
+}
+
+// This computer's history stays as it was, in memory and in the registry, whatever is kept.
+TEST_F(HistoryFileFlowTest, ALaterCopyOfAComputerReplacesTheKeptOneAndAnEarlierOneOnlyAfterAQuestion)
+{
+    WriteSourceFile({Day(JUNE_5, 10), Day(JUNE_6, 20)}, T1);
+    Import({IDYES}, IDM_ADD_HISTORY);
+    ASSERT_EQ(PreviewRowCounts, std::vector<int>{2});
+    EXPECT_NE(MessageTexts[0].find("laptop"), std::string::npos) << MessageTexts[0];
+    EXPECT_EQ(KeptKeys(LAPTOP), "10|20|");
+    WriteSourceFile({Day(JUNE_6, 25), Day(JUNE_8, 30)}, T2);
+    Import({IDYES}, IDM_ADD_HISTORY);
+    EXPECT_EQ(KeptKeys(LAPTOP), "25|30|") << "June 5 of the first copy is gone, June 6 not summed";
+    EXPECT_EQ(KeptSourceCount(), 1);
+
+    WriteSourceFile({Day(JUNE_5, 10)}, T1);
+    Import({IDYES, IDNO}, IDM_ADD_HISTORY);
+    ASSERT_EQ(MessageTexts.size(), 4u);
+    EXPECT_TRUE(NoPreselected[3]) << MessageTexts[3];
+    EXPECT_EQ(KeptKeys(LAPTOP), "25|30|");
+    Import({IDYES, IDYES}, IDM_ADD_HISTORY);
+    EXPECT_EQ(KeptKeys(LAPTOP), "10|");
+
+    ASSERT_EQ(StoredHistory.count, 2);
+    EXPECT_EQ(StoredHistory.records[1].keys, 2u);
+    EXPECT_EQ(Totals.keyPresses, 0u);
+    EXPECT_EQ(ReadSettingsQword("Keyboard Presses"), UINT64_MAX);  // nothing was saved
+}
+
+// A new computer is named after the file; the next file can be given to it.
+TEST_F(HistoryFileFlowTest, AFileWithoutASourceAsksWhichComputerItIs)
+{
+    WriteImportFile(Magic() + Count(1) + RecordBytes(Day(JUNE_6, 60)));
+    Import({IDYES}, IDM_ADD_HISTORY);
+    ASSERT_EQ(KeptSourceCount(), 1);
+    const KeptSource *named = KeptSourceAt(0);
+    EXPECT_STREQ(named->name, L"TallywickHistory");
+    EXPECT_EQ(KeptKeys(named->id), "60|");
+
+    WriteImportFile(Magic() + Count(1) + RecordBytes(Day(JUNE_8, 80)));
+    WhichChoice = 0;
+    Import({IDYES}, IDM_ADD_HISTORY);
+    EXPECT_EQ(ChoiceCounts, (std::vector<int>{1, 2})) << "a new one; then the known one too";
+    ASSERT_EQ(KeptSourceCount(), 1);
+    EXPECT_EQ(KeptKeys(KeptSourceAt(0)->id), "80|");
+}
+
+// The backup's refusal is the end-to-end test's (tests/e2e/history_test.cpp).
+TEST_F(HistoryFileFlowTest, ThisComputersOwnExportIsRefusedWithoutAPreview)
+{
+    ASSERT_TRUE(SaveHistoryFile(path.c_str()));
+    Import({IDYES, IDYES}, IDM_ADD_HISTORY);
+    ASSERT_EQ(MessageTexts.size(), 1u);
+    EXPECT_EQ(MessageTexts[0], Resource(IDS_OWN_FILE_REFUSED));
+    EXPECT_EQ(PreviewTitles[0], "");
+    EXPECT_EQ(KeptSourceCount(), 0);
+}
+
+// Yes is preselected; No goes on to the merge as for any file.
+TEST_F(HistoryFileFlowTest, ImportingAnotherComputersFileOffersToKeepItAsThatComputersInstead)
+{
+    WriteSourceFile({Day(JUNE_8, 80)}, T1);
+    Import({IDYES});
+    ASSERT_EQ(MessageTexts.size(), 1u);
+    EXPECT_NE(MessageTexts[0].find("laptop"), std::string::npos) << MessageTexts[0];
+    EXPECT_FALSE(NoPreselected[0]);
+    EXPECT_EQ(KeptKeys(LAPTOP), "80|");
+    EXPECT_EQ(StoredHistory.count, 2);
+
+    Import({IDNO, IDYES, IDNO});
+    ASSERT_EQ(MessageTexts.size(), 4u);
+    EXPECT_EQ(MessageTexts[2], Resource(IDS_CONFIRM_MERGE));
+    EXPECT_EQ(StoredHistory.count, 4);  // June 5, June 6, June 8, today
+}
+
+TEST_F(HistoryFileFlowTest, RemovingAComputerTakesItsDaysOutAndALaterAddBringsItBack)
+{
+    WriteSourceFile({Day(JUNE_5, 10), Day(JUNE_6, 20)}, T1);
+    Import({IDYES}, IDM_ADD_HISTORY);
+    ReportMalformedSyncFile(L"Tallywick-broken.twh");
+    uint32_t version = KeptSourcesVersion();
+    RemoveRow = 0;
+    Import({IDYES}, IDM_COMPUTERS);
+    ForgetMalformedSyncFile(L"Tallywick-broken.twh");
+    std::string unreadable = "Tallywick-broken.twh|" + Resource(IDS_SYNC_FILE_UNREADABLE);
+    std::vector<std::vector<std::string>> rows = {{"laptop|2", unreadable}, {unreadable}};
+    EXPECT_EQ(ListedRows, rows);
+    ASSERT_EQ(NoPreselected.size(), 2u);
+    EXPECT_TRUE(NoPreselected[1]) << MessageTexts[1];
+    EXPECT_NE(KeptSourcesVersion(), version);
+    EXPECT_EQ(KeptSourceCount(), 0);
+
+    Import({IDYES}, IDM_ADD_HISTORY);
+    EXPECT_EQ(KeptKeys(LAPTOP), "10|20|");
 }
 
 // The id is made by the first file that carries it.
