@@ -92,7 +92,7 @@ LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         OnMeterDisplayChange(window);
         return 0;
     case WM_SETTINGCHANGE:
-        OnMeterSettingChange(window, wParam);
+        OnMeterSettingChange(window, wParam, lParam);
         return 0;
     case WM_COMMAND:
         if (RunMeterCommand(window, LOWORD(wParam)))

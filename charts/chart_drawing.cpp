@@ -29,11 +29,8 @@ static ChartColours HighContrastColours(const SystemPalette &palette)
     return colours;
 }
 
-ChartColours ChartColoursNow()
+static ChartColours LightColours()
 {
-    SystemPalette palette = SystemPaletteNow();
-    if (palette.highContrast)
-        return HighContrastColours(palette);
     ChartColours colours;
     colours.background = RGB(255, 255, 255);
     colours.text = RGB(33, 33, 33);
@@ -46,9 +43,39 @@ ChartColours ChartColoursNow()
     colours.zero = RGB(235, 237, 240);
     const COLORREF clicks[3] = {RGB(8, 81, 156), RGB(66, 146, 198), RGB(158, 202, 225)};
     memcpy(colours.clicks, clicks, sizeof clicks);
-    memcpy(colours.shades, BLUE_RAMP, sizeof BLUE_RAMP);
+    memcpy(colours.shades, BlueRamp(false), sizeof colours.shades);
     colours.outlined = false;
     return colours;
+}
+
+// The dark palette's window and texts; the blues lighter, as they stand out of the dark.
+static ChartColours DarkColours(const SystemPalette &palette)
+{
+    ChartColours colours;
+    colours.background = palette.window;
+    colours.text = palette.windowText;
+    colours.mutedText = palette.grayText;
+    colours.grid = MixColours(palette.window, palette.windowText, 0.15);
+    colours.bar = RGB(66, 146, 198);
+    colours.barHighlighted = RGB(158, 202, 225);
+    colours.band = RGB(28, 48, 72);
+    colours.average = RGB(253, 141, 60);
+    colours.zero = MixColours(palette.window, palette.windowText, 0.08);
+    const COLORREF clicks[3] = {RGB(158, 202, 225), RGB(66, 146, 198), RGB(8, 81, 156)};
+    memcpy(colours.clicks, clicks, sizeof clicks);
+    memcpy(colours.shades, BlueRamp(true), sizeof colours.shades);
+    colours.outlined = false;
+    return colours;
+}
+
+ChartColours ChartColoursNow()
+{
+    SystemPalette palette = SystemPaletteNow();
+    if (palette.highContrast)
+        return HighContrastColours(palette);
+    if (palette.dark)
+        return DarkColours(palette);
+    return LightColours();
 }
 
 void FillArea(HDC dc, const RECT &rect, COLORREF colour)

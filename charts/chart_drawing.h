@@ -1,7 +1,8 @@
 // The chart's colours and the few shapes it is drawn with. Every shape is a whole-pixel
 // rectangle, so the picture is as crisp at 192 dpi as at 96. With high contrast on, the
 // colours are the system's; otherwise a single-hue blue scale, even to the eye and readable
-// with every common colour blindness, and an orange average.
+// with every common colour blindness, and an orange average, on white or, in the dark app
+// mode, on the dark palette's window.
 #ifndef TALLYWICK_CHART_DRAWING_H
 #define TALLYWICK_CHART_DRAWING_H
 
@@ -16,7 +17,7 @@ struct ChartColours {
     bool outlined;            // high contrast: each shape has an outline in the text colour
 };
 
-// The colours for the next paint: the system's while high contrast is on.
+// The colours for the next paint: the system's while high contrast is on, else light or dark.
 ChartColours ChartColoursNow();
 void FillArea(HDC dc, const RECT &rect, COLORREF colour);
 // A frame `width` pixels wide inside `rect`.

@@ -20,6 +20,7 @@
 #include "../core/figures.h"
 #include "../res/resource.h"
 #include "../text/text.h"
+#include "../ui/dark_mode.h"
 #include "../ui/dialog_focus.h"
 #include "../ui/dpi.h"
 #include "../ui/file_dialogs.h"
@@ -260,6 +261,7 @@ void ShowChartWindow()
     if (WindowDpi(window) != state->dpi)  // placed by the system on another monitor
         UseDpi(window, state, WindowDpi(window));
     SetWindowIcons(window, WindowDpi(window));
+    FollowAppMode(window);
     ShowChartYear(window, state);
     LayOutChartWindow(window, state);
     SetTimer(window, CHART_TIMER_ID, CHART_TIMER_MS, nullptr);
@@ -356,9 +358,20 @@ LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_MOUSEWHEEL:  // where the wheel reaches the window itself, the bars take it
         SendMessageA(Plot(window), message, wParam, lParam);
         return 0;
-    case WM_SETTINGCHANGE:  // high contrast on or off, a new work area
+    case WM_SETTINGCHANGE:  // high contrast on or off, a new work area, the app mode
         OnScreenSettingChange(window, wParam);
+        if (IsAppModeChange(lParam))
+            FollowAppMode(window);
         InvalidateRect(Plot(window), nullptr, FALSE);
+        break;
+    case WM_ERASEBKGND:  // the controls' row in the palette's face, dark or light
+        EraseWithFace(window, (HDC)wParam);
+        return 1;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+        if (HBRUSH brush = DarkControlColour(message, (HDC)wParam))
+            return (LRESULT)brush;
         break;
     case WM_SYSCOLORCHANGE:
         InvalidateRect(Plot(window), nullptr, FALSE);

@@ -19,11 +19,13 @@
 
 #include "../res/resource.h"
 #include "../text/text.h"
+#include "../ui/dark_mode.h"
 #include "../ui/dpi.h"
 #include "../ui/fonts.h"
 #include "../ui/icons.h"
 #include "../ui/on_screen.h"
 #include "../ui/owner_window.h"
+#include "../ui/palette.h"
 #include "../ui/window_class.h"
 
 HWND HistoryWindow;
@@ -128,6 +130,17 @@ static HWND CreateHistoryListView(HWND window)
                            (HMENU)0, ProgramInstance(), NULL);
 }
 
+// The list in the palette's colours, and the frame, header and scroll bars in the app mode.
+static void FollowHistoryMode(HWND window)
+{
+    SystemPalette palette = SystemPaletteNow();
+    HWND listView = GetDlgItem(window, 0);
+    SendMessageA(listView, LVM_SETBKCOLOR, 0, palette.window);
+    SendMessageA(listView, LVM_SETTEXTBKCOLOR, 0, palette.window);
+    SendMessageA(listView, LVM_SETTEXTCOLOR, 0, palette.windowText);
+    FollowAppMode(window);
+}
+
 // The rows' image drawn at the small-icon size of `dpi`. The list view destroys the image
 // list it holds when it goes; one that it gives back for a new one is ours to destroy.
 // Where the new one cannot be made, the rows keep the image they have.
@@ -225,6 +238,7 @@ void ShowHistoryWindow(const HistoryList *list, UINT titleId)
     SendMessageA(HistoryListView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, HISTORY_LIST_EX_STYLE);
     InsertHistoryColumns(HistoryListView);
     SetRowCount(HistoryListView, shown->count);
+    FollowHistoryMode(HistoryWindow);
     ShowWindow(HistoryWindow, SW_SHOW);
     UpdateWindow(HistoryWindow);
     SelectTopRow(HistoryListView);
@@ -467,6 +481,8 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         break;
     case WM_SETTINGCHANGE:
         OnScreenSettingChange(window, wParam);
+        if (IsAppModeChange(lParam))
+            FollowHistoryMode(window);
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -19,6 +19,7 @@ PictureColours CurrentPictureColours()
     colours.backgroundText = palette.faceText;
     colours.bar = palette.highlight;
     colours.highContrast = palette.highContrast;
+    colours.dark = palette.dark;
     return colours;
 }
 
@@ -67,10 +68,10 @@ static bool Shaded(const PictureColours &colours, int heat)
 
 COLORREF HeatFillColour(const PictureColours &colours, int heat)
 {
-    return Shaded(colours, heat) ? VIRIDIS_RAMP[heat] : colours.face;
+    return Shaded(colours, heat) ? ViridisRamp(colours.dark)[heat] : colours.face;
 }
 
 COLORREF HeatFillTextColour(const PictureColours &colours, int heat)
 {
-    return Shaded(colours, heat) ? ViridisTextColour(heat) : colours.text;
+    return Shaded(colours, heat) ? ViridisTextColour(heat, colours.dark) : colours.text;
 }

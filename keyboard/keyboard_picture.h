@@ -23,11 +23,11 @@ const int8_t NO_HEAT = ZERO_SHADE;
 
 enum MouseButtonIndex { MOUSE_BUTTON_LEFT, MOUSE_BUTTON_MIDDLE, MOUSE_BUTTON_RIGHT, MOUSE_BUTTONS };
 
-// The colours of a picture: the system's, with the heat as bars in high contrast. `text`
-// goes on a key's face, `backgroundText` beside the keys.
+// The colours of a picture: the system's or the dark palette, with the heat as bars in high
+// contrast. `text` goes on a key's face, `backgroundText` beside the keys.
 struct PictureColours {
     COLORREF background, face, edge, text, backgroundText, bar;
-    bool highContrast;
+    bool highContrast, dark;
 };
 
 struct KeyboardPicture {
@@ -44,7 +44,7 @@ struct KeyboardPicture {
     PictureColours colours;
 };
 
-// The colours now: high contrast or not, and the system's colours for it.
+// The colours now: high contrast, dark or light.
 PictureColours CurrentPictureColours();
 // The heat of each of `n` counts; `lowest` gets each class's smallest count, 0 for a class
 // that none falls in.

@@ -20,12 +20,14 @@
 #include "../text/text.h"
 #include "../ui/buffered_paint.h"
 #include "../ui/control_row.h"
+#include "../ui/dark_mode.h"
 #include "../ui/dialog_focus.h"
 #include "../ui/dpi.h"
 #include "../ui/file_dialogs.h"
 #include "../ui/fonts.h"
 #include "../ui/icons.h"
 #include "../ui/on_screen.h"
+#include "../ui/palette.h"
 #include "../ui/picture_export.h"
 #include "../ui/window_class.h"
 
@@ -289,6 +291,7 @@ void ShowKeyboardWindow()
     if (!KeyboardWindow)
         return;
     SetWindowIcons(KeyboardWindow, WindowDpi(KeyboardWindow));
+    FollowAppMode(KeyboardWindow);
     ShowWindow(KeyboardWindow, SW_SHOW);
     UpdateWindow(KeyboardWindow);
     SetForegroundWindow(KeyboardWindow);
@@ -309,7 +312,7 @@ static void DrawOffLine(HDC dc, HWND window, const KeyboardView *view, const REC
     RECT line = {button.right + Scale(CONTROL_GAP, view->dpi), button.top,
                  client.right - Scale(MARGIN, view->dpi), button.bottom};
     HGDIOBJ old = SelectObject(dc, view->controlFont);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(dc, SystemPaletteNow().faceText);
     DrawTextA(dc, LoadText(SLOT_GENERAL, IDS_KEYBOARD_OFF_LINE), -1, &line,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     SelectObject(dc, old);
@@ -574,9 +577,18 @@ LRESULT CALLBACK KeyboardWindowProc(HWND window, UINT message, WPARAM wParam, LP
         OnKeyboardFocus(window);
         return 0;
     case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:  // high contrast on or off, or new system colours
+        InvalidateRect(window, nullptr, FALSE);
+        break;
+    case WM_SETTINGCHANGE:  // high contrast on or off, new system colours, the app mode
         InvalidateRect(window, nullptr, FALSE);
         OnScreenSettingChange(window, wParam);
+        if (IsAppModeChange(lParam))
+            FollowAppMode(window);
+        break;
+    case WM_CTLCOLORSTATIC:  // the choice of today or all time, a radio button
+    case WM_CTLCOLORBTN:
+        if (HBRUSH brush = DarkControlColour(message, (HDC)wParam))
+            return (LRESULT)brush;
         break;
     case WM_DISPLAYCHANGE:
         KeepWindowOnScreen(window);

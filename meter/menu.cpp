@@ -4,6 +4,7 @@
 #include "../res/resource.h"
 #include "../text/language.h"
 #include "../text/text.h"
+#include "../ui/dark_mode.h"
 
 void ShowPopupMenu(HWND window, const MenuChecks &checks)
 {
@@ -85,10 +86,21 @@ static void OnAboutCommand(HWND dialog, WPARAM wParam)
         EndDialog(dialog, 0);
 }
 
-// Answers 0 to everything, WM_INITDIALOG included; the dialog manager does the rest.
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+// Answers 0 to everything else, WM_INITDIALOG included; the dialog manager does the rest.
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_INITDIALOG:
+        FollowAppMode(dialog);
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (IsAppModeChange(lParam))
+            FollowAppMode(dialog);
+        return 0;
+    case WM_CTLCOLORDLG:  // a brush, or 0 for the dialog manager's own in light
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return (INT_PTR)DarkControlColour(message, (HDC)wParam);
     case WM_COMMAND:
         OnAboutCommand(dialog, wParam);
         return 0;

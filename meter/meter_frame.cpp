@@ -3,6 +3,7 @@
 #include "meter_layout.h"
 #include "../res/resource.h"
 #include "../text/text.h"
+#include "../ui/dark_mode.h"
 #include "../ui/on_screen.h"
 
 MeterRect DefaultMeterRect()
@@ -25,6 +26,8 @@ bool CreateMeterFrame(HINSTANCE instance)
     MeterWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, METER_CLASS, title,
                                   WS_POPUP | WS_CAPTION | WS_SYSMENU, rect.left, rect.top,
                                   rect.width, rect.height, nullptr, nullptr, instance, nullptr);
+    if (MeterWindow)
+        FollowAppMode(MeterWindow);
     return MeterWindow != nullptr;
 }
 

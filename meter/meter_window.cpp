@@ -10,6 +10,7 @@
 #include "../hook/hook.h"
 #include "../res/resource.h"
 #include "../text/text.h"
+#include "../ui/dark_mode.h"
 #include "../ui/dpi.h"
 #include "../ui/icons.h"
 #include "../ui/on_screen.h"
@@ -126,8 +127,10 @@ void OnMeterDisplayChange(HWND window)
 }
 
 // A work area that changed may be a taskbar moved to a monitor of another DPI.
-void OnMeterSettingChange(HWND window, WPARAM setting)
+void OnMeterSettingChange(HWND window, WPARAM setting, LPARAM area)
 {
     OnScreenSettingChange(window, setting);
     FitTrayIconToTaskbar();
+    if (IsAppModeChange(area))
+        FollowAppMode(window);  // the frame only: the face keeps the program's colours
 }

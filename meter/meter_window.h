@@ -26,7 +26,8 @@ void OnMeterClose(HWND window);
 // WM_DISPLAYCHANGE: HOOK.dll measures the screens anew, the meter stays on one of them,
 // the tray icon follows the taskbar's DPI.
 void OnMeterDisplayChange(HWND window);
-// WM_SETTINGCHANGE: the meter kept on a changed work area, the tray icon at the taskbar's DPI.
-void OnMeterSettingChange(HWND window, WPARAM setting);
+// WM_SETTINGCHANGE: the meter kept on a changed work area, the tray icon at the taskbar's DPI,
+// the frame in a changed app mode (`area` names what changed).
+void OnMeterSettingChange(HWND window, WPARAM setting, LPARAM area);
 
 #endif

@@ -28,15 +28,18 @@ enum RankRule {
 void RankShades(const double *values, int n, int classes, RankRule rule, int8_t *shades,
                 double *lowest);
 
-// The chart's ramp: one hue, pale to dark blue.
+// The program's two ramps, each in a form for a light background and one for a dark one:
+// the fewest in the shade nearest the background, the most in the one most apart from it.
+// The chart's: one hue of blue, pale to dark on light, dark to pale on dark.
 const int BLUE_SHADES = 5;
-extern const COLORREF BLUE_RAMP[BLUE_SHADES];
-// The keyboard's ramp: eight even steps of the viridis ramp, dark violet to yellow; its
-// lightness rises steadily, so the order reads in grey too.
+const COLORREF *BlueRamp(bool dark);
+// The keyboard's: eight even steps of the viridis ramp, dark violet to yellow (on dark from
+// its blue-violet on, apart from a dark key's face); its lightness rises steadily, so the
+// order reads in grey too.
 const int VIRIDIS_SHADES = 8;
-extern const COLORREF VIRIDIS_RAMP[VIRIDIS_SHADES];
-// Black or white, whichever reads better on the viridis shade.
-COLORREF ViridisTextColour(int shade);
+const COLORREF *ViridisRamp(bool dark);
+// Black or white, whichever reads better on the viridis shade of that form.
+COLORREF ViridisTextColour(int shade, bool dark);
 // A shade of `classes` in high contrast: the window's colour with ever more of the highlight.
 COLORREF HighContrastShade(const SystemPalette &palette, int shade, int classes);
 

@@ -42,6 +42,7 @@ int Usage()
           "  rect [CLASS]         print the window rectangle and visibility of the meter\n"
           "                       (or of the program's window of CLASS)\n"
           "  move X Y             move the meter's top left corner, as a drag would\n"
+          "  app-mode-changed     tell every window the app mode changed, as Windows does\n"
           "  settle               wait until the shown meter has grown to fit its lines\n"
           "  seed-hourly          write a working week's hourly activity\n"
           "  charts               open the chart window, wait for it, print its rectangle\n"
@@ -326,6 +327,11 @@ int main(int argc, char **argv)
     if (!strcmp(command, "close-charts")) {
         HWND window = ChartWindowOfMeter();
         return window && PostMessageA(window, WM_CLOSE, 0, 0) && WaitWindowGone(window, 5000) ? 0 : 1;
+    }
+    if (!strcmp(command, "app-mode-changed")) {
+        DWORD_PTR ignored;
+        return SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, (LPARAM) "ImmersiveColorSet",
+                                   SMTO_ABORTIFHUNG, 5000, &ignored) ? 0 : 1;
     }
     if (!strcmp(command, "move") && argc >= 4) {
         HWND meter = Meter();
