@@ -13,7 +13,9 @@
 #include "../text/history_cells.h"
 #include "../text/language.h"
 #include "../text/text.h"
+#include "../ui/dark_mode.h"
 #include "../ui/owner_window.h"
+#include "../ui/palette.h"
 
 HWND ComputersList;
 
@@ -189,12 +191,32 @@ static void OnComputersDestroy(HWND dialog)
     ComputersList = nullptr;
 }
 
+// The list in the palette's colours, and the frame, header and buttons in the app mode.
+static void FollowComputersMode(HWND dialog)
+{
+    SystemPalette palette = SystemPaletteNow();
+    SendMessageA(ListView(dialog), LVM_SETBKCOLOR, 0, palette.window);
+    SendMessageA(ListView(dialog), LVM_SETTEXTBKCOLOR, 0, palette.window);
+    SendMessageA(ListView(dialog), LVM_SETTEXTCOLOR, 0, palette.windowText);
+    FollowAppMode(dialog);
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
 static INT_PTR CALLBACK ComputersListProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
         OnComputersInit(dialog);
+        FollowComputersMode(dialog);
         return 1;  // the focus goes to the list, the first control that takes it
+    case WM_SETTINGCHANGE:
+        if (IsAppModeChange(lParam))
+            FollowComputersMode(dialog);
+        return 0;
+    case WM_CTLCOLORDLG:  // a brush, or 0 for the dialog manager's own in light
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return (INT_PTR)DarkControlColour(message, (HDC)wParam);
     case WM_COMMAND:
         OnComputersCommand(dialog, wParam);
         return 1;

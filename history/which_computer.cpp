@@ -9,6 +9,7 @@
 #include "../res/resource.h"
 #include "../text/language.h"
 #include "../text/text.h"
+#include "../ui/dark_mode.h"
 #include "../ui/owner_window.h"
 
 // What the dialog is given and gives back, through its lParam.
@@ -113,7 +114,17 @@ static INT_PTR CALLBACK WhichComputerProc(HWND dialog, UINT message, WPARAM wPar
     switch (message) {
     case WM_INITDIALOG:
         OnWhichInit(dialog, (const WhichComputer *)lParam);
+        FollowAppMode(dialog);
         return 1;  // the focus goes to the first control that takes it
+    case WM_SETTINGCHANGE:
+        if (IsAppModeChange(lParam))
+            FollowAppMode(dialog);
+        return 0;
+    case WM_CTLCOLORDLG:  // a brush, or 0 for the dialog manager's own in light
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+        return (INT_PTR)DarkControlColour(message, (HDC)wParam);
     case WM_COMMAND:
         OnWhichCommand(dialog, wParam);
         return 1;
