@@ -13,6 +13,7 @@
 #include "../core/power.h"
 #include "../core/registry_store.h"
 #include "../core/saving.h"
+#include "../core/sources.h"
 #include "../history/csv_export.h"
 #include "../meter/meter_font.h"
 #include "../meter/meter_frame.h"
@@ -48,6 +49,7 @@ int RunProgram(HINSTANCE instance, int argc, wchar_t **argv)
     if (claim != INSTANCE_CLAIMED)
         return 0;
     LoadFromRegistry();
+    LoadKeptSources();  // a folder that cannot be read shows no other computer, no error
     LastFileDir[0] = L'\0';
     StartPeriod();
     RegisterMeterClass(instance, MeterWindowProc);

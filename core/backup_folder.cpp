@@ -6,6 +6,7 @@
 #include <wchar.h>
 
 static const wchar_t BACKUP_SUBFOLDER[] = L"\\Tallywick\\Backups";
+static const wchar_t COMPUTERS_SUBFOLDER[] = L"\\Tallywick\\Computers";
 
 // The known folder first; the environment when the shell cannot tell (a profile that is
 // being set up, a service account).
@@ -23,15 +24,25 @@ static bool FindLocalAppData(wchar_t *folder)
     return length > 0 && length < MAX_PATH;
 }
 
-bool FindBackupFolder(wchar_t *folder)
+static bool FindLocalSubfolder(wchar_t *folder, const wchar_t *subfolder)
 {
     if (!FindLocalAppData(folder))
         return false;
     size_t length = wcslen(folder);
     if (length > 0 && folder[length - 1] == L'\\')
         folder[--length] = L'\0';
-    if (length + wcslen(BACKUP_SUBFOLDER) >= MAX_PATH)
+    if (length + wcslen(subfolder) >= MAX_PATH)
         return false;
-    wcscpy(folder + length, BACKUP_SUBFOLDER);
+    wcscpy(folder + length, subfolder);
     return true;
+}
+
+bool FindBackupFolder(wchar_t *folder)
+{
+    return FindLocalSubfolder(folder, BACKUP_SUBFOLDER);
+}
+
+bool FindComputersFolder(wchar_t *folder)
+{
+    return FindLocalSubfolder(folder, COMPUTERS_SUBFOLDER);
 }
