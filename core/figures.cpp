@@ -20,6 +20,7 @@ static CounterBlock OwnSavedTotals;
 static uint32_t OwnSavedSeconds;
 static HistoryList OwnStoredHistory = {nullptr, 0, 0, HISTORY_GROW_STEP};
 static HourlyRecord OwnHourlyActivity[HOURS_IN_WEEK];
+static uint32_t OwnStoredHistoryChanges;
 
 const CounterBlock &Totals = OwnTotals;
 const CounterBlock &PeriodBaseline = OwnPeriodBaseline;
@@ -29,6 +30,7 @@ const uint64_t &StoredTotalTime = OwnStoredTotalTime;
 const CounterBlock &SavedTotals = OwnSavedTotals;
 const uint32_t &SavedSeconds = OwnSavedSeconds;
 const HistoryList &StoredHistory = OwnStoredHistory;
+const uint32_t &StoredHistoryChanges = OwnStoredHistoryChanges;
 const HourlyRecord (&HourlyActivity)[HOURS_IN_WEEK] = OwnHourlyActivity;
 
 static void FreeStoredHistory()
@@ -133,6 +135,7 @@ void ReplaceTotals(const CounterBlock &totals, uint64_t totalTime)
 
 bool AppendStoredRecord(const HistoryRecord *record)
 {
+    ++OwnStoredHistoryChanges;
     return AppendRecord(&OwnStoredHistory, record);
 }
 
@@ -183,6 +186,7 @@ void LeaveOutSleep(uint32_t seconds)
 // history keeps no array.
 void ReplaceStoredHistory(const HistoryList &records)
 {
+    ++OwnStoredHistoryChanges;
     if (records.count == 0)
         DestroyHistoryList(&OwnStoredHistory);
     if (!ReserveHistory(&OwnStoredHistory, records.count))
@@ -195,6 +199,7 @@ void ReplaceStoredHistory(const HistoryList &records)
 
 bool MergeImportedHistory(const HistoryList *imported, int replace)
 {
+    ++OwnStoredHistoryChanges;
     return MergeRecordsByDate(&OwnStoredHistory, imported, replace);
 }
 
@@ -205,5 +210,6 @@ void ReplaceHourlyActivity(const HourlyRecord (&hours)[HOURS_IN_WEEK])
 
 bool AddImportedHistory(const HistoryList *added)
 {
+    ++OwnStoredHistoryChanges;
     return AddRecordsByDate(&OwnStoredHistory, added);
 }

@@ -4,6 +4,7 @@
 #include "saving.h"
 
 #include "added_files.h"
+#include "all_computers.h"
 #include "backup.h"
 #include "figures.h"
 #include "key_counts.h"
@@ -19,6 +20,7 @@ bool LoadFromRegistry()
     ReplaceTotals(stored.totals, stored.totalTime);
     ReplaceHourlyActivity(stored.hours);
     ReplaceKeyCounts(stored.countEachKey, stored.keys);
+    SetShowAllComputers(stored.showAllComputers);
     if (stored.history.count > 0)
         ReplaceStoredHistory(stored.history);
     DestroyHistoryList(&stored.history);
@@ -87,4 +89,12 @@ void EraseKeyCounts()
 {
     ZeroKeyCounts();
     DeleteKeyCounts();
+}
+
+bool ChooseShowAllComputers(bool on)
+{
+    if (!WriteShowAllComputers(on))
+        return false;
+    SetShowAllComputers(on);
+    return true;
 }
