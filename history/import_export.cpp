@@ -129,10 +129,8 @@ static bool ConfirmAddingAgain(uint64_t hash)
     DateKey added = AddedFileDate(hash);
     if (added == 0)
         return true;
-    HistoryRecord day = {};
-    day.date = added;
     char text[TEXT_SLOT_SIZE];
-    snprintf(text, sizeof text, LoadText(SLOT_GENERAL, IDS_ALREADY_ADDED), HistoryDateText(&day));
+    snprintf(text, sizeof text, LoadText(SLOT_GENERAL, IDS_ALREADY_ADDED), HistoryDateText(added));
     return AskYesNoDefaultNo(text);
 }
 

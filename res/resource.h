@@ -46,6 +46,9 @@
 #define IDS_CONFIRM_ADD          222
 #define IDS_ALREADY_ADDED        223    // %s: the date the file was added
 #define IDS_BACKUP_FOLDER_FAILED 224
+// This computer or all computers: 300 to 309
+#define IDS_MENU_SHOW_ALL_COMPUTERS 300
+#define IDS_HISTORY_ALL_TITLE    301    // the history window while all computers are shown
 
 // The chart window (140 to 179)
 #define IDS_MENU_CHARTS          140
@@ -127,6 +130,7 @@
 #define IDM_COUNT_EACH_KEY       1046
 #define IDM_ADD_HISTORY          1047
 #define IDM_OPEN_BACKUPS         1048
+#define IDM_SHOW_ALL_COMPUTERS   1061   // the views show every computer's figures summed
 
 // Controls and timer of the keyboard window (2200-2299)
 #define IDC_KEYBOARD_TODAY       2201

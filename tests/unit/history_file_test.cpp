@@ -495,7 +495,7 @@ TEST_F(HistoryFileFlowTest, AFileAddedOnceIsAddedAgainOnlyAfterAQuestionWithNoPr
     Import({IDNO}, IDM_ADD_HISTORY);
     ASSERT_EQ(MessageTexts.size(), 2u);
     HistoryRecord addedOn = Day(JUNE_7, 0);
-    EXPECT_NE(MessageTexts[1].find(HistoryDateText(&addedOn)), std::string::npos) << MessageTexts[1];
+    EXPECT_NE(MessageTexts[1].find(HistoryDateText(addedOn.date)), std::string::npos) << MessageTexts[1];
     EXPECT_TRUE(NoPreselected[1]);
     EXPECT_EQ(StoredHistory.records[1].keys, 62u);
 

@@ -151,7 +151,7 @@ TEST(MixedLanguageTest, MenuItemsAreEnglishTextsAndMeterLinesHaveNoQuestionMark)
     for (const auto &entry : StringTable(ENGLISH))
         english.insert(entry.second);
     HMENU menu = CreatePopupMenu();
-    BuildTrayMenu(nullptr, menu, MenuChecks{false, false});
+    BuildTrayMenu(nullptr, menu, MenuChecks{false, false, false});
     for (int index = 0; index < GetMenuItemCount(menu); index++) {
         WCHAR text[128] = L"";
         GetMenuStringW(menu, index, text, 128, MF_BYPOSITION);
