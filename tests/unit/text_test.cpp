@@ -121,7 +121,8 @@ TEST(StringTablesTest, EnglishHasEveryChineseIdWithTheSameConversions)
     ASSERT_EQ(chinese.size(), (size_t)(IDS_CONFIRM_REPLACE - IDS_APP_TITLE + 1)
                                   + (IDS_CHART_SAVE_FAILED - IDS_MENU_CHARTS + 1)
                                   + (IDS_BACKUP_FOLDER_FAILED - IDS_MENU_ADD_HISTORY + 1)
-                                  + (IDS_KEYBOARD_OTHER_KEYS - IDS_MENU_KEYBOARD + 1));
+                                  + (IDS_KEYBOARD_OTHER_KEYS - IDS_MENU_KEYBOARD + 1)
+                                  + (IDS_HISTORY_ALL_TITLE - IDS_MENU_SHOW_ALL_COMPUTERS + 1));
     for (const auto &entry : chinese) {
         ASSERT_TRUE(english.count(entry.first)) << "no English text for id " << entry.first;
         EXPECT_EQ(Conversions(english[entry.first]), Conversions(entry.second))
