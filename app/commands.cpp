@@ -4,11 +4,12 @@
 #include "autostart.h"
 #include "program.h"
 #include "../charts/chart_window.h"
-#include "../core/figures.h"
+#include "../core/all_computers.h"
 #include "../core/key_counts.h"
 #include "../history/computers_list.h"
+#include "../core/saving.h"
 #include "../history/csv_export.h"
-#include "../history/history_window.h"
+#include "../history/history_view.h"
 #include "../history/import_export.h"
 #include "../keyboard/count_each_key.h"
 #include "../keyboard/keyboard_window.h"
@@ -32,9 +33,15 @@ static void ToggleAutostart()
     SetAutostart(!IsAutostartEnabled());
 }
 
-static void ShowStoredHistory()
+// The open views take the other computers' days, or leave them, at once: the chart takes
+// its figures as its timer would a second later.
+static void ToggleShowAllComputers()
 {
-    ShowHistoryWindow(&StoredHistory, IDS_HISTORY_TITLE);
+    if (!ChooseShowAllComputers(!ShowAllComputers))
+        return;
+    RefreshHistoryView();
+    if (ChartWindow)
+        SendMessageA(ChartWindow, WM_TIMER, CHART_TIMER_ID, 0);
 }
 
 static void ImportIntoHistory()
@@ -56,7 +63,7 @@ static const MeterCommand MeterCommands[] = {
     {IDM_CLEAR_DATA, ClearData, true},
     {IDM_SHOW, ToggleMeterWindow, true},
     {IDM_AUTOSTART, ToggleAutostart, true},
-    {IDM_VIEW_HISTORY, ShowStoredHistory, true},
+    {IDM_VIEW_HISTORY, ShowHistoryView, true},
     {IDM_VIEW_CHARTS, ShowChartWindow, true},
     {IDM_EXPORT_CSV, ExportHistoryCsv, true},
     {IDM_RECOUNT, RecountTotals, false},
@@ -65,6 +72,7 @@ static const MeterCommand MeterCommands[] = {
     {IDM_ADD_HISTORY, AddHistoryFile, true},
     {IDM_COMPUTERS, ShowComputersList, true},
     {IDM_OPEN_BACKUPS, OpenBackupFolder, true},
+    {IDM_SHOW_ALL_COMPUTERS, ToggleShowAllComputers, true},
     {IDM_VIEW_KEYBOARD, ShowKeyboardWindow, true},
     {IDM_COUNT_EACH_KEY, ToggleCountEachKey, true},
 };
@@ -83,5 +91,5 @@ bool RunMeterCommand(HWND, WORD command)
 
 MenuChecks CurrentMenuChecks()
 {
-    return MenuChecks{IsAutostartEnabled(), CountEachKey};
+    return MenuChecks{IsAutostartEnabled(), CountEachKey, ShowAllComputers};
 }

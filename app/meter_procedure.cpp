@@ -6,7 +6,7 @@
 #include "../core/clock.h"
 #include "../core/figures.h"
 #include "../core/power.h"
-#include "../history/history_window.h"
+#include "../history/history_view.h"
 #include "../hook/hook.h"
 #include "../meter/menu.h"
 #include "../meter/meter_timer.h"
@@ -102,7 +102,7 @@ LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         OnMeterTick(window, wParam);
         return 0;
     case WM_LBUTTONDBLCLK:
-        ShowHistoryWindow(&StoredHistory, IDS_HISTORY_TITLE);
+        ShowHistoryView();
         return 0;
     case WM_RBUTTONDOWN:  // posted, so that the press is finished before the menu tracks
         PostMessageA(window, MSG_SHOW_MENU, 0, 0);

@@ -14,6 +14,7 @@
 #include "../core/saving.h"
 #include "../core/sources.h"
 #include "../history/csv_export.h"
+#include "../history/history_view.h"
 #include "../meter/meter_font.h"
 #include "../meter/meter_frame.h"
 #include "../meter/meter_window.h"
@@ -28,18 +29,30 @@ static bool IsExportCommand(int argc, wchar_t **argv)
     return argc >= 3 && _wcsicmp(argv[1], L"/exporthistory") == 0;
 }
 
-// Writes what the registry holds, whether or not a resident instance is running. A failed
-// export is reported in a message box, then by the exit code 1, so that a script can tell.
-static int RunCommandLineExport(const wchar_t *path)
+// "/exporthistory <file> /all", in any letter case: every computer's days summed.
+static bool IsAllComputersExport(int argc, wchar_t **argv)
+{
+    return argc >= 4 && _wcsicmp(argv[3], L"/all") == 0;
+}
+
+// Writes what the registry holds, whether or not a resident instance is running; with
+// `allComputers` the kept sources too, and a period begun so that today is the stored
+// records of today with nothing unsaved. A failed export is reported in a message box, then
+// by the exit code 1, so that a script can tell.
+static int RunCommandLineExport(const wchar_t *path, bool allComputers)
 {
     LoadFromRegistry();
-    return WriteHistoryCsv(path) ? 0 : 1;
+    if (allComputers) {
+        StartPeriod();
+        LoadKeptSources();
+    }
+    return WriteHistoryCsv(path, allComputers) ? 0 : 1;
 }
 
 int RunProgram(HINSTANCE instance, int argc, wchar_t **argv)
 {
     if (IsExportCommand(argc, argv))
-        return RunCommandLineExport(argv[2]);
+        return RunCommandLineExport(argv[2], IsAllComputersExport(argc, argv));
     // Another session's meter cannot be shown from here, and a start with Windows in a
     // second session must not greet the user with a box: that start just ends.
     InstanceClaim claim = ClaimSingleInstance();
@@ -94,6 +107,7 @@ void RunTimerChecks(HWND window)
     if (TodayDateKey() != PeriodDate)
         SendMessageA(window, WM_COMMAND, IDM_CLEAR_DATA, 0);
     CheckpointWhenDue();
+    RefreshHistoryViewWhenChanged();
 }
 
 // The current period is first credited to today's record, exactly as the next save would

@@ -1,8 +1,11 @@
 // The figures the chart takes from the program: the stored history summed, today as the
-// core works it out (today.h), the week clock. Read only: the chart changes none.
+// core works it out (today.h), the week clock; all computers' days and today instead while
+// they are shown (all_computers.h). Read only: the chart changes none.
 #include "chart_figures.h"
 
+#include <stdlib.h>
 #include <string.h>
+#include "../core/all_computers.h"
 #include "../core/figures.h"
 #include "../core/today.h"
 
@@ -16,16 +19,30 @@ static int LocaleFirstDayOfWeek()
     return first[0] >= '0' && first[0] <= '6' ? first[0] - '0' : 0;
 }
 
+static bool BuildShownSums(ChartSums *sums)
+{
+    int firstDay = LocaleFirstDayOfWeek();
+    if (!ShowAllComputers)
+        return BuildChartSums(sums, StoredHistory.records, StoredHistory.count, PeriodDate,
+                              firstDay);
+    int32_t count;
+    DayFigures *days = AllComputersDays(&count);
+    bool built = days && BuildChartSumsOfDays(sums, days, count, PeriodDate, firstDay);
+    free(days);
+    return built;
+}
+
 // Built aside and taken only when whole, so that a failure keeps the sums there were.
 bool BuildStoredSums(ChartState *state)
 {
     ChartSums sums;
-    if (!BuildChartSums(&sums, StoredHistory.records, StoredHistory.count, PeriodDate,
-                        LocaleFirstDayOfWeek()))
+    uint32_t computers = ShownComputersStamp();
+    if (!BuildShownSums(&sums))
         return false;
     DestroyChartSums(&state->sums);
     state->sums = sums;
     state->sumsRecords = StoredHistory.count;
+    state->sumsComputers = computers;
     return true;
 }
 
@@ -57,11 +74,12 @@ bool TakeChartFigures(ChartState *state, bool *rebuilt)
     bool showedToday =
         state->firstSlot == INT32_MAX
         || (todaySlot >= state->firstSlot && todaySlot - state->firstSlot < state->slotsShown);
-    *rebuilt = (state->sums.today != PeriodDate || state->sumsRecords != StoredHistory.count)
+    *rebuilt = (state->sums.today != PeriodDate || state->sumsRecords != StoredHistory.count
+                || state->sumsComputers != ShownComputersStamp())
                && BuildStoredSums(state);
     if (*rebuilt)
         KeepBarsInPlace(state, firstPeriod, showedToday);
-    Figures today = TodayFigures();
+    Figures today = ShowAllComputers ? AllComputersToday() : TodayFigures();
     bool todayChanged = memcmp(&today, &state->today, sizeof today) != 0;
     state->today = today;
     SetTodayFigures(&state->sums, today);

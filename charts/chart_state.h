@@ -16,7 +16,8 @@ const int32_t NO_ITEM = -1;
 struct ChartState {
     ChartSums sums;
     int32_t sumsRecords;                // StoredHistory.count when the sums were built
-    Figures today;                      // today (TodayFigures), as last taken
+    uint32_t sumsComputers;             // ShownComputersStamp() when the sums were built
+    Figures today;                      // today (TodayFigures or all computers'), as last taken
     HourlyRecord hours[HOURS_IN_WEEK];  // the week clock as last taken
     bool clockIsNew;                    // the week clock holds less than a week
     int figure;                         // ChartFigure

@@ -134,9 +134,7 @@ static void PeriodText(ChartUnit unit, int32_t period, int firstDayOfWeek, char 
 // The date and weekday of one day, as the history window's date column shows it.
 static void DayHeading(int32_t day, char *out)
 {
-    HistoryRecord record = {};
-    record.date = DateOfDay(day);
-    lstrcpynA(out, HistoryDateText(&record), CHART_TEXT_SIZE);
+    lstrcpynA(out, HistoryDateText(DateOfDay(day)), CHART_TEXT_SIZE);
 }
 
 static void PeriodHeading(const ChartState *state, int32_t period, char *out)

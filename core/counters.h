@@ -1,5 +1,6 @@
 // The types every module shares: a block of the five counters, the six figures a window
-// shows, a local date as a key (dates.h), an hour of the week clock and the per-key counts.
+// shows, a local date as a key (dates.h) and a date's figures, an hour of the week clock
+// and the per-key counts.
 // The figures themselves are the core's (figures.h).
 #ifndef TALLYWICK_COUNTERS_H
 #define TALLYWICK_COUNTERS_H
@@ -29,6 +30,13 @@ struct Figures {
 
 // A local date as a key that compares like dates; made and taken apart in dates.h alone.
 typedef uint32_t DateKey;
+
+// One date's figures, summed over whatever holds that date: the records of a day, or the
+// computers that counted it.
+struct DayFigures {
+    DateKey date;
+    Figures figures;
+};
 
 // One hour of the week clock, 24 bytes, little-endian, as "Hourly Activity" stores it.
 struct HourlyRecord {

@@ -19,6 +19,7 @@ static CounterBlock OwnSavedTotals;
 static uint32_t OwnSavedSeconds;
 static HistoryList OwnStoredHistory = {nullptr, 0, 0, HISTORY_GROW_STEP};
 static HourlyRecord OwnHourlyActivity[HOURS_IN_WEEK];
+static uint32_t OwnStoredHistoryChanges;
 
 const CounterBlock &Totals = OwnTotals;
 const CounterBlock &PeriodBaseline = OwnPeriodBaseline;
@@ -28,6 +29,7 @@ const uint64_t &StoredTotalTime = OwnStoredTotalTime;
 const CounterBlock &SavedTotals = OwnSavedTotals;
 const uint32_t &SavedSeconds = OwnSavedSeconds;
 const HistoryList &StoredHistory = OwnStoredHistory;
+const uint32_t &StoredHistoryChanges = OwnStoredHistoryChanges;
 const HourlyRecord (&HourlyActivity)[HOURS_IN_WEEK] = OwnHourlyActivity;
 
 static void FreeStoredHistory()
@@ -132,6 +134,7 @@ void ReplaceTotals(const CounterBlock &totals, uint64_t totalTime)
 
 bool AppendStoredRecord(const HistoryRecord *record)
 {
+    ++OwnStoredHistoryChanges;
     return AppendRecord(&OwnStoredHistory, record);
 }
 
@@ -182,6 +185,7 @@ void LeaveOutSleep(uint32_t seconds)
 // history keeps no array.
 void ReplaceStoredHistory(const HistoryList &records)
 {
+    ++OwnStoredHistoryChanges;
     if (records.count == 0)
         DestroyHistoryList(&OwnStoredHistory);
     if (!ReserveHistory(&OwnStoredHistory, records.count))
@@ -194,6 +198,7 @@ void ReplaceStoredHistory(const HistoryList &records)
 
 bool MergeImportedHistory(const HistoryList *imported, int replace)
 {
+    ++OwnStoredHistoryChanges;
     return MergeRecordsByDate(&OwnStoredHistory, imported, replace);
 }
 

@@ -22,6 +22,9 @@ extern const uint64_t &StoredTotalTime;     // all-time running seconds up to th
 extern const CounterBlock &SavedTotals;     // Totals as of the last save
 extern const uint32_t &SavedSeconds;        // PeriodSeconds() as of the last save
 extern const HistoryList &StoredHistory;    // the stored per-day history, in append order
+// Moves on with every change of the stored history but a save's credit to a record of
+// PeriodDate, so that a view of the other days knows when to build them anew.
+extern const uint32_t &StoredHistoryChanges;
 // All-time key presses, clicks and distance by weekday and hour of local time, Monday
 // 00:00 first and Sunday 23:00 last. Each count adds to the hour it is counted in; nothing
 // zeroes them, as no period zeroes a total.

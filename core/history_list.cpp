@@ -101,6 +101,13 @@ Figures FiguresOfRecord(const HistoryRecord *record)
                    record->rightClicks, record->seconds};
 }
 
+DayFigures RecordAsDay(const HistoryRecord *record)
+{
+    return DayFigures{record->date,
+                      Figures{record->keys, record->distance, record->leftClicks,
+                              record->middleClicks, record->rightClicks, record->seconds}};
+}
+
 void AddFigures(Figures *sum, const Figures &more)
 {
     sum->keys += more.keys;

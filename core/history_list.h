@@ -56,6 +56,9 @@ void AddPeriodToRecord(HistoryRecord *target, const HistoryRecord *source,
 // A record's figures; a distance that is no number or infinite (stored by an older
 // version) counts as nothing, since it would spoil every sum it is in.
 Figures FiguresOfRecord(const HistoryRecord *record);
+// A record's date and figures as it holds them, a distance that is no number included: a
+// record shown as it is stored.
+DayFigures RecordAsDay(const HistoryRecord *record);
 void AddFigures(Figures *sum, const Figures &more);
 // What a list adds up to: the last record first, then the others in list order.
 Figures SumHistory(const HistoryList &list);

@@ -43,9 +43,30 @@ int32_t FirstDayOfPeriod(ChartUnit unit, int32_t period, int firstDayOfWeek)
     }
 }
 
-// One bar per distinct day of `order` (day << 32 | record index, sorted), today's among them.
-static bool BuildDaySeries(ChartSeries *days, const uint64_t *order, size_t n,
-                           const HistoryRecord *records)
+// What the sums take from an item of their input, a record or a day's figures.
+static DateKey ItemDate(const HistoryRecord &record)
+{
+    return record.date;
+}
+
+static DateKey ItemDate(const DayFigures &day)
+{
+    return day.date;
+}
+
+static Figures ItemFigures(const HistoryRecord &record)
+{
+    return FiguresOfRecord(&record);
+}
+
+static Figures ItemFigures(const DayFigures &day)
+{
+    return day.figures;
+}
+
+// One bar per distinct day of `order` (day << 32 | item index, sorted), today's among them.
+template <typename Item>
+static bool BuildDaySeries(ChartSeries *days, const uint64_t *order, size_t n, const Item *items)
 {
     days->bars = (ChartBar *)malloc(n * sizeof(ChartBar));
     if (!days->bars)
@@ -60,7 +81,7 @@ static bool BuildDaySeries(ChartSeries *days, const uint64_t *order, size_t n,
         if (index == TODAY_INDEX)
             days->todayBar = count - 1;
         else
-            AddFigures(&days->bars[count - 1].figures, FiguresOfRecord(&records[index]));
+            AddFigures(&days->bars[count - 1].figures, ItemFigures(items[index]));
     }
     days->count = count;
     days->slots = days->bars[count - 1].slot + 1;
@@ -95,8 +116,9 @@ static bool FoldSeries(ChartSeries *folded, const ChartSeries *days, ChartUnit u
     return true;
 }
 
-bool BuildChartSums(ChartSums *sums, const HistoryRecord *records, int32_t count, DateKey today,
-                    int firstDayOfWeek)
+template <typename Item>
+static bool BuildSums(ChartSums *sums, const Item *items, int32_t count, DateKey today,
+                      int firstDayOfWeek)
 {
     memset(sums, 0, sizeof *sums);
     sums->firstDayOfWeek = firstDayOfWeek;
@@ -108,11 +130,11 @@ bool BuildChartSums(ChartSums *sums, const HistoryRecord *records, int32_t count
     if (!order)
         return false;
     for (int32_t i = 0; i < count; ++i)
-        if (records[i].date != today && IsRealDate(records[i].date))
-            order[n++] = (uint64_t)DayNumber(records[i].date) << 32 | (uint32_t)i;
+        if (ItemDate(items[i]) != today && IsRealDate(ItemDate(items[i])))
+            order[n++] = (uint64_t)DayNumber(ItemDate(items[i])) << 32 | (uint32_t)i;
     order[n++] = (uint64_t)DayNumber(today) << 32 | TODAY_INDEX;
     std::sort(order, order + n);
-    bool built = BuildDaySeries(&sums->series[UNIT_DAY], order, n, records);
+    bool built = BuildDaySeries(&sums->series[UNIT_DAY], order, n, items);
     free(order);
     for (int unit = UNIT_WEEK; built && unit < UNIT_COUNT; ++unit)
         built = FoldSeries(&sums->series[unit], &sums->series[UNIT_DAY], (ChartUnit)unit,
@@ -120,6 +142,18 @@ bool BuildChartSums(ChartSums *sums, const HistoryRecord *records, int32_t count
     if (!built)
         DestroyChartSums(sums);
     return built;
+}
+
+bool BuildChartSums(ChartSums *sums, const HistoryRecord *records, int32_t count, DateKey today,
+                    int firstDayOfWeek)
+{
+    return BuildSums(sums, records, count, today, firstDayOfWeek);
+}
+
+bool BuildChartSumsOfDays(ChartSums *sums, const DayFigures *days, int32_t count, DateKey today,
+                          int firstDayOfWeek)
+{
+    return BuildSums(sums, days, count, today, firstDayOfWeek);
 }
 
 void DestroyChartSums(ChartSums *sums)

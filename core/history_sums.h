@@ -47,6 +47,9 @@ int32_t FirstDayOfPeriod(ChartUnit unit, int32_t period, int firstDayOfWeek);
 // each. False, with `sums` empty, when the memory cannot be had.
 bool BuildChartSums(ChartSums *sums, const HistoryRecord *records, int32_t count, DateKey today,
                     int firstDayOfWeek);
+// The same over days' figures (all_computers.h), each date's summed as the records' are.
+bool BuildChartSumsOfDays(ChartSums *sums, const DayFigures *days, int32_t count, DateKey today,
+                          int firstDayOfWeek);
 void DestroyChartSums(ChartSums *sums);
 // Today's figures (its records and the running period) into today's bar of each unit.
 void SetTodayFigures(ChartSums *sums, const Figures &today);

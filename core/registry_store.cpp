@@ -1,7 +1,8 @@
 // The registry key holds the all-time totals, the all-time running time, the whole
 // history, the week clock's hours, the per-key counts and this computer's ids; it is read
 // at start-up and after each save of a period change, and written at every period change,
-// at each checkpoint and at exit. The per-key option is written when the user changes it.
+// at each checkpoint and at exit. The per-key option and "Show All Computers" are written
+// when the user changes them.
 #include "registry_store.h"
 
 #include <windows.h>
@@ -87,13 +88,18 @@ static bool ReadExactValue(HKEY key, const char *name, void *destination, DWORD 
     return false;
 }
 
+// An option is on only as the DWORD 1; anything else, or nothing, is off.
+static bool ReadOption(HKEY key, const char *name)
+{
+    DWORD option = 0;
+    return ReadExactValue(key, name, &option, sizeof option) && option == 1;
+}
+
 static const DWORD KEYS_TODAY_SIZE = sizeof(DateKey) + KEY_IDENTITIES * sizeof(uint32_t);
 
 static void ReadKeyCounts(HKEY key, StoredFigures *stored)
 {
-    DWORD option = 0;
-    stored->countEachKey =
-        ReadExactValue(key, COUNT_EACH_KEY_VALUE, &option, sizeof option) && option == 1;
+    stored->countEachKey = ReadOption(key, COUNT_EACH_KEY_VALUE);
     ReadExactValue(key, KEYS_ALL_TIME_VALUE, stored->keys.allTime, sizeof stored->keys.allTime);
     BYTE today[KEYS_TODAY_SIZE];
     if (!ReadExactValue(key, KEYS_TODAY_VALUE, today, sizeof today))
@@ -106,7 +112,7 @@ LONG LastLoadError;
 
 bool ReadStoredFigures(StoredFigures *stored)
 {
-    *stored = StoredFigures{{}, 0, {nullptr, 0, 0, HISTORY_GROW_STEP}, {}, false, {}};
+    *stored = StoredFigures{{}, 0, {nullptr, 0, 0, HISTORY_GROW_STEP}, {}, false, {}, false};
     HKEY key;
     LastLoadError = RegOpenKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key);
     if (LastLoadError != ERROR_SUCCESS)
@@ -120,6 +126,7 @@ bool ReadStoredFigures(StoredFigures *stored)
     ReadStoredHistory(key, &stored->history);
     ReadExactValue(key, "Hourly Activity", stored->hours, sizeof stored->hours);
     ReadKeyCounts(key, stored);
+    stored->showAllComputers = ReadOption(key, SHOW_ALL_COMPUTERS_VALUE);
     RegCloseKey(key);
     return true;
 }
@@ -206,22 +213,33 @@ static LONG WriteSingleValue(const char *name, DWORD type, const void *data, DWO
 }
 
 // Off is no value: a key that does not exist holds none.
-static bool DeleteCountEachKey()
+static bool DeleteOption(const char *name)
 {
     HKEY key;
     if (RegOpenKeyA(HKEY_CURRENT_USER, SETTINGS_KEY, &key) != ERROR_SUCCESS)
         return true;
-    LONG result = RegDeleteValueA(key, COUNT_EACH_KEY_VALUE);
+    LONG result = RegDeleteValueA(key, name);
     RegCloseKey(key);
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
-bool WriteCountEachKey(bool on)
+// On is the DWORD 1, in a key created when missing.
+static bool WriteOption(const char *name, bool on)
 {
     if (!on)
-        return DeleteCountEachKey();
+        return DeleteOption(name);
     DWORD one = 1;
-    return WriteSingleValue(COUNT_EACH_KEY_VALUE, REG_DWORD, &one, sizeof one) == ERROR_SUCCESS;
+    return WriteSingleValue(name, REG_DWORD, &one, sizeof one) == ERROR_SUCCESS;
+}
+
+bool WriteCountEachKey(bool on)
+{
+    return WriteOption(COUNT_EACH_KEY_VALUE, on);
+}
+
+bool WriteShowAllComputers(bool on)
+{
+    return WriteOption(SHOW_ALL_COMPUTERS_VALUE, on);
 }
 
 void WriteKeyCounts(const KeyCounts &keys)

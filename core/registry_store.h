@@ -1,6 +1,6 @@
 // The registry key that holds the all-time totals, the running time, the history, the
-// week clock's hours, while the user has them kept the per-key counts, and this computer's
-// ids. The store reads and writes the values it is given; what they mean is the core's.
+// week clock's hours, while the user has them kept the per-key counts, this computer's ids
+// and, while it is on, the choice to show all computers. The store reads and writes the values it is given; what they mean is the core's.
 #ifndef TALLYWICK_REGISTRY_STORE_H
 #define TALLYWICK_REGISTRY_STORE_H
 
@@ -18,6 +18,7 @@ struct StoredFigures {
     HourlyRecord hours[HOURS_IN_WEEK];  // "Hourly Activity"
     bool countEachKey;                  // "Count Each Key" is 1
     KeyCounts keys;                     // "Keys All Time" and "Keys Today"
+    bool showAllComputers;              // "Show All Computers" is 1
 };
 
 // The per-key option and counts under the key; a user who never turned the option on has
@@ -26,11 +27,14 @@ struct StoredFigures {
 #define KEYS_ALL_TIME_VALUE "Keys All Time"
 #define KEYS_TODAY_VALUE "Keys Today"
 
+// The views of all computers (all_computers.h) rather than this one's alone.
+#define SHOW_ALL_COMPUTERS_VALUE "Show All Computers"   // REG_DWORD, 1 = on; absent = off
+
 // Reads the key; a value that is missing, unreadable or too large leaves its figure zero,
 // and a record count of 0, a corrupt one or a "History" without a whole record leaves the
 // history empty; an "Hourly Activity" that is missing or of another size than the 168
 // records leaves the hours zero; a per-key value that is missing or of another size
-// leaves its counts zero. False, with everything zero, when the key could not be opened.
+// leaves its counts zero; an option that is not a DWORD of 1 is off. False, with everything zero, when the key could not be opened.
 // The caller destroys stored->history.
 bool ReadStoredFigures(StoredFigures *stored);
 // The registry's answer to the last read's opening of the key: ERROR_FILE_NOT_FOUND when
@@ -58,6 +62,8 @@ bool WriteFormerComputerIdsValue(const BYTE *data, DWORD size);
 // "Count Each Key": on is the value 1, in a key created when missing; off is no value.
 // False when it could not be stored.
 bool WriteCountEachKey(bool on);
+// "Show All Computers", stored as "Count Each Key" is.
+bool WriteShowAllComputers(bool on);
 // The two per-key values into the key, when it exists.
 void WriteKeyCounts(const KeyCounts &keys);
 // The two per-key values out of the key.

@@ -3,6 +3,7 @@
 // broadcasts), like every other change of the figures.
 #include "saving.h"
 
+#include "all_computers.h"
 #include "backup.h"
 #include "figures.h"
 #include "key_counts.h"
@@ -18,6 +19,7 @@ bool LoadFromRegistry()
     ReplaceTotals(stored.totals, stored.totalTime);
     ReplaceHourlyActivity(stored.hours);
     ReplaceKeyCounts(stored.countEachKey, stored.keys);
+    SetShowAllComputers(stored.showAllComputers);
     if (stored.history.count > 0)
         ReplaceStoredHistory(stored.history);
     DestroyHistoryList(&stored.history);
@@ -84,4 +86,12 @@ void EraseKeyCounts()
 {
     ZeroKeyCounts();
     DeleteKeyCounts();
+}
+
+bool ChooseShowAllComputers(bool on)
+{
+    if (!WriteShowAllComputers(on))
+        return false;
+    SetShowAllComputers(on);
+    return true;
 }

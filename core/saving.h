@@ -1,7 +1,8 @@
 // Saving the figures: a save credits the period to today's record, then writes everything
 // to the registry store; a load takes what the store holds. Checkpoints save while the
 // period goes on, so that a program that is killed loses at most the last minute. The
-// per-key option and an erasure of the per-key counts are stored at once.
+// per-key option, an erasure of the per-key counts and "Show All Computers" are stored at
+// once.
 #ifndef TALLYWICK_SAVING_H
 #define TALLYWICK_SAVING_H
 
@@ -15,8 +16,9 @@ const uint32_t IDLE_CHECKPOINT_SECONDS = 600;
 
 // The stored totals and running time start a period with nothing counted in it; the
 // stored history, when the key holds any, replaces the one in memory, and so do the
-// stored hours of the week clock, the per-key option and counts. False, with nothing
-// changed, when the key could not be opened (LastLoadError says why).
+// stored hours of the week clock, the per-key option and counts, and the choice to show
+// all computers. False, with nothing changed, when the key could not be opened
+// (LastLoadError says why).
 bool LoadFromRegistry();
 // Credits what was counted since the last save to today's record (UpdateTodayRecord), then
 // writes the totals, "Total Time" as AllTimeSeconds(), the history, the hours, while "Count
@@ -36,5 +38,10 @@ bool StartCountingEachKey();
 void StopCountingEachKey();
 // Every per-key count zero, and both per-key values deleted from the registry.
 void EraseKeyCounts();
+
+// "Show All Computers" stored, then taken in memory (all_computers.h); false, with the
+// choice as it was, when it could not be stored: a reload at the next period change would
+// undo it.
+bool ChooseShowAllComputers(bool on);
 
 #endif

@@ -78,8 +78,8 @@ static void SetKeptCells(HWND list, int row, const KeptSource &kept)
             if (kept.days.records[i].date > last.date)
                 last = kept.days.records[i];
         }
-        SetCell(list, row, COLUMN_FIRST, HistoryDateText(&first));
-        SetCell(list, row, COLUMN_LAST, HistoryDateText(&last));
+        SetCell(list, row, COLUMN_FIRST, HistoryDateText(first.date));
+        SetCell(list, row, COLUMN_LAST, HistoryDateText(last.date));
     }
     SetCell(list, row, COLUMN_UPDATED, MomentText(kept.keptAt));
 }

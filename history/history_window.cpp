@@ -1,9 +1,9 @@
 // The history window: a report list view over a history list, sortable by any column.
 //
-// The window keeps its own copy of the records it shows, attached to the window
-// (GWLP_USERDATA) and freed when the window goes, so a save or reload that moves
-// StoredHistory, or an import that frees its temporary list, can never leave a row
-// pointing at freed or moved memory.
+// The window keeps its own copy of the days it shows (a record each, or a date's sums over
+// all computers), attached to the window (GWLP_USERDATA) and freed when the window goes,
+// so a save or reload that moves StoredHistory, or an import that frees its temporary
+// list, can never leave a row pointing at freed or moved memory.
 //
 // The list view is virtual (LVS_OWNERDATA): it holds no rows of its own, only their count,
 // and asks this window for each cell it draws. The window keeps the order of the rows and
@@ -70,32 +70,49 @@ static void RegisterHistoryClass()
     RegisterWindowClass(ProgramInstance(), HISTORY_CLASS, HistoryWindowProc, look);
 }
 
-// What one window shows: its own copy of the records, in the list's order, and the order
-// of its rows. One allocation holds both: rows[r] points at the record that row r shows.
-// The list's font is the window's too, once a DPI change has made one.
+// What one window shows: its own copy of the days, in the list's order, and the order of
+// its rows. One allocation holds both: rows[r] points at the day that row r shows. The
+// list's font is the window's too, once a DPI change has made one.
 struct ShownHistory {
-    HistoryRecord *records;
-    const HistoryRecord **rows;
+    DayFigures *days;
+    const DayFigures **rows;
     int32_t count;
+    UINT titleId;
     HFONT listFont;  // null while the list keeps the font it was created with
 };
 
-// The list's last record is the top row. Null when out of memory.
-static ShownHistory *CopyShownHistory(const HistoryList *list)
+// Room for `count` days, to be filled in the list's order; the list's last day is the top
+// row. Null when out of memory.
+static ShownHistory *NewShownHistory(int32_t count, UINT titleId)
 {
-    size_t count = list->count > 0 ? (size_t)list->count : 0;
+    size_t n = count > 0 ? (size_t)count : 0;
     ShownHistory *shown = (ShownHistory *)malloc(
-        sizeof(ShownHistory) + count * (sizeof(HistoryRecord) + sizeof(HistoryRecord *)));
+        sizeof(ShownHistory) + n * (sizeof(DayFigures) + sizeof(DayFigures *)));
     if (!shown)
         return NULL;
-    shown->records = (HistoryRecord *)(shown + 1);
-    shown->rows = (const HistoryRecord **)(shown->records + count);
-    shown->count = (int32_t)count;
+    shown->days = (DayFigures *)(shown + 1);
+    shown->rows = (const DayFigures **)(shown->days + n);
+    shown->count = (int32_t)n;
+    shown->titleId = titleId;
     shown->listFont = NULL;
-    if (count)
-        memcpy(shown->records, list->records, count * sizeof(HistoryRecord));
-    for (size_t row = 0; row < count; ++row)
-        shown->rows[row] = &shown->records[count - 1 - row];
+    for (size_t row = 0; row < n; ++row)
+        shown->rows[row] = &shown->days[n - 1 - row];
+    return shown;
+}
+
+static ShownHistory *CopyShownRecords(const HistoryList *list, UINT titleId)
+{
+    ShownHistory *shown = NewShownHistory(list->count, titleId);
+    for (int32_t i = 0; shown && i < shown->count; ++i)
+        shown->days[i] = RecordAsDay(&list->records[i]);
+    return shown;
+}
+
+static ShownHistory *CopyShownDays(const DayFigures *days, int32_t count, UINT titleId)
+{
+    ShownHistory *shown = NewShownHistory(count, titleId);
+    if (shown && shown->count)
+        memcpy(shown->days, days, (size_t)shown->count * sizeof(DayFigures));
     return shown;
 }
 
@@ -104,10 +121,16 @@ static ShownHistory *Shown(HWND window)
     return (ShownHistory *)GetWindowLongPtrA(window, GWLP_USERDATA);
 }
 
-const HistoryRecord *HistoryRowRecord(HWND window, int row)
+const DayFigures *HistoryRowDay(HWND window, int row)
 {
     ShownHistory *shown = Shown(window);
     return shown && row >= 0 && row < shown->count ? shown->rows[row] : NULL;
+}
+
+UINT ShownHistoryTitle(HWND window)
+{
+    ShownHistory *shown = window ? Shown(window) : NULL;
+    return shown ? shown->titleId : 0;
 }
 
 static HWND CreateHistoryFrame(UINT titleId)
@@ -185,16 +208,17 @@ static void InsertHistoryColumns(HWND listView)
     }
 }
 
-static const char *CellText(const HistoryRecord *record, int column)
+static const char *CellText(const DayFigures *day, int column)
 {
+    const Figures &figures = day->figures;
     switch (column) {
-    case COLUMN_DATE: return HistoryDateText(record);
-    case COLUMN_KEYS: return HistoryKeysText(record);
-    case COLUMN_DISTANCE: return HistoryDistanceText(record);
-    case COLUMN_LEFT: return HistoryClicksText(record->leftClicks);
-    case COLUMN_MIDDLE: return HistoryClicksText(record->middleClicks);
-    case COLUMN_RIGHT: return HistoryClicksText(record->rightClicks);
-    default: return HistoryTimeText(record);
+    case COLUMN_DATE: return HistoryDateText(day->date);
+    case COLUMN_KEYS: return HistoryKeysText(figures.keys);
+    case COLUMN_DISTANCE: return HistoryDistanceText(figures.distance);
+    case COLUMN_LEFT: return HistoryClicksText(figures.leftClicks);
+    case COLUMN_MIDDLE: return HistoryClicksText(figures.middleClicks);
+    case COLUMN_RIGHT: return HistoryClicksText(figures.rightClicks);
+    default: return HistoryTimeText(figures.seconds);
     }
 }
 
@@ -214,17 +238,16 @@ static void SelectTopRow(HWND listView)
     SendMessageA(listView, LVM_SETITEMSTATE, 0, (LPARAM)&item);
 }
 
-void ShowHistoryWindow(const HistoryList *list, UINT titleId)
+static void OpenHistoryWindow(ShownHistory *shown)
 {
     if (HistoryWindow)
         DestroyWindow(HistoryWindow);
     HistoryWindow = NULL;
     UseControlClasses(ICC_LISTVIEW_CLASSES);
     RegisterHistoryClass();
-    ShownHistory *shown = CopyShownHistory(list);
     if (!shown)
         return;
-    HistoryWindow = CreateHistoryFrame(titleId);
+    HistoryWindow = CreateHistoryFrame(shown->titleId);
     if (!HistoryWindow) {
         free(shown);
         return;
@@ -243,6 +266,16 @@ void ShowHistoryWindow(const HistoryList *list, UINT titleId)
     UpdateWindow(HistoryWindow);
     SelectTopRow(HistoryListView);
     SetFocus(HistoryListView);
+}
+
+void ShowHistoryWindow(const HistoryList *list, UINT titleId)
+{
+    OpenHistoryWindow(CopyShownRecords(list, titleId));
+}
+
+void ShowHistoryDays(const DayFigures *days, int32_t count, UINT titleId)
+{
+    OpenHistoryWindow(CopyShownDays(days, count, titleId));
 }
 
 // A window that is being replaced must not clear the handle of its successor.
@@ -305,12 +338,41 @@ static void OnHistoryDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
     TakeSuggestedRect(window, suggested);
 }
 
-static int32_t RowOf(const ShownHistory *shown, const HistoryRecord *record)
+static int32_t RowOf(const ShownHistory *shown, const DayFigures *day)
 {
     for (int32_t row = 0; row < shown->count; ++row)
-        if (shown->rows[row] == record)
+        if (shown->rows[row] == day)
             return row;
     return -1;
+}
+
+static int SelectedRow(HWND listView)
+{
+    return (int)SendMessageA(listView, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+}
+
+// Stable, and safe with an order in which near distances compare equal without being
+// transitive: rows that compare equal keep the order they had.
+static void SortRows(ShownHistory *shown)
+{
+    uint32_t sortState = HistorySortState;
+    std::stable_sort(shown->rows, shown->rows + shown->count,
+                     [sortState](const DayFigures *a, const DayFigures *b) {
+                         return CompareHistoryRows((LPARAM)a, (LPARAM)b, sortState) < 0;
+                     });
+}
+
+// `row` selected and focused, every other row not; -1 selects none.
+static void SelectOnlyRow(HWND listView, int row)
+{
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(listView, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)&item);
+    if (row < 0)
+        return;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(listView, LVM_SETITEMSTATE, row, (LPARAM)&item);
+    SendMessageA(listView, LVM_SETSELECTIONMARK, 0, row);
 }
 
 // The selected record stays selected, on the row where the sort has put it; as with a
@@ -320,24 +382,38 @@ static void SortShownRows(HWND window, HWND listView)
     ShownHistory *shown = Shown(window);
     if (!shown)
         return;
-    int selectedRow = (int)SendMessageA(listView, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
-    const HistoryRecord *selected = HistoryRowRecord(window, selectedRow);
-    uint32_t sortState = HistorySortState;
-    // Stable, and safe with an order in which near distances compare equal without
-    // being transitive: rows that compare equal keep the order they had.
-    std::stable_sort(shown->rows, shown->rows + shown->count,
-                     [sortState](const HistoryRecord *a, const HistoryRecord *b) {
-                         return CompareHistoryRows((LPARAM)a, (LPARAM)b, sortState) < 0;
-                     });
-    if (selected) {
-        LVITEMA item = {};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(listView, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)&item);
-        item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        int row = RowOf(shown, selected);
-        SendMessageA(listView, LVM_SETITEMSTATE, row, (LPARAM)&item);
-        SendMessageA(listView, LVM_SETSELECTIONMARK, 0, row);
-    }
+    const DayFigures *selected = HistoryRowDay(window, SelectedRow(listView));
+    SortRows(shown);
+    if (selected)
+        SelectOnlyRow(listView, RowOf(shown, selected));
+    InvalidateRect(listView, NULL, FALSE);
+}
+
+static int32_t RowOfDate(const ShownHistory *shown, DateKey date)
+{
+    for (int32_t row = 0; row < shown->count; ++row)
+        if (shown->rows[row]->date == date)
+            return row;
+    return -1;
+}
+
+void ReplaceHistoryDays(const DayFigures *days, int32_t count, UINT titleId)
+{
+    HWND listView = HistoryWindow ? GetWindow(HistoryWindow, GW_CHILD) : NULL;
+    ShownHistory *old = listView ? Shown(HistoryWindow) : NULL;
+    ShownHistory *shown = old ? CopyShownDays(days, count, titleId) : NULL;
+    if (!shown)
+        return;
+    const DayFigures *selected = HistoryRowDay(HistoryWindow, SelectedRow(listView));
+    DateKey selectedDate = selected ? selected->date : 0;
+    shown->listFont = old->listFont;
+    SetWindowLongPtrA(HistoryWindow, GWLP_USERDATA, (LONG_PTR)shown);
+    free(old);
+    SetWindowTextA(HistoryWindow, LoadText(SLOT_GENERAL, titleId));
+    SortRows(shown);
+    // The rows change under the scroll position, which stays where the user left it.
+    SendMessageA(listView, LVM_SETITEMCOUNT, shown->count, LVSICF_NOSCROLL);
+    SelectOnlyRow(listView, selected ? RowOfDate(shown, selectedDate) : -1);
     InvalidateRect(listView, NULL, FALSE);
 }
 
@@ -359,13 +435,13 @@ static void OnHistoryColumnClick(HWND window, const NMLISTVIEW *click)
 static void OnHistoryCellText(HWND window, NMLVDISPINFOA *request)
 {
     LVITEMA *item = &request->item;
-    const HistoryRecord *record = HistoryRowRecord(window, item->iItem);
-    if (!record)
+    const DayFigures *day = HistoryRowDay(window, item->iItem);
+    if (!day)
         return;
     if (item->mask & LVIF_IMAGE)
         item->iImage = 0;
     if ((item->mask & LVIF_TEXT) && item->pszText && item->cchTextMax > 0)
-        lstrcpynA(item->pszText, CellText(record, item->iSubItem), item->cchTextMax);
+        lstrcpynA(item->pszText, CellText(day, item->iSubItem), item->cchTextMax);
 }
 
 // Typing in the list goes to the first row after `start`, wrapping round, whose date text
@@ -379,7 +455,7 @@ static int32_t FindRowByDateText(HWND window, int32_t start, const char *typed)
     start = start >= 0 && start < shown->count ? start : 0;
     for (int32_t step = 0; step < shown->count; ++step) {
         int32_t row = (start + step) % shown->count;
-        const char *date = HistoryDateText(shown->rows[row]);
+        const char *date = HistoryDateText(shown->rows[row]->date);
         if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, date,
                            (int)std::min(length, strlen(date)), typed, (int)length) == CSTR_EQUAL)
             return row;
@@ -488,32 +564,33 @@ LRESULT CALLBACK HistoryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-static int CompareUnsigned(uint32_t a, uint32_t b)
+static int CompareUnsigned(uint64_t a, uint64_t b)
 {
     return a < b ? -1 : a > b ? 1 : 0;
 }
 
 // The difference truncated toward zero to whole millimetres, by its sign only, so that
 // huge or infinite distances cannot overflow an integer; a NaN compares equal.
-static int CompareDistance(float a, float b)
+static int CompareDistance(double a, double b)
 {
-    double difference = (double)a - (double)b;
+    double difference = a - b;
     return difference >= 1.0 ? 1 : difference <= -1.0 ? -1 : 0;
 }
 
 int CALLBACK CompareHistoryRows(LPARAM first, LPARAM second, LPARAM sortState)
 {
-    const HistoryRecord *a = (const HistoryRecord *)first;
-    const HistoryRecord *b = (const HistoryRecord *)second;
+    const DayFigures *dayA = (const DayFigures *)first;
+    const DayFigures *dayB = (const DayFigures *)second;
+    const Figures &a = dayA->figures, &b = dayB->figures;
     int d = 0;
     switch (sortState & 0xFFFF) {
-    case COLUMN_DATE: d = CompareUnsigned(a->date, b->date); break;
-    case COLUMN_KEYS: d = CompareUnsigned(a->keys, b->keys); break;
-    case COLUMN_DISTANCE: d = CompareDistance(a->distance, b->distance); break;
-    case COLUMN_LEFT: d = CompareUnsigned(a->leftClicks, b->leftClicks); break;
-    case COLUMN_MIDDLE: d = CompareUnsigned(a->middleClicks, b->middleClicks); break;
-    case COLUMN_RIGHT: d = CompareUnsigned(a->rightClicks, b->rightClicks); break;
-    case COLUMN_TIME: d = CompareUnsigned(a->seconds, b->seconds); break;
+    case COLUMN_DATE: d = CompareUnsigned(dayA->date, dayB->date); break;
+    case COLUMN_KEYS: d = CompareUnsigned(a.keys, b.keys); break;
+    case COLUMN_DISTANCE: d = CompareDistance(a.distance, b.distance); break;
+    case COLUMN_LEFT: d = CompareUnsigned(a.leftClicks, b.leftClicks); break;
+    case COLUMN_MIDDLE: d = CompareUnsigned(a.middleClicks, b.middleClicks); break;
+    case COLUMN_RIGHT: d = CompareUnsigned(a.rightClicks, b.rightClicks); break;
+    case COLUMN_TIME: d = CompareUnsigned(a.seconds, b.seconds); break;
     }
     return (sortState >> 16 & 0xFFFF) ? d : -d;
 }

@@ -9,6 +9,7 @@
 struct MenuChecks {
     bool autostart;
     bool countEachKey;
+    bool allComputers;  // "Show All Computers"
 };
 
 // MSG_SHOW_MENU: build the menu afresh and track it at the cursor.

@@ -63,6 +63,9 @@
 #define IDS_REMOVE_FAILED        271
 #define IDS_SYNC_FILE_UNREADABLE 272    // a sync folder's file that is no history, in the list
 #define IDS_NEW_COMPUTER         273    // the list's entry for a computer not known yet
+// This computer or all computers: 300 to 309
+#define IDS_MENU_SHOW_ALL_COMPUTERS 300
+#define IDS_HISTORY_ALL_TITLE    301    // the history window while all computers are shown
 
 // The chart window (140 to 179)
 #define IDS_MENU_CHARTS          140
@@ -145,6 +148,7 @@
 #define IDM_ADD_HISTORY          1047
 #define IDM_OPEN_BACKUPS         1048
 #define IDM_COMPUTERS            1060   // the list of the other computers kept
+#define IDM_SHOW_ALL_COMPUTERS   1061   // the views show every computer's figures summed
 
 // Controls and timer of the keyboard window (2200-2299)
 #define IDC_KEYBOARD_TODAY       2201

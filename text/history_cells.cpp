@@ -1,7 +1,8 @@
-// The six cell texts of a history record, on the formatting entry points of text/.
+// The six cell texts of a history day, on the formatting entry points of text/.
 #include "history_cells.h"
 
-#include <math.h>
+#include <float.h>
+#include <cmath>
 #include <windows.h>
 #include "../core/dates.h"
 #include "../res/resource.h"
@@ -12,54 +13,70 @@ const int DATE_PART_SIZE = 64;
 char GroupedClicks[GROUPED_SIZE];
 char GroupedKeys[GROUPED_SIZE];
 
-char *HistoryTimeText(const HistoryRecord *record)
+// The hours as an unsigned long, as the text table's format takes them: a day's seconds
+// summed over computers would need 15 trillion to pass it.
+char *HistoryTimeText(uint64_t seconds)
 {
-    unsigned long s = record->seconds;
     const char *format = LoadText(SLOT_TIME_FMT, IDS_FMT_TIME);
-    return FormatTimeText(format, s / 3600, s / 60 % 60, s % 60);
+    return FormatTimeText(format, (unsigned long)(seconds / 3600),
+                          (unsigned long)(seconds / 60 % 60), (unsigned long)(seconds % 60));
 }
 
-// Millimetres to metres in single precision, as the figures were always shown.
-static float DistanceMetres(const HistoryRecord *record)
+// A distance that a record's single precision holds exactly (a record's own, or a day that
+// one computer alone counted) is shown in single precision, to the same text as a record
+// always had; a sum it cannot hold keeps its double precision.
+static bool HeldInSinglePrecision(double distance)
 {
-    return record->distance * 0.001f;
+    return !std::isfinite(distance)
+           || (std::fabs(distance) <= FLT_MAX && (double)(float)distance == distance);
+}
+
+// Millimetres to metres in the precision the distance is held in.
+static double DistanceMetres(double distance)
+{
+    if (HeldInSinglePrecision(distance))
+        return (double)((float)distance * 0.001f);
+    return distance * 0.001;
 }
 
 // The integer part as an unsigned 32-bit value: truncated toward zero and wrapped modulo
-// 2^32; a value with no 64-bit integer part (NaN, infinity, beyond 2^63) gives 0.
-static uint32_t WholeUnits(float value)
+// 2^32; a value with no 64-bit integer part (NaN, infinity, from 2^63) gives 0.
+static uint32_t WholeUnits(double value)
 {
-    if (!(fabsf(value) < 9.2233720e18f))
+    if (!(std::fabs(value) < 9223372036854775808.0))
         return 0;
     return (uint32_t)(int64_t)value;
 }
 
-char *HistoryMetresText(const HistoryRecord *record)
+char *HistoryMetresText(double distance)
 {
-    float m = DistanceMetres(record);
     const char *format = LoadText(SLOT_CELL_FMT, IDS_FMT_METRES);
-    return FormatDistanceText(format, (double)m);
+    return FormatDistanceText(format, DistanceMetres(distance));
 }
 
-char *HistoryDistanceText(const HistoryRecord *record)
+// The metres past the kilometres in the precision of the distance: a float's remainder is
+// rounded to single precision as it always was.
+char *HistoryDistanceText(double distance)
 {
-    float m = DistanceMetres(record);
-    float r = (float)fmod(m, 1000.0);
+    double m = DistanceMetres(distance);
+    double r = std::fmod(m, 1000.0);
+    if (HeldInSinglePrecision(distance))
+        r = (double)(float)r;
     unsigned long km = WholeUnits(m) / 1000;
     const char *format = LoadText(SLOT_CELL_FMT, IDS_FMT_DISTANCE);
-    return FormatDistanceText(format, km, (double)r);
+    return FormatDistanceText(format, km, r);
 }
 
-char *HistoryClicksText(uint16_t count)
+char *HistoryClicksText(uint64_t count)
 {
-    GroupDigits(count, GroupedClicks);
+    GroupDigits((int64_t)count, GroupedClicks);
     const char *format = LoadText(SLOT_CELL_FMT, IDS_FMT_CLICKS);
     return FormatClicksText(format, GroupedClicks);
 }
 
-char *HistoryKeysText(const HistoryRecord *record)
+char *HistoryKeysText(uint64_t count)
 {
-    GroupDigits(record->keys, GroupedKeys);
+    GroupDigits((int64_t)count, GroupedKeys);
     const char *format = LoadText(SLOT_KEYS_FMT, IDS_FMT_KEYS);
     return FormatKeysText(format, GroupedKeys);
 }
@@ -72,14 +89,14 @@ static void DatePart(const SYSTEMTIME *date, DWORD flags, const char *picture, c
         out[0] = 0;
 }
 
-char *HistoryDateText(const HistoryRecord *record)
+char *HistoryDateText(DateKey date)
 {
-    SYSTEMTIME date = SystemDateOf(record->date);
+    SYSTEMTIME parts = SystemDateOf(date);
 
     char shortDate[DATE_PART_SIZE];
     char dayName[DATE_PART_SIZE];
-    DatePart(&date, DATE_SHORTDATE, NULL, shortDate);
-    DatePart(&date, 0, "ddd", dayName);
+    DatePart(&parts, DATE_SHORTDATE, NULL, shortDate);
+    DatePart(&parts, 0, "ddd", dayName);
     return FormatDateText("%s (%s)", shortDate, dayName);
 }
 

@@ -104,6 +104,60 @@ TEST_F(StartupTest, CommandLineExportWritesTheStoredHistoryInAnyLetterCase)
     }
 }
 
+// Another computer's history as the program keeps it: the file, its trailer naming `id`
+// with zlib's CRC-32, worked out bit by bit.
+std::string KeptFileBytes(uint64_t id, const std::vector<DayRecord> &records)
+{
+    uint16_t fields[2] = {1, 32}, units = 1;
+    uint64_t writtenAt = 133500000000000000ull;
+    std::string trailer = "TWKS" + std::string((const char *)fields, 4)
+                          + std::string((const char *)&id, 8)
+                          + std::string((const char *)&writtenAt, 8)
+                          + std::string((const char *)&units, 2) + std::string("x\0", 2);
+    uint32_t crc = 0xFFFFFFFF;
+    for (unsigned char byte : trailer) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc >> 1 ^ (0xEDB88320 & (0 - (crc & 1)));
+    }
+    crc = ~crc;
+    return HistoryFileBytes(records) + trailer + std::string((const char *)&crc, 4);
+}
+
+// 2 March is held by this computer and a kept one, its keys and left clicks summed past a
+// record's widths; the choice stored as on does not change the plain export.
+TEST_F(StartupTest, ExportWithAllWritesEveryComputersDaysSummedAndWithoutItThisOnesAlone)
+{
+    SKIP_OUTSIDE_CODE_PAGE_936();
+    const uint32_t MARCH_2 = MakeDate(2024, 3, 2);
+    std::vector<DayRecord> own = {{MARCH_2, 3000000000u, 1500.0f, 3, 2, 40000, 0, 3600},
+                                  {MakeDate(2024, 3, 1), 7, 250.0f, 0, 0, 1, 0, 60}};
+    std::vector<DayRecord> desk = {{MARCH_2, 2000000005u, 3500.0f, 1, 0, 30100, 0, 1805},
+                                   {MakeDate(2024, 3, 3), 9, 10.0f, 0, 0, 2, 0, 30}};
+    ASSERT_TRUE(SeedHistory(own));
+    ASSERT_TRUE(WriteDword(SETTINGS_KEY_PATH, "Show All Computers", 1));
+    char local[MAX_PATH] = "";
+    GetEnvironmentVariableA("LOCALAPPDATA", local, MAX_PATH);
+    std::string folder = std::string(local) + "\\Tallywick";
+    std::string kept = folder + "\\Computers\\00000000000D35C1.twh";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryA((folder + "\\Computers").c_str(), nullptr);
+    ASSERT_TRUE(WriteFileBytes(kept, KeptFileBytes(0xD35C1, desk)));
+
+    std::string all = TempDir() + "all.csv", mine = TempDir() + "mine.csv", bytes;
+    EXPECT_EQ(RunToEnd("/exporthistory \"" + all + "\" /ALL"), 0u);
+    EXPECT_EQ(RunToEnd("/exporthistory \"" + mine + "\""), 0u);
+    DeleteFileA(kept.c_str());
+    DayRecord sum = {MARCH_2, 0, 5000.0f, 0, 0, 0, 0, 5405};
+    std::string expected = CsvLine(own[1]) + DateText(MARCH_2) + ",5 000 000 005,"
+                           + MetresText(sum) + ",70 100,2,4," + TimeText(sum.seconds) + "\r\n"
+                           + CsvLine(desk[1]);
+    ASSERT_TRUE(ReadFileBytes(all, &bytes));
+    EXPECT_EQ(bytes, expected) << "\n got: " << ToHex(bytes) << "\nwant: " << ToHex(expected);
+    ASSERT_TRUE(ReadFileBytes(mine, &bytes));
+    EXPECT_EQ(bytes, ExpectedCsv(own)) << "the plain export";
+}
+
 TEST_F(StartupTest, ExportWhileResidentRunsShowsItsLastSaveAndDisturbsNothing)
 {
     std::vector<DayRecord> records = PlausibleHistory(4);

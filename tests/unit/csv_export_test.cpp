@@ -54,7 +54,7 @@ struct CsvExportTest : ::testing::Test {
 
 TEST_F(CsvExportTest, EmptyHistoryGivesAnEmptyFile)
 {
-    EXPECT_TRUE(WriteHistoryCsv(path.c_str()));
+    EXPECT_TRUE(WriteHistoryCsv(path.c_str(), false));
     EXPECT_EQ(ReadFileBytes(path.c_str()), "");
 }
 
@@ -70,10 +70,10 @@ TEST_F(CsvExportTest, OneCrLfLinePerRecordInListOrder)
     fputs(std::string(500, 'x').c_str(), old);
     fclose(old);
 
-    ASSERT_TRUE(WriteHistoryCsv(path.c_str()));
+    ASSERT_TRUE(WriteHistoryCsv(path.c_str(), false));
 
-    std::string laterDate = HistoryDateText(&later);
-    std::string earlierDate = HistoryDateText(&earlier);
+    std::string laterDate = HistoryDateText(later.date);
+    std::string earlierDate = HistoryDateText(earlier.date);
     std::string expected = laterDate + ",1 234 567,1234.567,1 500,20,300,25:00:00\r\n" +
                            earlierDate + ",12,0.000,0,65 535,7,01:02:05\r\n";
     EXPECT_EQ(ReadFileBytes(path.c_str()), expected);
@@ -130,7 +130,7 @@ TEST_F(CsvExportTest, UnwritablePathFailsWithAMessage)
     Append(record);
     for (const wchar_t *path : {L"C:\\tallywick_no_such_folder\\history.csv", L"Z:\\dev\\full"}) {
         MessageBoxCloser closer;
-        EXPECT_FALSE(WriteHistoryCsv(path)) << path;
+        EXPECT_FALSE(WriteHistoryCsv(path, false)) << path;
         bool shown = closer.found;
         HWND owner = closer.owner;
         EXPECT_TRUE(shown) << "no message box reported the failure: " << path;

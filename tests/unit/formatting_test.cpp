@@ -5,6 +5,7 @@
 #include <string.h>
 #include <string>
 #include <windows.h>
+#include "core/history_list.h"
 #include "text/history_cells.h"
 #include "res/resource.h"
 #include "safety/test_safety.h"
@@ -139,8 +140,8 @@ TEST(HistoryCellTest, DistanceInMetresAndKilometres)
     };
     for (const CellCase &c : cases) {
         HistoryRecord record = Record(Date(2010, 6, 7), 0, c.distance, 0);
-        EXPECT_STREQ(HistoryMetresText(&record), c.metres) << "distance " << c.distance;
-        EXPECT_STREQ(HistoryDistanceText(&record), c.kilometres) << "distance " << c.distance;
+        EXPECT_STREQ(HistoryMetresText(record.distance), c.metres) << "distance " << c.distance;
+        EXPECT_STREQ(HistoryDistanceText(record.distance), c.kilometres) << "distance " << c.distance;
     }
 }
 
@@ -148,9 +149,9 @@ TEST(HistoryCellTest, DistanceInMetresAndKilometres)
 TEST(HistoryCellTest, DistanceBeyondThirtyTwoBitsWrapsAndNaNGivesZeroKilometres)
 {
     HistoryRecord record = Record(Date(2010, 6, 7), 0, 5000000000000.0f, 0);  // 5e9 m
-    EXPECT_STREQ(HistoryDistanceText(&record), "705032km 0.000m");  // 5e9 mod 2^32
+    EXPECT_STREQ(HistoryDistanceText(record.distance), "705032km 0.000m");  // 5e9 mod 2^32
     record.distance = NAN;
-    EXPECT_EQ(strncmp(HistoryDistanceText(&record), "0km ", 4), 0) << HistoryDistanceText(&record);
+    EXPECT_EQ(strncmp(HistoryDistanceText(record.distance), "0km ", 4), 0) << HistoryDistanceText(record.distance);
 }
 
 TEST(HistoryCellTest, RunningTimeKeepsHoursPastOneDay)
@@ -164,7 +165,7 @@ TEST(HistoryCellTest, RunningTimeKeepsHoursPastOneDay)
     };
     for (const auto &c : cases) {
         HistoryRecord record = Record(Date(2010, 6, 7), 0, 0.0f, c.seconds);
-        EXPECT_STREQ(HistoryTimeText(&record), c.text) << "seconds " << c.seconds;
+        EXPECT_STREQ(HistoryTimeText(record.seconds), c.text) << "seconds " << c.seconds;
     }
 }
 
@@ -174,7 +175,7 @@ TEST(HistoryCellTest, ClicksAndKeysAreGroupedIntoTheirOwnBuffers)
     EXPECT_STREQ(GroupedClicks, "65 535");
     EXPECT_STREQ(HistoryClicksText(0), "0");
     HistoryRecord record = Record(Date(2010, 6, 7), 4294967295u, 0.0f, 0);
-    EXPECT_STREQ(HistoryKeysText(&record), "4 294 967 295");
+    EXPECT_STREQ(HistoryKeysText(record.keys), "4 294 967 295");
     EXPECT_STREQ(GroupedKeys, "4 294 967 295");
     EXPECT_STREQ(GroupedClicks, "0");
 }
@@ -183,10 +184,10 @@ TEST(HistoryCellTest, ClicksAndKeysAreGroupedIntoTheirOwnBuffers)
 TEST(HistoryCellTest, CellsOfOneRecordStayValidTogether)
 {
     HistoryRecord record = Record(Date(2010, 6, 7), 1234, 1234567.0f, 3725);
-    const char *keys = HistoryKeysText(&record);
-    const char *metres = HistoryMetresText(&record);
+    const char *keys = HistoryKeysText(record.keys);
+    const char *metres = HistoryMetresText(record.distance);
     const char *clicks = HistoryClicksText(1000);
-    const char *time = HistoryTimeText(&record);
+    const char *time = HistoryTimeText(record.seconds);
     EXPECT_STREQ(keys, "1 234");
     EXPECT_STREQ(metres, "1234.567");
     EXPECT_STREQ(clicks, "1 000");
@@ -196,7 +197,7 @@ TEST(HistoryCellTest, CellsOfOneRecordStayValidTogether)
 TEST(HistoryDateTest, ShortDateAndDayNameOfTheUserLocale)
 {
     HistoryRecord record = Record(Date(2010, 6, 7), 0, 0.0f, 0);
-    const char *text = HistoryDateText(&record);
+    const char *text = HistoryDateText(record.date);
     EXPECT_NE(strstr(text, "2010"), nullptr) << text;
     SKIP_OUTSIDE_CODE_PAGE_936();
     // The zh-CN short date and "周一" (Monday) in code page 936.
@@ -209,7 +210,7 @@ TEST(HistoryDateTest, DateThePlatformCannotFormatGivesEmptyParts)
                            0xFFFFFFFFu, 0};
     for (DateKey date : bad) {
         HistoryRecord record = Record(date, 0, 0.0f, 0);
-        EXPECT_STREQ(HistoryDateText(&record), " ()") << std::hex << date;
+        EXPECT_STREQ(HistoryDateText(record.date), " ()") << std::hex << date;
     }
 }
 

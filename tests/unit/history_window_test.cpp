@@ -42,16 +42,16 @@ std::string CellText(int row, int column)
     return text;
 }
 
-const HistoryRecord *RowRecord(int row)
+const DayFigures *RowDay(int row)
 {
-    return HistoryRowRecord(HistoryWindow, row);
+    return HistoryRowDay(HistoryWindow, row);
 }
 
 std::vector<uint32_t> RowKeys()
 {
     std::vector<uint32_t> keys;
     for (int row = 0; row < RowCount(); ++row)
-        keys.push_back(RowRecord(row)->keys);
+        keys.push_back(RowDay(row)->figures.keys);
     return keys;
 }
 
@@ -59,7 +59,7 @@ std::vector<DateKey> RowDates()
 {
     std::vector<DateKey> dates;
     for (int row = 0; row < RowCount(); ++row)
-        dates.push_back(RowRecord(row)->date);
+        dates.push_back(RowDay(row)->date);
     return dates;
 }
 
@@ -107,7 +107,8 @@ struct HistoryWindowTest : ::testing::Test {
 
 int Compare(const HistoryRecord &a, const HistoryRecord &b, int column, bool ascending)
 {
-    return CompareHistoryRows((LPARAM)&a, (LPARAM)&b, (ascending ? 1 << 16 : 0) | column);
+    DayFigures dayA = RecordAsDay(&a), dayB = RecordAsDay(&b);
+    return CompareHistoryRows((LPARAM)&dayA, (LPARAM)&dayB, (ascending ? 1 << 16 : 0) | column);
 }
 
 TEST(CompareHistoryRows, ComparesEachColumnAsNumbersInBothDirections)
@@ -181,13 +182,13 @@ TEST_F(HistoryWindowTest, ShowsNewestRecordOnTopWithEveryCellAndSelectsIt)
     ASSERT_EQ(RowCount(), 3);
     for (int row = 0; row < 3; ++row) {
         const HistoryRecord &record = StoredHistory.records[2 - row];
-        EXPECT_EQ(CellText(row, 0), std::string(HistoryDateText(&record))) << "row " << row;
-        EXPECT_EQ(CellText(row, 1), std::string(HistoryKeysText(&record))) << "row " << row;
-        EXPECT_EQ(CellText(row, 2), std::string(HistoryDistanceText(&record))) << "row " << row;
+        EXPECT_EQ(CellText(row, 0), std::string(HistoryDateText(record.date))) << "row " << row;
+        EXPECT_EQ(CellText(row, 1), std::string(HistoryKeysText(record.keys))) << "row " << row;
+        EXPECT_EQ(CellText(row, 2), std::string(HistoryDistanceText(record.distance))) << "row " << row;
         EXPECT_EQ(CellText(row, 3), std::string(HistoryClicksText(record.leftClicks))) << "row " << row;
         EXPECT_EQ(CellText(row, 4), std::string(HistoryClicksText(record.middleClicks))) << "row " << row;
         EXPECT_EQ(CellText(row, 5), std::string(HistoryClicksText(record.rightClicks))) << "row " << row;
-        EXPECT_EQ(CellText(row, 6), std::string(HistoryTimeText(&record))) << "row " << row;
+        EXPECT_EQ(CellText(row, 6), std::string(HistoryTimeText(record.seconds))) << "row " << row;
     }
     EXPECT_EQ(SendMessageA(HistoryListView, LVM_GETITEMSTATE, 0, LVIS_SELECTED), LVIS_SELECTED);
     EXPECT_EQ(SendMessageA(HistoryListView, LVM_GETITEMSTATE, 1, LVIS_SELECTED), 0);
@@ -264,7 +265,7 @@ TEST_F(HistoryWindowTest, TypingTheStartOfADateSelectsTheNextRowOfThatDate)
     ShowHistoryWindow(&StoredHistory, IDS_HISTORY_TITLE);
     ASSERT_NE(HistoryWindow, nullptr);
     HistoryRecord march = Keys(MARCH_2011, 2);
-    std::string typed = std::string(HistoryDateText(&march)).substr(0, 4);  // the year
+    std::string typed = std::string(HistoryDateText(march.date)).substr(0, 4);  // the year
     for (char c : typed)
         SendMessageA(HistoryListView, WM_CHAR, (WPARAM)(unsigned char)c, 1);  // one press
     EXPECT_EQ(SendMessageA(HistoryListView, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED), 2);

@@ -123,7 +123,8 @@ TEST(StringTablesTest, EnglishHasEveryChineseIdWithTheSameConversions)
                                   + (IDS_BACKUP_FOLDER_FAILED - IDS_MENU_ADD_HISTORY)
                                   + (IDS_KEYBOARD_OTHER_KEYS - IDS_MENU_KEYBOARD + 1)
                                   + (IDS_FIRST_START_TEXT - IDS_FIRST_START_TITLE + 1)
-                                  + (IDS_NEW_COMPUTER - IDS_OWN_FILE_REFUSED + 1));
+                                  + (IDS_NEW_COMPUTER - IDS_OWN_FILE_REFUSED + 1)
+                                  + (IDS_HISTORY_ALL_TITLE - IDS_MENU_SHOW_ALL_COMPUTERS + 1));
     for (const auto &entry : chinese) {
         ASSERT_TRUE(english.count(entry.first)) << "no English text for id " << entry.first;
         EXPECT_EQ(Conversions(english[entry.first]), Conversions(entry.second))
@@ -153,7 +154,7 @@ TEST(MixedLanguageTest, MenuItemsAreEnglishTextsAndMeterLinesHaveNoQuestionMark)
     for (const auto &entry : StringTable(ENGLISH))
         english.insert(entry.second);
     HMENU menu = CreatePopupMenu();
-    BuildTrayMenu(nullptr, menu, MenuChecks{false, false});
+    BuildTrayMenu(nullptr, menu, MenuChecks{false, false, false});
     for (int index = 0; index < GetMenuItemCount(menu); index++) {
         WCHAR text[128] = L"";
         GetMenuStringW(menu, index, text, 128, MF_BYPOSITION);
