@@ -51,11 +51,11 @@ static const ComboItems COMBOS[] = {{IDC_CHART_FIGURE, FIGURE_NAMES, FIGURE_COUN
                                     {IDC_CHART_VIEW, VIEW_NAMES, VIEW_COUNT},
                                     {IDC_CHART_UNIT, UNIT_NAMES, UNIT_COUNT}};
 
-void SetChartFonts(HWND window, const ChartState *state)
+void SetChartFonts(HWND window, HFONT font, UINT dpi)
 {
     for (const ChartControl &control : CONTROLS)
-        SendMessageA(GetDlgItem(window, control.id), WM_SETFONT, (WPARAM)state->font, TRUE);
-    SendMessageA(state->tooltip, WM_SETFONT, (WPARAM)state->font, FALSE);
+        SendMessageA(GetDlgItem(window, control.id), WM_SETFONT, (WPARAM)font, TRUE);
+    SetChartPlotFont(GetDlgItem(window, IDC_CHART_PLOT), font, dpi);
 }
 
 static void FillCombo(HWND window, const ComboItems &combo, int selected)
@@ -66,7 +66,8 @@ static void FillCombo(HWND window, const ComboItems &combo, int selected)
     SendMessageA(box, CB_SETCURSEL, selected, 0);
 }
 
-bool CreateChartControls(HWND window, ChartState *state)
+bool CreateChartControls(HWND window, const ChartData *data, ChartView *view, HFONT font,
+                         UINT dpi)
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     for (const ChartControl &control : CONTROLS) {
@@ -76,19 +77,19 @@ bool CreateChartControls(HWND window, ChartState *state)
             return false;
     }
     // Created last, so that Tab reaches it after the buttons.
-    if (!CreateChartPlot(window, state))
+    if (!CreateChartPlot(window, data, view, font, dpi))
         return false;
-    const int selected[] = {state->figure, state->view, state->unit};
+    const int selected[] = {view->figure, view->kind, view->unit};
     for (int i = 0; i < 3; ++i)
         FillCombo(window, COMBOS[i], selected[i]);
-    SetChartFonts(window, state);
+    SetChartFonts(window, font, dpi);
     return true;
 }
 
 // The years that hold a day of the history, today's among them.
-void YearRange(const ChartState *state, int *first, int *last)
+void YearRange(const ChartData *data, int *first, int *last)
 {
-    const ChartSeries *days = &state->sums.series[UNIT_DAY];
+    const ChartSeries *days = &data->sums.series[UNIT_DAY];
     *first = YearOf(DateOfDay(days->firstPeriod));
     *last = YearOf(DateOfDay(days->firstPeriod + days->slots - 1));
 }
@@ -109,15 +110,15 @@ static void EnableControl(HWND window, int id, bool enabled)
     EnableWindow(control, enabled);
 }
 
-void ShowChartYear(HWND window, const ChartState *state)
+void ShowChartYear(HWND window, const ChartData *data, int year)
 {
     char label[CHART_TEXT_SIZE];
-    YearText(state->year, label);
+    YearText(year, label);
     SetDlgItemTextA(window, IDC_CHART_YEAR, label);
     int first, last;
-    YearRange(state, &first, &last);
-    EnableControl(window, IDC_CHART_YEAR_PREVIOUS, state->year > first);
-    EnableControl(window, IDC_CHART_YEAR_NEXT, state->year < last);
+    YearRange(data, &first, &last);
+    EnableControl(window, IDC_CHART_YEAR_PREVIOUS, year > first);
+    EnableControl(window, IDC_CHART_YEAR_NEXT, year < last);
 }
 
 static bool ShownInView(int id, int view)
@@ -148,17 +149,16 @@ static int ControlWidth(const ControlRow &row, const ChartControl &control, UINT
     return std::max(row.height, RowTextWidth(row, text, 0) + Scale(BUTTON_ROOM, dpi));
 }
 
-void LayOutChartWindow(HWND window, const ChartState *state)
+void LayOutChartWindow(HWND window, int kind, HFONT font, UINT dpi)
 {
-    UINT dpi = state->dpi;
     int spacing = Scale(SPACING, dpi);
     RECT field;
     GetWindowRect(GetDlgItem(window, IDC_CHART_FIGURE), &field);  // a closed combo box's height
     int height = field.bottom - field.top;
-    ControlRow row = StartControlRow(window, state->font, spacing, spacing, height);
+    ControlRow row = StartControlRow(window, font, spacing, spacing, height);
     for (const ChartControl &control : CONTROLS) {
         HWND child = GetDlgItem(window, control.id);
-        bool shown = ShownInView(control.id, state->view);
+        bool shown = ShownInView(control.id, kind);
         if (!shown)
             HandFocusToPlot(window, child);
         ShowWindow(child, shown ? SW_SHOWNA : SW_HIDE);

@@ -134,7 +134,7 @@ int LabelWidth(HDC dc, const wchar_t *text)
     return size.cx;
 }
 
-int LineWidth(const ChartState *state)
+int LineWidth(UINT dpi)
 {
-    return std::max(1, Scale(1, state->dpi));
+    return std::max(1, Scale(1, dpi));
 }

@@ -7,7 +7,7 @@
 #define TALLYWICK_CHART_DRAWING_H
 
 #include <windows.h>
-#include "chart_state.h"
+#include "chart_view.h"
 #include "../ui/rank_shading.h"
 
 struct ChartColours {
@@ -30,7 +30,7 @@ void DrawLabel(HDC dc, int x, int y, const char *text, UINT align, COLORREF colo
 void DrawLabel(HDC dc, int x, int y, const wchar_t *text, UINT align, COLORREF colour);
 int LabelWidth(HDC dc, const char *text);
 int LabelWidth(HDC dc, const wchar_t *text);
-// The width of a line at the state's DPI.
-int LineWidth(const ChartState *state);
+// The width of a line at `dpi`.
+int LineWidth(UINT dpi);
 
 #endif

@@ -33,58 +33,59 @@ static bool BuildShownSums(ChartSums *sums)
 }
 
 // Built aside and taken only when whole, so that a failure keeps the sums there were.
-bool BuildStoredSums(ChartState *state)
+bool BuildStoredSums(ChartData *data)
 {
     ChartSums sums;
     uint32_t computers = ShownComputersStamp();
     if (!BuildShownSums(&sums))
         return false;
-    DestroyChartSums(&state->sums);
-    state->sums = sums;
-    state->sumsRecords = StoredHistory.count;
-    state->sumsComputers = computers;
+    DestroyChartSums(&data->sums);
+    data->sums = sums;
+    data->sumsRecords = StoredHistory.count;
+    data->sumsComputers = computers;
     return true;
 }
 
 // The week clock has counted less than a week while the newest days of the history, which
 // counted the same key presses and clicks, hold its events in fewer than seven days.
-static bool ClockIsNew(const ChartState *state)
+static bool ClockIsNew(const ChartData *data)
 {
     uint64_t events = 0;
-    for (const HourlyRecord &hour : state->hours)
+    for (const HourlyRecord &hour : data->hours)
         events += hour.keys + hour.clicks;
-    return DaysHoldingEvents(&state->sums.series[UNIT_DAY], events) < DAYS_OF_A_WEEK;
+    return DaysHoldingEvents(&data->sums.series[UNIT_DAY], events) < DAYS_OF_A_WEEK;
 }
 
 // Bars built anew show the periods they showed, or their end where they showed today. Days
 // that have come in before the first move every period to a later slot.
-static void KeepBarsInPlace(ChartState *state, int32_t firstPeriod, bool showedToday)
+static void KeepBarsInPlace(const ChartData *data, ChartView *view, int32_t firstPeriod,
+                            bool showedToday)
 {
-    int32_t shift = firstPeriod - ShownSeries(state)->firstPeriod;
-    state->firstSlot = showedToday ? INT32_MAX : state->firstSlot + shift;  // clamped when shown
-    if (state->item[VIEW_BARS] != NO_ITEM)
-        state->item[VIEW_BARS] += shift;
+    int32_t shift = firstPeriod - ShownSeries(data, view)->firstPeriod;
+    view->firstSlot = showedToday ? INT32_MAX : view->firstSlot + shift;  // clamped when shown
+    if (view->item[VIEW_BARS] != NO_ITEM)
+        view->item[VIEW_BARS] += shift;
 }
 
-bool TakeChartFigures(ChartState *state, bool *rebuilt)
+bool TakeChartFigures(ChartData *data, ChartView *view, bool *rebuilt)
 {
-    const ChartSeries *bars = ShownSeries(state);
+    const ChartSeries *bars = ShownSeries(data, view);
     int32_t firstPeriod = bars->firstPeriod, todaySlot = bars->bars[bars->todayBar].slot;
     // INT32_MAX stands for the end of bars not laid out since.
     bool showedToday =
-        state->firstSlot == INT32_MAX
-        || (todaySlot >= state->firstSlot && todaySlot - state->firstSlot < state->slotsShown);
-    *rebuilt = (state->sums.today != PeriodDate || state->sumsRecords != StoredHistory.count
-                || state->sumsComputers != ShownComputersStamp())
-               && BuildStoredSums(state);
+        view->firstSlot == INT32_MAX
+        || (todaySlot >= view->firstSlot && todaySlot - view->firstSlot < view->slotsShown);
+    *rebuilt = (data->sums.today != PeriodDate || data->sumsRecords != StoredHistory.count
+                || data->sumsComputers != ShownComputersStamp())
+               && BuildStoredSums(data);
     if (*rebuilt)
-        KeepBarsInPlace(state, firstPeriod, showedToday);
+        KeepBarsInPlace(data, view, firstPeriod, showedToday);
     Figures today = ShowAllComputers ? AllComputersToday() : TodayFigures();
-    bool todayChanged = memcmp(&today, &state->today, sizeof today) != 0;
-    state->today = today;
-    SetTodayFigures(&state->sums, today);
-    bool hoursChanged = memcmp(state->hours, HourlyActivity, sizeof HourlyActivity) != 0;
-    memcpy(state->hours, HourlyActivity, sizeof HourlyActivity);
-    state->clockIsNew = ClockIsNew(state);
-    return *rebuilt || (state->view == VIEW_CLOCK ? hoursChanged : todayChanged);
+    bool todayChanged = memcmp(&today, &data->today, sizeof today) != 0;
+    data->today = today;
+    SetTodayFigures(&data->sums, today);
+    bool hoursChanged = memcmp(data->hours, HourlyActivity, sizeof HourlyActivity) != 0;
+    memcpy(data->hours, HourlyActivity, sizeof HourlyActivity);
+    data->clockIsNew = ClockIsNew(data);
+    return *rebuilt || (view->kind == VIEW_CLOCK ? hoursChanged : todayChanged);
 }

@@ -5,14 +5,15 @@
 #ifndef TALLYWICK_CHART_FIGURES_H
 #define TALLYWICK_CHART_FIGURES_H
 
-#include "chart_state.h"
+#include "chart_view.h"
 
 // Sums StoredHistory, or all computers' days, afresh for today (PeriodDate), weeks from
 // the locale's first day; false when out of memory, with the sums there were kept.
-bool BuildStoredSums(ChartState *state);
+bool BuildStoredSums(ChartData *data);
 // Takes today's figures and the week clock afresh; true when what the view shows has
 // changed. A new day, a grown history (a save that appended today's record, an import), the
-// choice of computers turned or the kept sources changed build the sums anew (*rebuilt), and the bars then show their end, where today is.
-bool TakeChartFigures(ChartState *state, bool *rebuilt);
+// choice of computers turned or the kept sources changed build the sums anew (*rebuilt),
+// and the bars then show their end, where today is.
+bool TakeChartFigures(ChartData *data, ChartView *view, bool *rebuilt);
 
 #endif

@@ -16,40 +16,39 @@ static const int MAX_CALENDAR_CELL = 30;
 static const int MAX_CLOCK_CELL = 44;
 
 // A day without record has NO_VALUE_SHADE: an empty frame.
-static void PaintCell(HDC dc, const RECT &cell, int shade, bool highlighted,
-                      const ChartState *state, const ChartColours &colours)
+static void PaintCell(HDC dc, const RECT &cell, int shade, bool highlighted, UINT dpi,
+                      const ChartColours &colours)
 {
     int inset = std::max(1, (int)(cell.right - cell.left) / 8);
     RECT square = {cell.left, cell.top, cell.right - inset, cell.bottom - inset};
     if (shade == NO_VALUE_SHADE)
-        FrameArea(dc, square, LineWidth(state), colours.grid);
+        FrameArea(dc, square, LineWidth(dpi), colours.grid);
     else
         DrawShape(dc, square, shade == ZERO_SHADE ? colours.zero : colours.shades[shade], colours,
-                  LineWidth(state));
+                  LineWidth(dpi));
     if (highlighted)
-        FrameArea(dc, square, std::max(2, Scale(2, state->dpi)), colours.text);
+        FrameArea(dc, square, std::max(2, Scale(2, dpi)), colours.text);
 }
 
 // What a legend's swatch is drawn with.
 struct CellLook {
-    const ChartState *state;
+    UINT dpi;
     const ChartColours *colours;
 };
 
 static void PaintSwatch(HDC dc, const RECT &swatch, int shade, const void *context)
 {
     const CellLook *look = (const CellLook *)context;
-    PaintCell(dc, swatch, shade, false, look->state, *look->colours);
+    PaintCell(dc, swatch, shade, false, look->dpi, *look->colours);
 }
 
 // "Less", the zero square and the shades, "More", under the grid; returns the top of the
 // line below it.
-static int PaintLegend(HDC dc, const ChartLayout &layout, const ChartState *state,
-                       const ChartColours &colours)
+static int PaintLegend(HDC dc, const ChartLayout &layout, const ChartColours &colours)
 {
     int y = layout.plot.top + 7 * layout.cell + layout.gap;
     int box = std::min(layout.cell, layout.lineHeight);
-    CellLook look = {state, &colours};
+    CellLook look = {layout.dpi, &colours};
     ShadeLegend legend = {};
     legend.line = RECT{layout.plot.left, y, layout.area.right, y + layout.lineHeight};
     legend.gap = layout.gap;
@@ -65,7 +64,7 @@ static int PaintLegend(HDC dc, const ChartLayout &layout, const ChartState *stat
     return y + layout.lineHeight + layout.gap;
 }
 
-static void LayOutGrid(HDC dc, ChartLayout *layout, const ChartState *state, int columns, int notes,
+static void LayOutGrid(HDC dc, ChartLayout *layout, int columns, int notes,
                        int largestCell)
 {
     int widest = 0;
@@ -81,7 +80,7 @@ static void LayOutGrid(HDC dc, ChartLayout *layout, const ChartState *state, int
     int across = (area.right - area.left - 2 * layout->margin - labels) / columns;
     int down = (area.bottom - area.top - 2 * layout->margin - above - below) / 7;
     layout->columns = columns;
-    layout->cell = std::max(3, std::min({across, down, Scale(largestCell, state->dpi)}));
+    layout->cell = std::max(3, std::min({across, down, Scale(largestCell, layout->dpi)}));
     // The grid with its names and legend at the top, in the middle from left to right.
     int width = labels + columns * layout->cell;
     int left = area.left + std::max(layout->margin, (int)(area.right - area.left - width) / 2);
@@ -90,14 +89,14 @@ static void LayOutGrid(HDC dc, ChartLayout *layout, const ChartState *state, int
                         top + above + 7 * layout->cell};
 }
 
-static void PaintWeekdayNames(HDC dc, const ChartLayout &layout, const ChartState *state,
+static void PaintWeekdayNames(HDC dc, const ChartLayout &layout, const ChartData *data,
                               const ChartColours &colours)
 {
     wchar_t name[LABEL_SIZE];
     // Every other row when the cells are lower than a line of text.
     int every = layout.cell >= layout.lineHeight ? 1 : 2;
     for (int row = 0; row < 7; row += every) {
-        WeekdayLabel((state->sums.firstDayOfWeek + row) % 7, name);
+        WeekdayLabel((data->sums.firstDayOfWeek + row) % 7, name);
         DrawLabel(dc, layout.plot.left - layout.gap,
                   layout.plot.top + row * layout.cell + (layout.cell - layout.lineHeight) / 2,
                   name, TA_RIGHT, colours.mutedText);
@@ -110,43 +109,43 @@ static RECT CellRect(const ChartLayout &layout, int column, int row)
     return RECT{left, top, left + layout.cell, top + layout.cell};
 }
 
-static void CalendarPlace(const ChartLayout &layout, const ChartState *state, int32_t dayOfYear,
+static void CalendarPlace(const ChartLayout &layout, const ChartView *view, int32_t dayOfYear,
                           int *column, int *row)
 {
-    int32_t fromCorner = YearFirstDay(state->year) + dayOfYear - layout.firstWeekDay;
+    int32_t fromCorner = YearFirstDay(view->year) + dayOfYear - layout.firstWeekDay;
     *column = fromCorner / 7;
     *row = fromCorner % 7;
 }
 
-void LayOutCalendar(HDC dc, ChartLayout *layout, const ChartState *state)
+void LayOutCalendar(HDC dc, ChartLayout *layout, const ChartData *data, const ChartView *view)
 {
-    int firstDayOfWeek = state->sums.firstDayOfWeek;
-    int32_t first = YearFirstDay(state->year), last = first + DaysInYear(state->year) - 1;
+    int firstDayOfWeek = data->sums.firstDayOfWeek;
+    int32_t first = YearFirstDay(view->year), last = first + DaysInYear(view->year) - 1;
     layout->firstWeekDay =
         FirstDayOfPeriod(UNIT_WEEK, PeriodOfDay(UNIT_WEEK, first, firstDayOfWeek), firstDayOfWeek);
-    LayOutGrid(dc, layout, state, (last - layout->firstWeekDay) / 7 + 1, 0, MAX_CALENDAR_CELL);
+    LayOutGrid(dc, layout, (last - layout->firstWeekDay) / 7 + 1, 0, MAX_CALENDAR_CELL);
 }
 
 // The figure of each day of the year, or -1 for a day without record.
-static void YearValues(const ChartState *state, double *values)
+static void YearValues(const ChartData *data, const ChartView *view, double *values)
 {
-    const ChartSeries *days = &state->sums.series[UNIT_DAY];
-    int32_t first = YearFirstDay(state->year), count = DaysInYear(state->year);
+    const ChartSeries *days = &data->sums.series[UNIT_DAY];
+    int32_t first = YearFirstDay(view->year), count = DaysInYear(view->year);
     std::fill(values, values + count, -1.0);
     for (const ChartBar *bar = FirstBarFrom(days, first - days->firstPeriod);
          bar < days->bars + days->count && bar->slot < first + count - days->firstPeriod; ++bar)
-        values[days->firstPeriod + bar->slot - first] = FigureValue(state->figure, bar->figures);
+        values[days->firstPeriod + bar->slot - first] = FigureValue(view->figure, bar->figures);
 }
 
-static void PaintMonthNames(HDC dc, const ChartLayout &layout, const ChartState *state,
+static void PaintMonthNames(HDC dc, const ChartLayout &layout, const ChartView *view,
                             const ChartColours &colours)
 {
     wchar_t name[LABEL_SIZE];
-    int32_t first = YearFirstDay(state->year);
+    int32_t first = YearFirstDay(view->year);
     for (int month = 1; month <= 12; ++month) {
-        int32_t day = DayNumber(MakeDateKey(state->year, month, 1));
+        int32_t day = DayNumber(MakeDateKey(view->year, month, 1));
         int column, row;
-        CalendarPlace(layout, state, day - first, &column, &row);
+        CalendarPlace(layout, view, day - first, &column, &row);
         // A month that begins late in its week is named over its first whole week.
         if (row > 0)
             ++column;
@@ -157,46 +156,46 @@ static void PaintMonthNames(HDC dc, const ChartLayout &layout, const ChartState 
     }
 }
 
-void PaintCalendar(HDC dc, const ChartLayout &layout, const ChartState *state,
+void PaintCalendar(HDC dc, const ChartLayout &layout, const ChartData *data, const ChartView *view,
                    const ChartColours &colours)
 {
     double values[366];
     int8_t shades[366];
-    int32_t count = DaysInYear(state->year);
-    YearValues(state, values);
+    int32_t count = DaysInYear(view->year);
+    YearValues(data, view, values);
     RankShades(values, count, BLUE_SHADES, RANK_BY_SHARE, shades, nullptr);
     for (int32_t dayOfYear = 0; dayOfYear < count; ++dayOfYear) {
         int column, row;
-        CalendarPlace(layout, state, dayOfYear, &column, &row);
+        CalendarPlace(layout, view, dayOfYear, &column, &row);
         PaintCell(dc, CellRect(layout, column, row), shades[dayOfYear],
-                  state->item[VIEW_CALENDAR] == dayOfYear, state, colours);
+                  view->item[VIEW_CALENDAR] == dayOfYear, layout.dpi, colours);
     }
-    PaintMonthNames(dc, layout, state, colours);
-    PaintWeekdayNames(dc, layout, state, colours);
-    PaintLegend(dc, layout, state, colours);
+    PaintMonthNames(dc, layout, view, colours);
+    PaintWeekdayNames(dc, layout, data, colours);
+    PaintLegend(dc, layout, colours);
 }
 
-static int ClockNotes(const ChartState *state)
+static int ClockNotes(const ChartData *data, const ChartView *view)
 {
-    return (state->figure == FIGURE_TIME) + state->clockIsNew;
+    return (view->figure == FIGURE_TIME) + data->clockIsNew;
 }
 
-static int ClockRow(const ChartState *state, int hourOfWeek)
+static int ClockRow(const ChartData *data, int hourOfWeek)
 {
-    return (hourOfWeek / 24 - state->sums.firstDayOfWeek + 7) % 7;
+    return (hourOfWeek / 24 - data->sums.firstDayOfWeek + 7) % 7;
 }
 
-void PaintClock(HDC dc, const ChartLayout &layout, const ChartState *state,
+void PaintClock(HDC dc, const ChartLayout &layout, const ChartData *data, const ChartView *view,
                 const ChartColours &colours)
 {
     double values[HOURS_IN_WEEK];
     int8_t shades[HOURS_IN_WEEK];
     for (int hour = 0; hour < HOURS_IN_WEEK; ++hour)
-        values[hour] = HourValue(state->figure, state->hours[hour]);
+        values[hour] = HourValue(view->figure, data->hours[hour]);
     RankShades(values, HOURS_IN_WEEK, BLUE_SHADES, RANK_BY_SHARE, shades, nullptr);
     for (int hour = 0; hour < HOURS_IN_WEEK; ++hour)
-        PaintCell(dc, CellRect(layout, hour % 24, ClockRow(state, hour)), shades[hour],
-                  state->item[VIEW_CLOCK] == hour, state, colours);
+        PaintCell(dc, CellRect(layout, hour % 24, ClockRow(data, hour)), shades[hour],
+                  view->item[VIEW_CLOCK] == hour, layout.dpi, colours);
     char label[16];
     // Every hour's number where they fit, else every third.
     int every = layout.cell >= LabelWidth(dc, "00") + layout.gap ? 1 : 3;
@@ -206,24 +205,25 @@ void PaintClock(HDC dc, const ChartLayout &layout, const ChartState *state,
                   layout.plot.top - layout.gap / 2 - layout.lineHeight, label, TA_LEFT,
                   colours.mutedText);
     }
-    PaintWeekdayNames(dc, layout, state, colours);
-    int y = PaintLegend(dc, layout, state, colours);
-    if (state->figure == FIGURE_TIME) {
+    PaintWeekdayNames(dc, layout, data, colours);
+    int y = PaintLegend(dc, layout, colours);
+    if (view->figure == FIGURE_TIME) {
         DrawLabel(dc, layout.plot.left, y, LoadText(SLOT_GENERAL, IDS_CLOCK_NO_TIME), TA_LEFT,
                   colours.text);
         y += layout.lineHeight + layout.gap;
     }
-    if (state->clockIsNew)
+    if (data->clockIsNew)
         DrawLabel(dc, layout.plot.left, y, LoadText(SLOT_GENERAL, IDS_CLOCK_NEW), TA_LEFT,
                   colours.text);
 }
 
-void LayOutClock(HDC dc, ChartLayout *layout, const ChartState *state)
+void LayOutClock(HDC dc, ChartLayout *layout, const ChartData *data, const ChartView *view)
 {
-    LayOutGrid(dc, layout, state, 24, ClockNotes(state), MAX_CLOCK_CELL);
+    LayOutGrid(dc, layout, 24, ClockNotes(data, view), MAX_CLOCK_CELL);
 }
 
-int32_t GridItemAt(const ChartLayout &layout, const ChartState *state, POINT point)
+int32_t GridItemAt(const ChartLayout &layout, const ChartData *data, const ChartView *view,
+                   POINT point)
 {
     const RECT &plot = layout.plot;
     if (point.x < plot.left || point.y < plot.top || point.y >= plot.bottom)
@@ -231,17 +231,18 @@ int32_t GridItemAt(const ChartLayout &layout, const ChartState *state, POINT poi
     int column = (point.x - plot.left) / layout.cell, row = (point.y - plot.top) / layout.cell;
     if (column >= layout.columns)
         return NO_ITEM;
-    if (state->view == VIEW_CLOCK)
-        return (state->sums.firstDayOfWeek + row) % 7 * 24 + column;
-    int32_t dayOfYear = layout.firstWeekDay + column * 7 + row - YearFirstDay(state->year);
-    return dayOfYear >= 0 && dayOfYear < DaysInYear(state->year) ? dayOfYear : NO_ITEM;
+    if (view->kind == VIEW_CLOCK)
+        return (data->sums.firstDayOfWeek + row) % 7 * 24 + column;
+    int32_t dayOfYear = layout.firstWeekDay + column * 7 + row - YearFirstDay(view->year);
+    return dayOfYear >= 0 && dayOfYear < DaysInYear(view->year) ? dayOfYear : NO_ITEM;
 }
 
-RECT GridItemRect(const ChartLayout &layout, const ChartState *state, int32_t item)
+RECT GridItemRect(const ChartLayout &layout, const ChartData *data, const ChartView *view,
+                  int32_t item)
 {
-    if (state->view == VIEW_CLOCK)
-        return CellRect(layout, item % 24, ClockRow(state, item));
+    if (view->kind == VIEW_CLOCK)
+        return CellRect(layout, item % 24, ClockRow(data, item));
     int column, row;
-    CalendarPlace(layout, state, item, &column, &row);
+    CalendarPlace(layout, view, item, &column, &row);
     return CellRect(layout, column, row);
 }

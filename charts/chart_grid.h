@@ -7,13 +7,15 @@
 #include "chart_drawing.h"
 #include "chart_paint.h"
 
-void LayOutCalendar(HDC dc, ChartLayout *layout, const ChartState *state);
-void LayOutClock(HDC dc, ChartLayout *layout, const ChartState *state);
-void PaintCalendar(HDC dc, const ChartLayout &layout, const ChartState *state,
+void LayOutCalendar(HDC dc, ChartLayout *layout, const ChartData *data, const ChartView *view);
+void LayOutClock(HDC dc, ChartLayout *layout, const ChartData *data, const ChartView *view);
+void PaintCalendar(HDC dc, const ChartLayout &layout, const ChartData *data, const ChartView *view,
                    const ChartColours &colours);
-void PaintClock(HDC dc, const ChartLayout &layout, const ChartState *state,
+void PaintClock(HDC dc, const ChartLayout &layout, const ChartData *data, const ChartView *view,
                 const ChartColours &colours);
-int32_t GridItemAt(const ChartLayout &layout, const ChartState *state, POINT point);
-RECT GridItemRect(const ChartLayout &layout, const ChartState *state, int32_t item);
+int32_t GridItemAt(const ChartLayout &layout, const ChartData *data, const ChartView *view,
+                   POINT point);
+RECT GridItemRect(const ChartLayout &layout, const ChartData *data, const ChartView *view,
+                  int32_t item);
 
 #endif

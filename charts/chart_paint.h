@@ -6,10 +6,11 @@
 #define TALLYWICK_CHART_PAINT_H
 
 #include <windows.h>
-#include "chart_state.h"
+#include "chart_view.h"
 
 struct ChartLayout {
     RECT area;  // all of the chart
+    UINT dpi;   // every length's
     RECT plot;  // the bars (their axis left of it) or the grid of cells
     int margin;
     int lineHeight;
@@ -25,13 +26,17 @@ struct ChartLayout {
     int32_t firstWeekDay;  // the calendar: the day of its top left cell, maybe in the year before
 };
 
-// The layout of `state`'s view in `area`; `dc` has the state's font selected.
-ChartLayout LayOutChart(HDC dc, const RECT &area, const ChartState *state);
-// Draws everything inside the layout's area; `dc` has the state's font selected.
-void PaintChart(HDC dc, const ChartLayout &layout, const ChartState *state);
-// The item of the view under `point` (see ChartState::item), or NO_ITEM.
-int32_t ChartItemAt(const ChartLayout &layout, const ChartState *state, POINT point);
+// The layout of `view` over `data` in `area` at `dpi`; `dc` has the chart's font for `dpi`
+// selected.
+ChartLayout LayOutChart(HDC dc, const RECT &area, const ChartData *data, const ChartView *view,
+                        UINT dpi);
+// Draws everything inside the layout's area; `dc` has the layout's font selected.
+void PaintChart(HDC dc, const ChartLayout &layout, const ChartData *data, const ChartView *view);
+// The item of the view under `point` (see ChartView::item), or NO_ITEM.
+int32_t ChartItemAt(const ChartLayout &layout, const ChartData *data, const ChartView *view,
+                    POINT point);
 // Where an item is drawn: a bar's whole column, a cell.
-RECT ChartItemRect(const ChartLayout &layout, const ChartState *state, int32_t item);
+RECT ChartItemRect(const ChartLayout &layout, const ChartData *data, const ChartView *view,
+                   int32_t item);
 
 #endif

@@ -2,6 +2,7 @@
 #include "chart_plot.h"
 
 #include <commctrl.h>
+#include <stdlib.h>
 #include <windowsx.h>
 #include <algorithm>
 #include "chart_paint.h"
@@ -12,9 +13,18 @@
 #include "../ui/on_screen.h"
 #include "../ui/window_class.h"
 
-static ChartState *State(HWND plot)
+// What the plot shows and how, both kept by the chart window, and what it draws with.
+struct PlotParts {
+    const ChartData *data;
+    ChartView *view;
+    HFONT font;  // the chart window's, at dpi
+    UINT dpi;
+    HWND tooltip;
+};
+
+static PlotParts *Parts(HWND plot)
 {
-    return (ChartState *)GetWindowLongPtrA(plot, GWLP_USERDATA);
+    return (PlotParts *)GetWindowLongPtrA(plot, GWLP_USERDATA);
 }
 
 void RegisterChartPlotClass()
@@ -52,29 +62,50 @@ static HWND CreateChartTip(HWND parent, HWND plot, HFONT font)
     return tip;
 }
 
-HWND CreateChartPlot(HWND parent, ChartState *state)
+HWND CreateChartPlot(HWND parent, const ChartData *data, ChartView *view, HFONT font, UINT dpi)
 {
+    PlotParts *parts = (PlotParts *)calloc(1, sizeof(PlotParts));
+    if (!parts)
+        return nullptr;
+    *parts = PlotParts{data, view, font, dpi, nullptr};
     HWND plot = CreateWindowExA(0, CHART_PLOT_CLASS, "",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL, 0, 0, 0, 0, parent,
                                 (HMENU)(INT_PTR)IDC_CHART_PLOT, GetModuleHandleA(nullptr), nullptr);
-    if (!plot)
+    if (!plot) {
+        free(parts);
         return nullptr;
-    SetWindowLongPtrA(plot, GWLP_USERDATA, (LONG_PTR)state);
-    state->tooltip = CreateChartTip(parent, plot, state->font);
-    if (!state->tooltip) {
+    }
+    SetWindowLongPtrA(plot, GWLP_USERDATA, (LONG_PTR)parts);
+    parts->tooltip = CreateChartTip(parent, plot, font);
+    if (!parts->tooltip) {
         DestroyWindow(plot);
         return nullptr;
     }
     return plot;
 }
 
-static ChartLayout PlotLayout(HWND plot, const ChartState *state)
+void SetChartPlotFont(HWND plot, HFONT font, UINT dpi)
+{
+    PlotParts *parts = Parts(plot);
+    if (!parts)
+        return;
+    parts->font = font;
+    parts->dpi = dpi;
+    SendMessageA(parts->tooltip, WM_SETFONT, (WPARAM)font, FALSE);
+}
+
+static void FreePlotParts(HWND plot)
+{
+    free((PlotParts *)SetWindowLongPtrA(plot, GWLP_USERDATA, 0));
+}
+
+static ChartLayout PlotLayout(HWND plot, const PlotParts *parts)
 {
     RECT client;
     GetClientRect(plot, &client);
     HDC dc = GetDC(plot);
-    HGDIOBJ oldFont = SelectObject(dc, state->font);
-    ChartLayout layout = LayOutChart(dc, client, state);
+    HGDIOBJ oldFont = SelectObject(dc, parts->font);
+    ChartLayout layout = LayOutChart(dc, client, parts->data, parts->view, parts->dpi);
     SelectObject(dc, oldFont);
     ReleaseDC(plot, dc);
     return layout;
@@ -84,35 +115,36 @@ static ChartLayout PlotLayout(HWND plot, const ChartState *state)
 
 // How many bars fit does not hang on which are in view: the axis is as wide as the whole
 // series needs.
-static int32_t SlotsShown(HWND plot, const ChartState *state)
+static int32_t SlotsShown(HWND plot, const PlotParts *parts)
 {
-    return PlotLayout(plot, state).slotsShown;
+    return PlotLayout(plot, parts).slotsShown;
 }
 
 // The bars in view stay inside the series: the last bar at the right edge at most. `shown`
 // is SlotsShown.
-static void ScrollBarsTo(HWND plot, ChartState *state, int32_t shown, int64_t firstSlot)
+static void ScrollBarsTo(HWND plot, PlotParts *parts, int32_t shown, int64_t firstSlot)
 {
-    int32_t slots = ShownSeries(state)->slots;
-    state->firstSlot = (int32_t)std::max((int64_t)0, std::min(firstSlot, (int64_t)slots - shown));
-    state->slotsShown = shown;
+    int32_t slots = ShownSeries(parts->data, parts->view)->slots;
+    parts->view->firstSlot = (int32_t)std::max((int64_t)0, std::min(firstSlot,
+                              (int64_t)slots - shown));
+    parts->view->slotsShown = shown;
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
     info.nMax = slots - 1;
     info.nPage = (UINT)shown;
-    info.nPos = state->firstSlot;
+    info.nPos = parts->view->firstSlot;
     SetScrollInfo(plot, SB_HORZ, &info, TRUE);
     InvalidateRect(plot, nullptr, FALSE);
 }
 
 static void OnPlotScroll(HWND plot, WPARAM request)
 {
-    ChartState *state = State(plot);
-    if (!state || state->view != VIEW_BARS)
+    PlotParts *parts = Parts(plot);
+    if (!parts || parts->view->kind != VIEW_BARS)
         return;
-    int32_t shown = SlotsShown(plot, state);
-    int64_t first = state->firstSlot;
+    int32_t shown = SlotsShown(plot, parts);
+    int64_t first = parts->view->firstSlot;
     SCROLLINFO info = {sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
     switch (LOWORD(request)) {
     case SB_LINELEFT: first -= 1; break;
@@ -128,59 +160,60 @@ static void OnPlotScroll(HWND plot, WPARAM request)
         break;
     default: return;
     }
-    ScrollBarsTo(plot, state, shown, first);
+    ScrollBarsTo(plot, parts, shown, first);
 }
 
 // A notch moves a tenth of the bars in view; up and left go back in time. A fine wheel's
 // parts of a notch add up until they make one.
 static void OnPlotWheel(HWND plot, int delta, bool horizontal)
 {
-    ChartState *state = State(plot);
-    if (!state || state->view != VIEW_BARS)
+    PlotParts *parts = Parts(plot);
+    if (!parts || parts->view->kind != VIEW_BARS)
         return;
-    state->wheelRest += horizontal ? delta : -delta;
-    int notches = state->wheelRest / WHEEL_DELTA;
-    state->wheelRest -= notches * WHEEL_DELTA;
-    int32_t shown = SlotsShown(plot, state);
-    ScrollBarsTo(plot, state, shown, (int64_t)state->firstSlot + std::max(1, shown / 10) * notches);
+    parts->view->wheelRest += horizontal ? delta : -delta;
+    int notches = parts->view->wheelRest / WHEEL_DELTA;
+    parts->view->wheelRest -= notches * WHEEL_DELTA;
+    int32_t shown = SlotsShown(plot, parts);
+    ScrollBarsTo(plot, parts, shown, (int64_t)parts->view->firstSlot + std::max(1,
+                 shown / 10) * notches);
 }
 
 void RefreshChartPlot(HWND plot)
 {
-    ChartState *state = State(plot);
-    if (!state)
+    PlotParts *parts = Parts(plot);
+    if (!parts)
         return;
-    SendMessageA(state->tooltip, TTM_TRACKACTIVATE, FALSE, 0);
-    ShowScrollBar(plot, SB_HORZ, state->view == VIEW_BARS);
-    if (state->view == VIEW_BARS)
-        ScrollBarsTo(plot, state, SlotsShown(plot, state), state->firstSlot);
+    SendMessageA(parts->tooltip, TTM_TRACKACTIVATE, FALSE, 0);
+    ShowScrollBar(plot, SB_HORZ, parts->view->kind == VIEW_BARS);
+    if (parts->view->kind == VIEW_BARS)
+        ScrollBarsTo(plot, parts, SlotsShown(plot, parts), parts->view->firstSlot);
     InvalidateRect(plot, nullptr, FALSE);
 }
 
 // ---- The highlighted item and its tooltip ---------------------------------------------
 
-static void ItemTipText(const ChartState *state, int32_t item, char *text)
+static void ItemTipText(const PlotParts *parts, int32_t item, char *text)
 {
-    if (state->view == VIEW_BARS)
-        BarTipText(state, item, text);
-    else if (state->view == VIEW_CALENDAR)
-        DayTipText(state, item, text);
+    if (parts->view->kind == VIEW_BARS)
+        BarTipText(parts->data, parts->view, item, text);
+    else if (parts->view->kind == VIEW_CALENDAR)
+        DayTipText(parts->data, parts->view, item, text);
     else
-        HourTipText(state, item, text);
+        HourTipText(parts->data, item, text);
 }
 
-static void HideTip(const ChartState *state)
+static void HideTip(const PlotParts *parts)
 {
-    if (state)
-        SendMessageA(state->tooltip, TTM_TRACKACTIVATE, FALSE, 0);
+    if (parts)
+        SendMessageA(parts->tooltip, TTM_TRACKACTIVATE, FALSE, 0);
 }
 
 // Right of the item, or left of it where the plot has no room for the tip on the right;
 // inside the monitor's work area in any case.
-static POINT TipPlace(HWND plot, const ChartState *state, int32_t item, LRESULT size)
+static POINT TipPlace(HWND plot, const PlotParts *parts, int32_t item, LRESULT size)
 {
-    int width = LOWORD(size), height = HIWORD(size), gap = Scale(4, state->dpi);
-    RECT rect = ChartItemRect(PlotLayout(plot, state), state, item), client;
+    int width = LOWORD(size), height = HIWORD(size), gap = Scale(4, parts->dpi);
+    RECT rect = ChartItemRect(PlotLayout(plot, parts), parts->data, parts->view, item), client;
     GetClientRect(plot, &client);
     POINT at = {rect.right + gap, rect.top + (rect.bottom - rect.top) / 3};
     if (at.x + width > client.right)
@@ -190,35 +223,35 @@ static POINT TipPlace(HWND plot, const ChartState *state, int32_t item, LRESULT 
     return InsideNearestWorkArea(plot, at, bubble);
 }
 
-static void ShowTip(HWND plot, const ChartState *state, int32_t item)
+static void ShowTip(HWND plot, const PlotParts *parts, int32_t item)
 {
     char text[CHART_TEXT_SIZE];
-    ItemTipText(state, item, text);
+    ItemTipText(parts, item, text);
     TOOLINFOA tool = PlotTool(plot);
     tool.lpszText = text;
-    SendMessageA(state->tooltip, TTM_UPDATETIPTEXTA, 0, (LPARAM)&tool);
-    LRESULT size = SendMessageA(state->tooltip, TTM_GETBUBBLESIZE, 0, (LPARAM)&tool);
-    POINT at = TipPlace(plot, state, item, size);
-    SendMessageA(state->tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
-    SendMessageA(state->tooltip, TTM_TRACKACTIVATE, TRUE, (LPARAM)&tool);
+    SendMessageA(parts->tooltip, TTM_UPDATETIPTEXTA, 0, (LPARAM)&tool);
+    LRESULT size = SendMessageA(parts->tooltip, TTM_GETBUBBLESIZE, 0, (LPARAM)&tool);
+    POINT at = TipPlace(plot, parts, item, size);
+    SendMessageA(parts->tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
+    SendMessageA(parts->tooltip, TTM_TRACKACTIVATE, TRUE, (LPARAM)&tool);
 }
 
 void UpdateChartTip(HWND plot)
 {
-    ChartState *state = State(plot);
-    int32_t item = state ? state->item[state->view] : NO_ITEM;
-    if (item != NO_ITEM && IsWindowVisible(state->tooltip))
-        ShowTip(plot, state, item);
+    PlotParts *parts = Parts(plot);
+    int32_t item = parts ? parts->view->item[parts->view->kind] : NO_ITEM;
+    if (item != NO_ITEM && IsWindowVisible(parts->tooltip))
+        ShowTip(plot, parts, item);
 }
 
-static void Highlight(HWND plot, ChartState *state, int32_t item)
+static void Highlight(HWND plot, PlotParts *parts, int32_t item)
 {
-    state->item[state->view] = item;
+    parts->view->item[parts->view->kind] = item;
     InvalidateRect(plot, nullptr, FALSE);
     if (item == NO_ITEM)
-        HideTip(state);
+        HideTip(parts);
     else
-        ShowTip(plot, state, item);
+        ShowTip(plot, parts, item);
 }
 
 // The bars scroll to keep the highlighted one in view.
@@ -228,79 +261,80 @@ static void OnPlotKey(HWND plot, WPARAM key)
     // (a modal loop's); posted, so that the plot is not destroyed inside its own handler.
     if (key == VK_ESCAPE)
         PostMessageA(GetParent(plot), WM_CLOSE, 0, 0);
-    ChartState *state = State(plot);
-    if (!state || !IsMoveKey(key))
+    PlotParts *parts = Parts(plot);
+    if (!parts || !IsMoveKey(key))
         return;
-    int32_t shown = SlotsShown(plot, state);
-    int32_t item = MovedItem(state, key, shown);
-    if (state->view == VIEW_BARS && item < state->firstSlot)
-        ScrollBarsTo(plot, state, shown, item);
-    else if (state->view == VIEW_BARS && item >= (int64_t)state->firstSlot + shown)
-        ScrollBarsTo(plot, state, shown, (int64_t)item - shown + 1);
-    Highlight(plot, state, item);
+    int32_t shown = SlotsShown(plot, parts);
+    int32_t item = MovedItem(parts->data, parts->view, key, shown);
+    if (parts->view->kind == VIEW_BARS && item < parts->view->firstSlot)
+        ScrollBarsTo(plot, parts, shown, item);
+    else if (parts->view->kind == VIEW_BARS && item >= (int64_t)parts->view->firstSlot + shown)
+        ScrollBarsTo(plot, parts, shown, (int64_t)item - shown + 1);
+    Highlight(plot, parts, item);
 }
 
 static void OnPlotMouseMove(HWND plot, LPARAM position)
 {
-    ChartState *state = State(plot);
-    if (!state)
+    PlotParts *parts = Parts(plot);
+    if (!parts)
         return;
     TRACKMOUSEEVENT leave = {sizeof leave, TME_LEAVE, plot, 0};
     TrackMouseEvent(&leave);
     POINT point = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-    int32_t item = ChartItemAt(PlotLayout(plot, state), state, point);
-    if (item != NO_ITEM && (item != state->item[state->view] || !IsWindowVisible(state->tooltip)))
-        Highlight(plot, state, item);
+    int32_t item = ChartItemAt(PlotLayout(plot, parts), parts->data, parts->view, point);
+    const ChartView *view = parts->view;
+    if (item != NO_ITEM && (item != view->item[view->kind] || !IsWindowVisible(parts->tooltip)))
+        Highlight(plot, parts, item);
     else if (item == NO_ITEM)
-        HideTip(state);
+        HideTip(parts);
 }
 
 static void OnPlotFocus(HWND plot, bool gained)
 {
-    ChartState *state = State(plot);
-    if (state && !gained)
-        HideTip(state);
+    PlotParts *parts = Parts(plot);
+    if (parts && !gained)
+        HideTip(parts);
     InvalidateRect(plot, nullptr, FALSE);
 }
 
 // ---- Painting -------------------------------------------------------------------------
 
 // The chart into `memoryDc`, whose bitmap is as large as the plot's client area.
-static void DrawPicture(HWND plot, const ChartState *state, HDC memoryDc, const RECT &client,
+static void DrawPicture(HWND plot, const PlotParts *parts, HDC memoryDc, const RECT &client,
                         bool focusCue)
 {
-    HGDIOBJ oldFont = SelectObject(memoryDc, state->font);
-    ChartLayout layout = LayOutChart(memoryDc, client, state);
-    PaintChart(memoryDc, layout, state);
+    HGDIOBJ oldFont = SelectObject(memoryDc, parts->font);
+    ChartLayout layout = LayOutChart(memoryDc, client, parts->data, parts->view, parts->dpi);
+    PaintChart(memoryDc, layout, parts->data, parts->view);
     SelectObject(memoryDc, oldFont);
     if (focusCue && GetFocus() == plot) {
         RECT cue = client;
-        InflateRect(&cue, -Scale(2, state->dpi), -Scale(2, state->dpi));
+        InflateRect(&cue, -Scale(2, parts->dpi), -Scale(2, parts->dpi));
         DrawFocusRect(memoryDc, &cue);
     }
 }
 
-static void DrawOnScreen(HWND plot, HDC memoryDc, const RECT &client, void *state)
+static void DrawOnScreen(HWND plot, HDC memoryDc, const RECT &client, void *parts)
 {
-    DrawPicture(plot, (const ChartState *)state, memoryDc, client, true);
+    DrawPicture(plot, (const PlotParts *)parts, memoryDc, client, true);
 }
 
-static void DrawForExport(HWND plot, HDC memoryDc, const RECT &client, void *state)
+static void DrawForExport(HWND plot, HDC memoryDc, const RECT &client, void *parts)
 {
-    DrawPicture(plot, (const ChartState *)state, memoryDc, client, false);
+    DrawPicture(plot, (const PlotParts *)parts, memoryDc, client, false);
 }
 
 static void OnPlotPaint(HWND plot)
 {
-    PaintBuffered(plot, nullptr, DrawOnScreen, State(plot));
+    PaintBuffered(plot, nullptr, DrawOnScreen, Parts(plot));
 }
 
 HBITMAP ChartPicture(HWND plot)
 {
-    ChartState *state = State(plot);
+    PlotParts *parts = Parts(plot);
     RECT client;
     GetClientRect(plot, &client);
-    return state ? DrawnBitmap(plot, client, DrawForExport, state) : nullptr;
+    return parts ? DrawnBitmap(plot, client, DrawForExport, parts) : nullptr;
 }
 
 LRESULT CALLBACK ChartPlotProc(HWND plot, UINT message, WPARAM wParam, LPARAM lParam)
@@ -332,7 +366,7 @@ LRESULT CALLBACK ChartPlotProc(HWND plot, UINT message, WPARAM wParam, LPARAM lP
         OnPlotMouseMove(plot, lParam);
         return 0;
     case WM_MOUSELEAVE:
-        HideTip(State(plot));
+        HideTip(Parts(plot));
         return 0;
     case WM_LBUTTONDOWN:
         SetFocus(plot);
@@ -342,6 +376,9 @@ LRESULT CALLBACK ChartPlotProc(HWND plot, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_KILLFOCUS:
         OnPlotFocus(plot, false);
+        return 0;
+    case WM_NCDESTROY:
+        FreePlotParts(plot);
         return 0;
     }
     return DefWindowProcA(plot, message, wParam, lParam);

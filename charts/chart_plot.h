@@ -5,15 +5,19 @@
 #define TALLYWICK_CHART_PLOT_H
 
 #include <windows.h>
-#include "chart_state.h"
+#include "chart_view.h"
 
 #define CHART_PLOT_CLASS "TallywickChartPlot"
 
 // A class that already exists makes the registration fail; the existing one is used.
 void RegisterChartPlotClass();
-// The plot of the chart window `parent`, showing `state`, which outlives it; with its
-// tooltip, owned by `parent`. Null when either cannot be made.
-HWND CreateChartPlot(HWND parent, ChartState *state);
+// The plot of the chart window `parent`, showing `data` as `view` has it, in `font` at
+// `dpi`; the three outlive the plot. With its tooltip, owned by `parent`. Null when either
+// cannot be made.
+HWND CreateChartPlot(HWND parent, const ChartData *data, ChartView *view, HFONT font, UINT dpi);
+// After a change of the chart window's font: the plot and its tooltip draw in `font`, at
+// `dpi`; the caller repaints.
+void SetChartPlotFont(HWND plot, HFONT font, UINT dpi);
 // After a change of view, unit, figure, year or font: the scroll bar, the view kept inside
 // the bars, the tooltip hidden, a repaint.
 void RefreshChartPlot(HWND plot);

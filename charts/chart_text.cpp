@@ -137,10 +137,10 @@ static void DayHeading(int32_t day, char *out)
     lstrcpynA(out, HistoryDateText(DateOfDay(day)), CHART_TEXT_SIZE);
 }
 
-static void PeriodHeading(const ChartState *state, int32_t period, char *out)
+static void PeriodHeading(const ChartData *data, const ChartView *view, int32_t period, char *out)
 {
-    ChartUnit unit = (ChartUnit)state->unit;
-    int firstDayOfWeek = state->sums.firstDayOfWeek;
+    ChartUnit unit = (ChartUnit)view->unit;
+    int firstDayOfWeek = data->sums.firstDayOfWeek;
     int32_t first = FirstDayOfPeriod(unit, period, firstDayOfWeek);
     if (unit == UNIT_DAY) {
         DayHeading(first, out);
@@ -176,18 +176,18 @@ static void FiguresTipText(const char *heading, const ChartBar *bar, char *out)
     FormatTo(out, "%s\n%s", heading, lines);
 }
 
-void BarTipText(const ChartState *state, int32_t slot, char *out)
+void BarTipText(const ChartData *data, const ChartView *view, int32_t slot, char *out)
 {
-    const ChartSeries *series = ShownSeries(state);
+    const ChartSeries *series = ShownSeries(data, view);
     char heading[CHART_TEXT_SIZE];
-    PeriodHeading(state, series->firstPeriod + slot, heading);
+    PeriodHeading(data, view, series->firstPeriod + slot, heading);
     FiguresTipText(heading, BarInSlot(series, slot), out);
 }
 
-void DayTipText(const ChartState *state, int32_t dayOfYear, char *out)
+void DayTipText(const ChartData *data, const ChartView *view, int32_t dayOfYear, char *out)
 {
-    const ChartSeries *days = &state->sums.series[UNIT_DAY];
-    int32_t day = YearFirstDay(state->year) + dayOfYear;
+    const ChartSeries *days = &data->sums.series[UNIT_DAY];
+    int32_t day = YearFirstDay(view->year) + dayOfYear;
     char heading[CHART_TEXT_SIZE];
     DayHeading(day, heading);
     FiguresTipText(heading, BarInSlot(days, day - days->firstPeriod), out);
@@ -202,9 +202,9 @@ static void WeekdayText(int weekday, char *out)
         out[0] = 0;
 }
 
-void HourTipText(const ChartState *state, int hourOfWeek, char *out)
+void HourTipText(const ChartData *data, int hourOfWeek, char *out)
 {
-    const HourlyRecord &hour = state->hours[hourOfWeek];
+    const HourlyRecord &hour = data->hours[hourOfWeek];
     char weekday[SHORT_TEXT_SIZE], heading[CHART_TEXT_SIZE], distance[CHART_TEXT_SIZE];
     char keys[GROUPED_SIZE], clicks[GROUPED_SIZE], lines[CHART_TEXT_SIZE];
     WeekdayText(hourOfWeek / 24, weekday);

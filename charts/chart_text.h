@@ -5,7 +5,7 @@
 #ifndef TALLYWICK_CHART_TEXT_H
 #define TALLYWICK_CHART_TEXT_H
 
-#include "chart_state.h"
+#include "chart_view.h"
 
 const int CHART_TEXT_SIZE = 512;
 
@@ -19,9 +19,9 @@ void AverageText(int figure, double value, char *out);
 // The calendar's year as its label shows it.
 void YearText(int year, char *out);
 // The tooltip of a bar, a day of the calendar's year or an hour of the week clock.
-void BarTipText(const ChartState *state, int32_t slot, char *out);
-void DayTipText(const ChartState *state, int32_t dayOfYear, char *out);
-void HourTipText(const ChartState *state, int hourOfWeek, char *out);
+void BarTipText(const ChartData *data, const ChartView *view, int32_t slot, char *out);
+void DayTipText(const ChartData *data, const ChartView *view, int32_t dayOfYear, char *out);
+void HourTipText(const ChartData *data, int hourOfWeek, char *out);
 
 // The labels that come from the user's locale, which may name days and months in a script
 // that the ANSI code page lacks: wide, in buffers of LABEL_SIZE characters, drawn wide.

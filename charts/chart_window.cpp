@@ -15,7 +15,7 @@
 #include "chart_controls.h"
 #include "chart_figures.h"
 #include "chart_plot.h"
-#include "chart_state.h"
+#include "chart_view.h"
 #include "../core/dates.h"
 #include "../core/figures.h"
 #include "../res/resource.h"
@@ -40,9 +40,19 @@ static const int MIN_HEIGHT = 340;
 
 #define PNG_DEFAULT_NAME L"TallywickChart.png"
 
-static ChartState *Shown(HWND window)
+// One lives with each chart window (there is at most one), attached to it: what the chart
+// shows, how it is viewed, and what the window draws with, which only this file keeps.
+struct ChartWindowParts {
+    ChartData data;
+    ChartView view;
+    UINT dpi;
+    HFONT font;      // at dpi, for the controls and the chart
+    HWND lastFocus;  // the control that had the keyboard when the window went inactive
+};
+
+static ChartWindowParts *Shown(HWND window)
 {
-    return (ChartState *)GetWindowLongPtrA(window, GWLP_USERDATA);
+    return (ChartWindowParts *)GetWindowLongPtrA(window, GWLP_USERDATA);
 }
 
 static HWND Plot(HWND window)
@@ -53,13 +63,13 @@ static HWND Plot(HWND window)
 // At most one repaint a second, and none while nothing shown has changed.
 static void OnChartTimer(HWND window)
 {
-    ChartState *state = Shown(window);
+    ChartWindowParts *state = Shown(window);
     bool rebuilt;
-    if (!state || !TakeChartFigures(state, &rebuilt))
+    if (!state || !TakeChartFigures(&state->data, &state->view, &rebuilt))
         return;
     HWND plot = Plot(window);
     if (rebuilt) {
-        ShowChartYear(window, state);
+        ShowChartYear(window, &state->data, state->view.year);
         RefreshChartPlot(plot);
     }
     InvalidateRect(plot, nullptr, FALSE);
@@ -70,34 +80,34 @@ static void OnChartTimer(HWND window)
 
 static void OnChoiceChanged(HWND window, int id, HWND box)
 {
-    ChartState *state = Shown(window);
+    ChartWindowParts *state = Shown(window);
     int choice = (int)SendMessageA(box, CB_GETCURSEL, 0, 0);
     if (!state || choice < 0)
         return;
     if (id == IDC_CHART_FIGURE)
-        state->figure = choice;
+        state->view.figure = choice;
     if (id == IDC_CHART_VIEW) {
-        state->view = choice;
-        LayOutChartWindow(window, state);
+        state->view.kind = choice;
+        LayOutChartWindow(window, state->view.kind, state->font, state->dpi);
     }
-    if (id == IDC_CHART_UNIT && choice != state->unit) {
-        state->unit = choice;
-        state->firstSlot = INT32_MAX;  // today's end of the new bars
-        state->item[VIEW_BARS] = NO_ITEM;
+    if (id == IDC_CHART_UNIT && choice != state->view.unit) {
+        state->view.unit = choice;
+        state->view.firstSlot = INT32_MAX;  // today's end of the new bars
+        state->view.item[VIEW_BARS] = NO_ITEM;
     }
     RefreshChartPlot(Plot(window));
 }
 
 static void ChangeYear(HWND window, int by)
 {
-    ChartState *state = Shown(window);
+    ChartWindowParts *state = Shown(window);
     if (!state)
         return;
     int first, last;
-    YearRange(state, &first, &last);
-    state->year = std::max(first, std::min(last, state->year + by));
-    state->item[VIEW_CALENDAR] = NO_ITEM;
-    ShowChartYear(window, state);
+    YearRange(&state->data, &first, &last);
+    state->view.year = std::max(first, std::min(last, state->view.year + by));
+    state->view.item[VIEW_CALENDAR] = NO_ITEM;
+    ShowChartYear(window, &state->data, state->view.year);
     RefreshChartPlot(Plot(window));
 }
 
@@ -172,49 +182,49 @@ static void RegisterChartClass()
     RegisterChartPlotClass();
 }
 
-static void DestroyChartState(ChartState *state)
+static void DestroyChartParts(ChartWindowParts *state)
 {
-    DestroyChartSums(&state->sums);
+    DestroyChartSums(&state->data.sums);
     ReplaceFont(&state->font, nullptr);
     free(state);
 }
 
 // What a fresh window shows: key presses by day, this year's calendar, the bars' end.
-static ChartState *NewChartState()
+static ChartWindowParts *NewChartParts()
 {
-    ChartState *state = (ChartState *)calloc(1, sizeof(ChartState));
+    ChartWindowParts *state = (ChartWindowParts *)calloc(1, sizeof(ChartWindowParts));
     if (!state)
         return nullptr;
     state->dpi = SystemDpi();
     state->font = CreateWindowFont(state->dpi, 0);
-    if (!state->font || !BuildStoredSums(state)) {
-        DestroyChartState(state);
+    if (!state->font || !BuildStoredSums(&state->data)) {
+        DestroyChartParts(state);
         return nullptr;
     }
-    state->year = YearOf(PeriodDate);
-    state->firstSlot = INT32_MAX;
-    std::fill(state->item, state->item + VIEW_COUNT, NO_ITEM);
+    state->view.year = YearOf(PeriodDate);
+    state->view.firstSlot = INT32_MAX;
+    std::fill(state->view.item, state->view.item + VIEW_COUNT, NO_ITEM);
     bool rebuilt;
-    TakeChartFigures(state, &rebuilt);
+    TakeChartFigures(&state->data, &state->view, &rebuilt);
     return state;
 }
 
-static void FreeChartState(HWND window)
+static void FreeChartParts(HWND window)
 {
-    ChartState *state = (ChartState *)SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    ChartWindowParts *state = (ChartWindowParts *)SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     if (state)
-        DestroyChartState(state);
+        DestroyChartParts(state);
 }
 
 // The window's font, and so every size of the chart, at `dpi`.
-static void UseDpi(HWND window, ChartState *state, UINT dpi)
+static void UseDpi(HWND window, ChartWindowParts *state, UINT dpi)
 {
     HFONT font = CreateWindowFont(dpi, 0);
     if (!font)
         return;  // the font there is, at its size, rather than none
     ReplaceFont(&state->font, font);
     state->dpi = dpi;
-    SetChartFonts(window, state);
+    SetChartFonts(window, state->font, state->dpi);
 }
 
 // On the primary monitor, where it appears, at that monitor's DPI.
@@ -244,16 +254,16 @@ void ShowChartWindow()
     }
     UseControlClasses(ICC_STANDARD_CLASSES | ICC_BAR_CLASSES);
     RegisterChartClass();
-    ChartState *state = NewChartState();
+    ChartWindowParts *state = NewChartParts();
     if (!state)
         return;
     HWND window = CreateChartFrame();
     if (!window) {
-        DestroyChartState(state);
+        DestroyChartParts(state);
         return;
     }
     SetWindowLongPtrA(window, GWLP_USERDATA, (LONG_PTR)state);
-    if (!CreateChartControls(window, state)) {
+    if (!CreateChartControls(window, &state->data, &state->view, state->font, state->dpi)) {
         DestroyWindow(window);
         return;
     }
@@ -262,8 +272,8 @@ void ShowChartWindow()
         UseDpi(window, state, WindowDpi(window));
     SetWindowIcons(window, WindowDpi(window));
     FollowAppMode(window);
-    ShowChartYear(window, state);
-    LayOutChartWindow(window, state);
+    ShowChartYear(window, &state->data, state->view.year);
+    LayOutChartWindow(window, state->view.kind, state->font, state->dpi);
     SetTimer(window, CHART_TIMER_ID, CHART_TIMER_MS, nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
@@ -278,16 +288,16 @@ bool IsChartDialogMessage(MSG *message)
 
 static void OnChartSize(HWND window)
 {
-    ChartState *state = Shown(window);
+    ChartWindowParts *state = Shown(window);
     if (state)
-        LayOutChartWindow(window, state);
+        LayOutChartWindow(window, state->view.kind, state->font, state->dpi);
 }
 
 // Moved to a monitor of another DPI: a font for it, the controls measured again in it,
 // and the size that Windows suggests.
 static void OnChartDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
 {
-    ChartState *state = Shown(window);
+    ChartWindowParts *state = Shown(window);
     if (state)
         UseDpi(window, state, HIWORD(dpis));
     SetWindowIcons(window, HIWORD(dpis));
@@ -298,7 +308,7 @@ static void OnChartDpiChanged(HWND window, WPARAM dpis, const RECT *suggested)
 
 static void OnChartMinMax(HWND window, MINMAXINFO *limits)
 {
-    ChartState *state = Shown(window);
+    ChartWindowParts *state = Shown(window);
     UINT dpi = state ? state->dpi : SystemDpi();
     limits->ptMinTrackSize.x = Scale(MIN_WIDTH, dpi);
     limits->ptMinTrackSize.y = Scale(MIN_HEIGHT, dpi);
@@ -307,14 +317,14 @@ static void OnChartMinMax(HWND window, MINMAXINFO *limits)
 // The keyboard goes back where it was when the window is activated again.
 static void OnChartActivate(HWND window, WPARAM state)
 {
-    ChartState *shown = Shown(window);
+    ChartWindowParts *shown = Shown(window);
     if (shown)
         RememberDialogFocus(window, state, &shown->lastFocus);
 }
 
 static void OnChartFocus(HWND window)
 {
-    ChartState *state = Shown(window);
+    ChartWindowParts *state = Shown(window);
     HWND target = state ? DialogFocusToRestore(state->lastFocus) : nullptr;
     if (!target)
         target = Plot(window);
@@ -386,7 +396,7 @@ LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         ForgetChartWindow(window);
         break;
     case WM_NCDESTROY:
-        FreeChartState(window);
+        FreeChartParts(window);
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -104,10 +104,11 @@ TEST_F(AllComputersTest, ADayOfThisComputerAndTwoSourcesIsShownAsItsWideSums)
         EXPECT_STREQ(title, LoadText(SLOT_GENERAL, on ? IDS_HISTORY_ALL_TITLE : IDS_HISTORY_TITLE));
         EXPECT_EQ(SendMessageA(HistoryListView, LVM_GETITEMCOUNT, 0, 0), on ? 4 : 2);
         EXPECT_EQ(CellText(1, 3), on ? "90 000" : "40 000") << "2 May's left clicks";
-        ChartState chart = {};
+        ChartData chart = {};
+        ChartView view = {};
         bool rebuilt;
         ASSERT_TRUE(BuildStoredSums(&chart));
-        TakeChartFigures(&chart, &rebuilt);
+        TakeChartFigures(&chart, &view, &rebuilt);
         const ChartSeries &days = chart.sums.series[UNIT_DAY];
         const ChartBar *bar = BarInSlot(&days, DayNumber(MAY_2) - days.firstPeriod);
         EXPECT_EQ(bar ? bar->figures.leftClicks : 0, on ? 90000u : 40000u) << "the chart's";

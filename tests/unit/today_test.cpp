@@ -33,10 +33,11 @@ TEST(TodayTest, ChartAndKeyboardShowTodaysRecordsAsTheNextSaveLeavesThem)
     Count(2, 0.1, 2, 1, 0);
     SetFakeTickCount(1000000 + 5000);
 
-    ChartState chart = {};
+    ChartData chart = {};
+    ChartView view = {};
     bool rebuilt;
     ASSERT_TRUE(BuildStoredSums(&chart));
-    TakeChartFigures(&chart, &rebuilt);
+    TakeChartFigures(&chart, &view, &rebuilt);
     const ChartSeries &days = chart.sums.series[UNIT_DAY];
     const Figures todayBar = days.bars[days.todayBar].figures;
     DestroyChartSums(&chart.sums);

@@ -1,6 +1,5 @@
-// The chart's figures as numbers, the calendar's year, and where the keys move the
-// highlight.
-#include "chart_state.h"
+// The chart's figures as numbers, and where the keys move the highlight.
+#include "chart_view.h"
 
 #include <algorithm>
 #include "../core/clock.h"
@@ -27,40 +26,31 @@ double HourValue(int figure, const HourlyRecord &hour)
     }
 }
 
-const ChartSeries *ShownSeries(const ChartState *state)
+const ChartSeries *ShownSeries(const ChartData *data, const ChartView *view)
 {
-    return &state->sums.series[state->unit];
-}
-
-int32_t YearFirstDay(int year)
-{
-    return DayNumber(MakeDateKey(year, 1, 1));
-}
-
-int32_t DaysInYear(int year)
-{
-    return YearFirstDay(year + 1) - YearFirstDay(year);
+    return &data->sums.series[view->unit];
 }
 
 // Where the keyboard starts: today, or the hour now, or the last bar in view.
-static int32_t StartingItem(const ChartState *state, int32_t shown)
+static int32_t StartingItem(const ChartData *data, const ChartView *view, int32_t shown)
 {
-    const ChartSeries *series = ShownSeries(state);
+    const ChartSeries *series = ShownSeries(data, view);
     int32_t todaySlot = series->bars[series->todayBar].slot;
-    int32_t today = DayNumber(state->sums.today) - YearFirstDay(state->year);
-    switch (state->view) {
+    int32_t today = DayNumber(data->sums.today) - YearFirstDay(view->year);
+    switch (view->kind) {
     case VIEW_BARS:
-        return todaySlot >= state->firstSlot && todaySlot < state->firstSlot + shown
+        return todaySlot >= view->firstSlot && todaySlot < view->firstSlot + shown
                    ? todaySlot
-                   : std::min(state->firstSlot + shown, series->slots) - 1;
-    case VIEW_CALENDAR: return today >= 0 && today < DaysInYear(state->year) ? today : 0;
+                   : std::min(view->firstSlot + shown, series->slots) - 1;
+    case VIEW_CALENDAR: return today >= 0 && today < DaysInYear(view->year) ? today : 0;
     default: return HourOfWeek(*ClockLastReading());
     }
 }
 
-static int32_t MovedBar(const ChartState *state, int32_t item, WPARAM key, int32_t shown)
+static int32_t MovedBar(const ChartData *data, const ChartView *view, int32_t item, WPARAM key,
+                        int32_t shown)
 {
-    int32_t last = ShownSeries(state)->slots - 1;
+    int32_t last = ShownSeries(data, view)->slots - 1;
     switch (key) {
     case VK_LEFT: item -= 1; break;
     case VK_RIGHT: item += 1; break;
@@ -73,9 +63,9 @@ static int32_t MovedBar(const ChartState *state, int32_t item, WPARAM key, int32
 }
 
 // Weeks are columns and weekdays rows: left and right move by a week, up and down by a day.
-static int32_t MovedDay(const ChartState *state, int32_t item, WPARAM key)
+static int32_t MovedDay(const ChartView *view, int32_t item, WPARAM key)
 {
-    int32_t last = DaysInYear(state->year) - 1;
+    int32_t last = DaysInYear(view->year) - 1;
     switch (key) {
     case VK_LEFT: item -= 7; break;
     case VK_RIGHT: item += 7; break;
@@ -88,9 +78,9 @@ static int32_t MovedDay(const ChartState *state, int32_t item, WPARAM key)
 }
 
 // Hours are columns and weekdays rows, the first row the locale's first day of the week.
-static int32_t MovedHour(const ChartState *state, int32_t item, WPARAM key)
+static int32_t MovedHour(const ChartData *data, int32_t item, WPARAM key)
 {
-    int firstDayOfWeek = state->sums.firstDayOfWeek;
+    int firstDayOfWeek = data->sums.firstDayOfWeek;
     int row = (item / 24 - firstDayOfWeek + 7) % 7, hour = item % 24;
     switch (key) {
     case VK_LEFT: hour = std::max(0, hour - 1); break;
@@ -109,18 +99,18 @@ bool IsMoveKey(WPARAM key)
            || key == VK_END || key == VK_PRIOR || key == VK_NEXT;
 }
 
-int32_t MovedItem(const ChartState *state, WPARAM key, int32_t shown)
+int32_t MovedItem(const ChartData *data, const ChartView *view, WPARAM key, int32_t shown)
 {
-    int32_t item = state->item[state->view];
+    int32_t item = view->item[view->kind];
     if (item == NO_ITEM) {
-        item = StartingItem(state, shown);
+        item = StartingItem(data, view, shown);
         // The first arrow shows where the keyboard is, rather than moving on from there.
         if (key != VK_HOME && key != VK_END)
             return item;
     }
-    if (state->view == VIEW_BARS)
-        return MovedBar(state, item, key, shown);
-    if (state->view == VIEW_CALENDAR)
-        return MovedDay(state, item, key);
-    return MovedHour(state, item, key);
+    if (view->kind == VIEW_BARS)
+        return MovedBar(data, view, item, key, shown);
+    if (view->kind == VIEW_CALENDAR)
+        return MovedDay(view, item, key);
+    return MovedHour(data, item, key);
 }
