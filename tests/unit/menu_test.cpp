@@ -53,7 +53,7 @@ struct ExpectedItem {
     const char *text;  // UTF-8; null for a separator
 };
 
-TEST_F(MenuTest, TrayMenuHoldsTwentyOneItemsInOrder)
+TEST_F(MenuTest, TrayMenuHoldsTwentyTwoItemsInOrder)
 {
     static const ExpectedItem expected[] = {
         {IDM_SHOW, "&实时显示"}, {IDM_CLEAR_DATA, "&清除数据"},
@@ -71,8 +71,8 @@ TEST_F(MenuTest, TrayMenuHoldsTwentyOneItemsInOrder)
         {IDM_EXIT, "&退出!"},
     };
     BuildTrayMenu(MeterWindow, menu, CurrentMenuChecks());
-    ASSERT_EQ(GetMenuItemCount(menu), 21);
-    for (int index = 0; index < 21; ++index) {
+    ASSERT_EQ(GetMenuItemCount(menu), 22);
+    for (int index = 0; index < 22; ++index) {
         UINT state = GetMenuState(menu, index, MF_BYPOSITION);
         if (!expected[index].text) {
             EXPECT_TRUE(state & MF_SEPARATOR) << "item " << index + 1;
