@@ -80,7 +80,8 @@ static void LayOutGrid(HDC dc, ChartLayout *layout, int columns, int notes,
     int across = (area.right - area.left - 2 * layout->margin - labels) / columns;
     int down = (area.bottom - area.top - 2 * layout->margin - above - below) / 7;
     layout->columns = columns;
-    layout->cell = std::max(3, std::min({across, down, Scale(largestCell, layout->dpi)}));
+    layout->baseCell = Scale(largestCell, layout->dpi);
+    layout->cell = std::max(3, std::min({across, down, 2 * layout->baseCell}));
     // The grid with its names and legend at the top, in the middle from left to right.
     int width = labels + columns * layout->cell;
     int left = area.left + std::max(layout->margin, (int)(area.right - area.left - width) / 2);

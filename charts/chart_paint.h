@@ -21,7 +21,9 @@ struct ChartLayout {
     double top;          // the value at the top of the plot
     double step;         // the value between two lines of the axis
     // The calendar and the week clock
-    int cell;  // pixels from one cell to the next, across and down
+    int cell;      // pixels from one cell to the next, across and down
+    int baseCell;  // the largest cell in the chart's own font; cells grow to twice it, and the
+                   // labels' font with them
     int columns;
     int32_t firstWeekDay;  // the calendar: the day of its top left cell, maybe in the year before
 };

@@ -10,6 +10,7 @@
 #include "../res/resource.h"
 #include "../ui/buffered_paint.h"
 #include "../ui/dpi.h"
+#include "../ui/fonts.h"
 #include "../ui/on_screen.h"
 #include "../ui/window_class.h"
 
@@ -20,6 +21,8 @@ struct PlotParts {
     HFONT font;  // the chart window's, at dpi
     UINT dpi;
     HWND tooltip;
+    HFONT grown;  // the grid's labels' where its cells grew past their base size; ours
+    int grownHeight;
 };
 
 static PlotParts *Parts(HWND plot)
@@ -67,7 +70,7 @@ HWND CreateChartPlot(HWND parent, const ChartData *data, ChartView *view, HFONT 
     PlotParts *parts = (PlotParts *)calloc(1, sizeof(PlotParts));
     if (!parts)
         return nullptr;
-    *parts = PlotParts{data, view, font, dpi, nullptr};
+    *parts = PlotParts{data, view, font, dpi, nullptr, nullptr, 0};
     HWND plot = CreateWindowExA(0, CHART_PLOT_CLASS, "",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL, 0, 0, 0, 0, parent,
                                 (HMENU)(INT_PTR)IDC_CHART_PLOT, GetModuleHandleA(nullptr), nullptr);
@@ -91,21 +94,62 @@ void SetChartPlotFont(HWND plot, HFONT font, UINT dpi)
         return;
     parts->font = font;
     parts->dpi = dpi;
+    ReplaceFont(&parts->grown, nullptr);
+    parts->grownHeight = 0;
     SendMessageA(parts->tooltip, WM_SETFONT, (WPARAM)font, FALSE);
 }
 
 static void FreePlotParts(HWND plot)
 {
-    free((PlotParts *)SetWindowLongPtrA(plot, GWLP_USERDATA, 0));
+    PlotParts *parts = (PlotParts *)SetWindowLongPtrA(plot, GWLP_USERDATA, 0);
+    if (parts)
+        ReplaceFont(&parts->grown, nullptr);
+    free(parts);
 }
 
-static ChartLayout PlotLayout(HWND plot, const PlotParts *parts)
+// The chart's font grown by as much as the grid's cells in `layout`, made again only when
+// that height changes (a resize), not at every paint; null where the cells did not grow.
+static HFONT GrownFont(PlotParts *parts, const ChartLayout &layout)
+{
+    LOGFONTA base;
+    if (layout.baseCell <= 0 || layout.cell <= layout.baseCell ||
+        !GetObjectA(parts->font, sizeof base, &base) || base.lfHeight == 0)
+        return nullptr;
+    int height = abs((int)base.lfHeight) * layout.cell / layout.baseCell;
+    if (height != parts->grownHeight) {
+        ReplaceFont(&parts->grown, CreateWindowFont(parts->dpi, height));
+        parts->grownHeight = height;
+    }
+    return parts->grown;
+}
+
+// The layout in the chart's font or, where the grid's cells grew, in the grown font, which
+// is then left selected in `dc`; the same for painting and for finding what lies under a
+// point.
+static ChartLayout LayOutPlot(HWND plot, HDC dc, const RECT &client)
+{
+    PlotParts *parts = Parts(plot);
+    SelectObject(dc, parts->font);
+    ChartLayout layout = LayOutChart(dc, client, parts->data, parts->view, parts->dpi);
+    HFONT grown = GrownFont(parts, layout);
+    if (!grown)
+        return layout;
+    SelectObject(dc, grown);
+    ChartLayout larger = LayOutChart(dc, client, parts->data, parts->view, parts->dpi);
+    if (larger.cell > larger.baseCell)
+        return larger;
+    // The grown labels took the room the cells grew into.
+    SelectObject(dc, parts->font);
+    return layout;
+}
+
+static ChartLayout PlotLayout(HWND plot)
 {
     RECT client;
     GetClientRect(plot, &client);
     HDC dc = GetDC(plot);
-    HGDIOBJ oldFont = SelectObject(dc, parts->font);
-    ChartLayout layout = LayOutChart(dc, client, parts->data, parts->view, parts->dpi);
+    HGDIOBJ oldFont = GetCurrentObject(dc, OBJ_FONT);
+    ChartLayout layout = LayOutPlot(plot, dc, client);
     SelectObject(dc, oldFont);
     ReleaseDC(plot, dc);
     return layout;
@@ -115,9 +159,9 @@ static ChartLayout PlotLayout(HWND plot, const PlotParts *parts)
 
 // How many bars fit does not hang on which are in view: the axis is as wide as the whole
 // series needs.
-static int32_t SlotsShown(HWND plot, const PlotParts *parts)
+static int32_t SlotsShown(HWND plot)
 {
-    return PlotLayout(plot, parts).slotsShown;
+    return PlotLayout(plot).slotsShown;
 }
 
 // The bars in view stay inside the series: the last bar at the right edge at most. `shown`
@@ -143,7 +187,7 @@ static void OnPlotScroll(HWND plot, WPARAM request)
     PlotParts *parts = Parts(plot);
     if (!parts || parts->view->kind != VIEW_BARS)
         return;
-    int32_t shown = SlotsShown(plot, parts);
+    int32_t shown = SlotsShown(plot);
     int64_t first = parts->view->firstSlot;
     SCROLLINFO info = {sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
     switch (LOWORD(request)) {
@@ -173,7 +217,7 @@ static void OnPlotWheel(HWND plot, int delta, bool horizontal)
     parts->view->wheelRest += horizontal ? delta : -delta;
     int notches = parts->view->wheelRest / WHEEL_DELTA;
     parts->view->wheelRest -= notches * WHEEL_DELTA;
-    int32_t shown = SlotsShown(plot, parts);
+    int32_t shown = SlotsShown(plot);
     ScrollBarsTo(plot, parts, shown, (int64_t)parts->view->firstSlot + std::max(1,
                  shown / 10) * notches);
 }
@@ -186,7 +230,7 @@ void RefreshChartPlot(HWND plot)
     SendMessageA(parts->tooltip, TTM_TRACKACTIVATE, FALSE, 0);
     ShowScrollBar(plot, SB_HORZ, parts->view->kind == VIEW_BARS);
     if (parts->view->kind == VIEW_BARS)
-        ScrollBarsTo(plot, parts, SlotsShown(plot, parts), parts->view->firstSlot);
+        ScrollBarsTo(plot, parts, SlotsShown(plot), parts->view->firstSlot);
     InvalidateRect(plot, nullptr, FALSE);
 }
 
@@ -213,7 +257,7 @@ static void HideTip(const PlotParts *parts)
 static POINT TipPlace(HWND plot, const PlotParts *parts, int32_t item, LRESULT size)
 {
     int width = LOWORD(size), height = HIWORD(size), gap = Scale(4, parts->dpi);
-    RECT rect = ChartItemRect(PlotLayout(plot, parts), parts->data, parts->view, item), client;
+    RECT rect = ChartItemRect(PlotLayout(plot), parts->data, parts->view, item), client;
     GetClientRect(plot, &client);
     POINT at = {rect.right + gap, rect.top + (rect.bottom - rect.top) / 3};
     if (at.x + width > client.right)
@@ -264,7 +308,7 @@ static void OnPlotKey(HWND plot, WPARAM key)
     PlotParts *parts = Parts(plot);
     if (!parts || !IsMoveKey(key))
         return;
-    int32_t shown = SlotsShown(plot, parts);
+    int32_t shown = SlotsShown(plot);
     int32_t item = MovedItem(parts->data, parts->view, key, shown);
     if (parts->view->kind == VIEW_BARS && item < parts->view->firstSlot)
         ScrollBarsTo(plot, parts, shown, item);
@@ -281,7 +325,7 @@ static void OnPlotMouseMove(HWND plot, LPARAM position)
     TRACKMOUSEEVENT leave = {sizeof leave, TME_LEAVE, plot, 0};
     TrackMouseEvent(&leave);
     POINT point = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-    int32_t item = ChartItemAt(PlotLayout(plot, parts), parts->data, parts->view, point);
+    int32_t item = ChartItemAt(PlotLayout(plot), parts->data, parts->view, point);
     const ChartView *view = parts->view;
     if (item != NO_ITEM && (item != view->item[view->kind] || !IsWindowVisible(parts->tooltip)))
         Highlight(plot, parts, item);
@@ -303,8 +347,8 @@ static void OnPlotFocus(HWND plot, bool gained)
 static void DrawPicture(HWND plot, const PlotParts *parts, HDC memoryDc, const RECT &client,
                         bool focusCue)
 {
-    HGDIOBJ oldFont = SelectObject(memoryDc, parts->font);
-    ChartLayout layout = LayOutChart(memoryDc, client, parts->data, parts->view, parts->dpi);
+    HGDIOBJ oldFont = GetCurrentObject(memoryDc, OBJ_FONT);
+    ChartLayout layout = LayOutPlot(plot, memoryDc, client);
     PaintChart(memoryDc, layout, parts->data, parts->view);
     SelectObject(memoryDc, oldFont);
     if (focusCue && GetFocus() == plot) {

@@ -4,6 +4,7 @@
 #include <wincodec.h>
 #include <string.h>
 #include <string>
+#include "charts/chart_paint.h"
 #include "core/figures.h"
 #include "core/history_sums.h"
 #include "core/registry_store.h"
@@ -148,6 +149,21 @@ COLORREF PngPixel(const wchar_t *path, UINT x, UINT y, UINT *width, UINT *height
             object->Release();
     CoUninitialize();
     return RGB(bgra[2], bgra[1], bgra[0]);
+}
+
+TEST(ChartLayoutTest, GridCellsGrowWithALargeWindowToTwiceTheirBaseSize)
+{
+    static ChartData data = {};
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    for (int kind : {VIEW_CALENDAR, VIEW_CLOCK}) {
+        ChartView view = {};
+        view.kind = kind;
+        view.year = 2024;
+        ChartLayout layout = LayOutChart(dc, RECT{0, 0, 4000, 3000}, &data, &view, 96);
+        EXPECT_EQ(layout.cell, 2 * layout.baseCell) << "view " << kind;
+    }
+    DeleteDC(dc);
 }
 
 TEST(PictureExportTest, PngIsWrittenAndReadsBackWithItsSizeAndColours)
