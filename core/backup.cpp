@@ -38,21 +38,6 @@ static bool JoinPath(wchar_t *path, const wchar_t *folder, const wchar_t *name)
     return true;
 }
 
-// The folder and its parent (Tallywick) when missing; true when the folder is there.
-static bool CreateBackupFolder(const wchar_t *folder)
-{
-    wchar_t parent[MAX_PATH];
-    wcscpy(parent, folder);
-    wchar_t *lastBackslash = wcsrchr(parent, L'\\');
-    if (lastBackslash) {
-        *lastBackslash = L'\0';
-        CreateDirectoryW(parent, nullptr);
-    }
-    CreateDirectoryW(folder, nullptr);
-    DWORD attributes = GetFileAttributesW(folder);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // The dates of the backups in the folder, in a block that the caller frees; null (and a
 // count of 0) when there are none or the list cannot be had whole.
 static DateKey *ListBackupDates(const wchar_t *folder, int *count)
@@ -143,7 +128,7 @@ bool WriteBackup(const wchar_t *folder, DateKey today)
     wchar_t name[BACKUP_NAME_SIZE], target[MAX_PATH], temp[MAX_PATH];
     MakeBackupName(today, name);
     if (!JoinPath(target, folder, name) || !JoinPath(temp, folder, BACKUP_TEMP_NAME)
-        || !CreateBackupFolder(folder))
+        || !CreateFolderWithParent(folder))
         return false;
     if (!WriteFlushedHistoryFile(temp)
         || !MoveFileExW(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -182,5 +167,5 @@ void BackUpWhenDue()
 
 bool MakeBackupFolder(wchar_t *folder)
 {
-    return FindBackupFolder(folder) && CreateBackupFolder(folder);
+    return FindBackupFolder(folder) && CreateFolderWithParent(folder);
 }

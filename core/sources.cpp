@@ -19,6 +19,7 @@
 #include "computer_identity.h"
 #include "history_file.h"
 #include "replaced_file.h"
+#include "written_file.h"
 
 struct SourceEntry {
     uint64_t id;
@@ -277,21 +278,10 @@ bool IsRemovedSource(uint64_t id)
     return RemovedIndex(id) >= 0;
 }
 
-// The folder and its parent (Tallywick) when missing; true when the folder is there.
+// The kept computers' folder, made with its parent when missing.
 static bool MakeComputersFolder(wchar_t *folder)
 {
-    if (!FindComputersFolder(folder))
-        return false;
-    wchar_t parent[MAX_PATH];
-    wcscpy(parent, folder);
-    wchar_t *lastBackslash = wcsrchr(parent, L'\\');
-    if (lastBackslash) {
-        *lastBackslash = L'\0';
-        CreateDirectoryW(parent, nullptr);
-    }
-    CreateDirectoryW(folder, nullptr);
-    DWORD attributes = GetFileAttributesW(folder);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return FindComputersFolder(folder) && CreateFolderWithParent(folder);
 }
 
 // Writes the list as memory holds it, but with `changed` in place of any entry of

@@ -6,5 +6,7 @@
 
 // Flushes and closes a file written with stdio; false when any write or the close failed.
 bool CloseWrittenFile(FILE *file);
+// A folder and its parent (Tallywick) created where missing; true when the folder is there.
+bool CreateFolderWithParent(const wchar_t *folder);
 
 #endif
