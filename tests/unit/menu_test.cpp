@@ -138,7 +138,7 @@ TEST_F(MenuTest, ShowCommandTogglesAndUnknownCommandsAreNotHandled)
     EXPECT_TRUE(IsWindowVisible(MeterWindow));
     EXPECT_TRUE(RunMeterCommand(MeterWindow, IDM_SHOW));
     EXPECT_TRUE(TakePostedMessage(MeterWindow, WM_CLOSE));
-    for (WORD command : {0, 1, 3, 1037, 1049, 0xFFFF})
+    for (WORD command : {0, 1, 3, 1037, 1050, 0xFFFF})
         EXPECT_FALSE(RunMeterCommand(MeterWindow, command)) << command;
 }
 
