@@ -1,6 +1,5 @@
-// The user's choice of the sync folder. The picker opens at the folder chosen now, so that
-// choosing another one nearby takes a click; stopping keeps the files already written
-// there, since the other computers may still want this one's last history.
+// The user's choice of the sync folder. Stopping keeps the files already written there,
+// since the other computers may still want this one's last history.
 #include "sync_choice.h"
 
 #include <stdio.h>
@@ -34,6 +33,6 @@ void AnswerSyncFolderCommand()
             return;
     }
     wchar_t folder[MAX_PATH];
-    if (PickFolder(SyncFolderPath(), LoadText(SLOT_TITLE, IDS_SYNC_FOLDER_TITLE), folder))
+    if (PickFolder(LoadText(SLOT_TITLE, IDS_SYNC_FOLDER_TITLE), folder))
         StoreChoice(folder);
 }

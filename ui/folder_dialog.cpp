@@ -1,9 +1,10 @@
 // The folder picker. Only folders of the file system can be chosen (FOS_FORCEFILESYSTEM):
-// a library or a virtual folder has no path to write a file into.
+// a library or a virtual folder has no path to write a file into. It is not sent to the
+// folder chosen before, which may be an offline share that would hold up the window thread
+// before the dialog even shows; the dialog opens where the user last was in it.
 #include "folder_dialog.h"
 
 #include <shobjidl.h>
-#include <shlobj.h>
 #include <wchar.h>
 #include "owner_window.h"
 
@@ -11,15 +12,6 @@ template <class T> static void ReleaseInterface(T *object)
 {
     if (object)
         object->Release();
-}
-
-static void OpenAt(IFileOpenDialog *dialog, const wchar_t *start)
-{
-    IShellItem *item = nullptr;
-    if (start && start[0]
-        && SUCCEEDED(SHCreateItemFromParsingName(start, nullptr, IID_IShellItem, (void **)&item)))
-        dialog->SetFolder(item);
-    ReleaseInterface(item);
 }
 
 static void SetTitle(IFileOpenDialog *dialog, const char *title)
@@ -43,7 +35,7 @@ static bool ResultPath(IFileOpenDialog *dialog, wchar_t *folder)
     return found;
 }
 
-bool PickFolder(const wchar_t *start, const char *title, wchar_t *folder)
+bool PickFolder(const char *title, wchar_t *folder)
 {
     // A thread where COM runs already in another mode can still create the dialog; only a
     // start made here is ended here.
@@ -56,7 +48,6 @@ bool PickFolder(const wchar_t *start, const char *title, wchar_t *folder)
                   && SUCCEEDED(dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM
                                                   | FOS_PATHMUSTEXIST));
     if (picked) {
-        OpenAt(dialog, start);
         SetTitle(dialog, title);
         picked = SUCCEEDED(dialog->Show(MeterWindow)) && ResultPath(dialog, folder);
     }

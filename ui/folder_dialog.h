@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-// Shows the picker, opened at `start` when it names a folder, captioned `title` (narrow, in
-// the ANSI code page; null for the dialog's own). True with the chosen folder's file-system
+// Shows the picker, captioned `title` (narrow, in the ANSI code page; null for the
+// dialog's own). True with the chosen folder's file-system
 // path in `folder` of MAX_PATH units; false when the user cancelled or the dialog could
 // not be had.
-bool PickFolder(const wchar_t *start, const char *title, wchar_t *folder);
+bool PickFolder(const char *title, wchar_t *folder);
 
 #endif
