@@ -2,6 +2,7 @@
 #include "sync_decision.h"
 
 #include <string.h>
+#include <wchar.h>
 #include "computer_identity.h"
 
 static const unsigned char WRITES_MAGIC[4] = {'T', 'W', 'K', 'W'};
@@ -70,15 +71,23 @@ bool ParseSyncWrites(const unsigned char *bytes, size_t size, SyncWrites *writes
     return true;
 }
 
+bool TakesNewIdFromTwin(const wchar_t *ownName, const wchar_t *twinName)
+{
+    if (!ownName || !ownName[0] || !twinName[0])
+        return true;
+    return _wcsicmp(ownName, twinName) >= 0;
+}
+
 SyncDecision DecideSyncFile(const HistorySource &source, const SyncSelf &self, bool removed,
                             const uint64_t *keptWrittenAt)
 {
     if (!source.present || source.computerId == 0)
         return SYNC_NO_SOURCE;
-    if (source.computerId == self.currentId)
-        return self.writes && WrittenElsewhere(*self.writes, source.computerId, source.writtenAt)
-                   ? SYNC_TAKE_NEW_ID
-                   : SYNC_SKIP_OWN;
+    if (source.computerId == self.currentId) {
+        if (!self.writes || !WrittenElsewhere(*self.writes, source.computerId, source.writtenAt))
+            return SYNC_SKIP_OWN;
+        return TakesNewIdFromTwin(self.name, source.name) ? SYNC_TAKE_NEW_ID : SYNC_SKIP_TWIN;
+    }
     if (IsOwnSource(source, self.currentId, self.formerIds, self.formerSize))
         return SYNC_SKIP_OWN;
     if (removed)

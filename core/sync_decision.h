@@ -46,16 +46,26 @@ enum SyncDecision {
     SYNC_SKIP_NOT_NEWER,  // written no later than the copy kept
     SYNC_NO_SOURCE,       // no trailer: no computer's, reported as a file that cannot be read
     SYNC_TAKE_NEW_ID,     // this computer's id, written by another machine
+    SYNC_SKIP_TWIN,       // the same, but the other machine is the one to take a new id
 };
 
-// This computer as the decision sees it: its id, "Former Computer Ids" as stored, and the
-// writes it remembers.
+// This computer as the decision sees it: its id, "Former Computer Ids" as stored, the
+// writes it remembers and its name (null when unknown).
 struct SyncSelf {
     uint64_t currentId;
     const unsigned char *formerIds;
     size_t formerSize;
     const SyncWrites *writes;
+    const wchar_t *name;
 };
+
+// Of two machines with one id, the one that takes a new id. A sync service carries a file
+// to the other computers minutes late, so both machines usually find each other's file
+// before either has taken a new id; were each finder to take one, neither would keep the
+// id. When the names differ, the machine whose name sorts first (ignoring case, as Windows
+// compares computer names) keeps it, and both decide alike whoever looks first. Equal
+// names cannot be told apart: then the finder takes a new id.
+bool TakesNewIdFromTwin(const wchar_t *ownName, const wchar_t *twinName);
 
 // `keptWrittenAt` is the trailer time of the copy kept of the file's source, null when none.
 SyncDecision DecideSyncFile(const HistorySource &source, const SyncSelf &self, bool removed,

@@ -199,7 +199,10 @@ static SyncDecision Decide(const HistorySource &source)
     BYTE *former = nullptr;
     DWORD formerSize = 0;
     bool formerRead = ReadFormerComputerIdsValue(0, &former, &formerSize);
-    SyncSelf self = {ThisComputerId(), former, formerRead ? formerSize : 0, &Writes};
+    HistorySource me;
+    bool named = MakeThisComputerSource(&me);
+    SyncSelf self = {ThisComputerId(), former, formerRead ? formerSize : 0, &Writes,
+                     named ? me.name : nullptr};
     const KeptSource *kept = FindKeptSource(source.computerId);
     SyncDecision decision = DecideSyncFile(source, self, IsRemovedSource(source.computerId),
                                            kept ? &kept->writtenAt : nullptr);

@@ -84,7 +84,7 @@ TEST(SyncDecisionTest, KeepsOnlyNewerCopiesOfOtherComputersAndFindsASecondMachin
     unsigned char former[16];
     memcpy(former, &FORMER, 8);
     memcpy(former + 8, &REPLACED_AT, 8);
-    SyncSelf self = {SELF, former, sizeof former, &writes};
+    SyncSelf self = {SELF, former, sizeof former, &writes, nullptr};
     uint64_t kept = 2000;
     EXPECT_EQ(DecideSyncFile(HistorySource{}, self, false, nullptr), SYNC_NO_SOURCE);
     EXPECT_EQ(DecideSyncFile(Source(SELF, 1000), self, false, nullptr), SYNC_SKIP_OWN);
@@ -95,6 +95,19 @@ TEST(SyncDecisionTest, KeepsOnlyNewerCopiesOfOtherComputersAndFindsASecondMachin
     EXPECT_EQ(DecideSyncFile(Source(OTHER, 3000), self, true, nullptr), SYNC_SKIP_REMOVED);
     EXPECT_EQ(DecideSyncFile(Source(OTHER, 2000), self, false, &kept), SYNC_SKIP_NOT_NEWER);
     EXPECT_EQ(DecideSyncFile(Source(OTHER, 2001), self, false, &kept), SYNC_KEEP);
+
+    // Two named machines that find each other's file agree on the one that takes a new id.
+    SyncSelf desk = self, laptop = self;
+    desk.name = L"desk";
+    laptop.name = L"Laptop";
+    HistorySource fromDesk = Source(SELF, 1500), fromLaptop = Source(SELF, 1600);
+    wcscpy(fromDesk.name, L"DESK");
+    wcscpy(fromLaptop.name, L"laptop");
+    EXPECT_EQ(DecideSyncFile(fromLaptop, desk, false, nullptr), SYNC_SKIP_TWIN);
+    EXPECT_EQ(DecideSyncFile(fromDesk, laptop, false, nullptr), SYNC_TAKE_NEW_ID);
+    desk.name = L"desk";
+    EXPECT_EQ(DecideSyncFile(fromDesk, desk, false, nullptr), SYNC_TAKE_NEW_ID)
+        << "a machine of the same name cannot be told apart: the finder takes a new id";
 }
 
 struct ScratchFolder {
