@@ -3,11 +3,13 @@
 #include "commands.h"
 #include "autostart.h"
 #include "program.h"
+#include "sync_choice.h"
 #include "../charts/chart_window.h"
 #include "../core/all_computers.h"
 #include "../core/key_counts.h"
 #include "../history/computers_list.h"
 #include "../core/saving.h"
+#include "../core/sync_folder.h"
 #include "../history/csv_export.h"
 #include "../history/history_view.h"
 #include "../history/import_export.h"
@@ -72,6 +74,7 @@ static const MeterCommand MeterCommands[] = {
     {IDM_ADD_HISTORY, AddHistoryFile, true},
     {IDM_COMPUTERS, ShowComputersList, true},
     {IDM_OPEN_BACKUPS, OpenBackupFolder, true},
+    {IDM_SYNC_FOLDER, AnswerSyncFolderCommand, true},
     {IDM_SHOW_ALL_COMPUTERS, ToggleShowAllComputers, true},
     {IDM_VIEW_KEYBOARD, ShowKeyboardWindow, true},
     {IDM_COUNT_EACH_KEY, ToggleCountEachKey, true},
@@ -91,5 +94,5 @@ bool RunMeterCommand(HWND, WORD command)
 
 MenuChecks CurrentMenuChecks()
 {
-    return MenuChecks{IsAutostartEnabled(), CountEachKey, ShowAllComputers};
+    return MenuChecks{IsAutostartEnabled(), CountEachKey, ShowAllComputers, SyncFolderChosen()};
 }

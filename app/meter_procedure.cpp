@@ -6,6 +6,7 @@
 #include "../core/clock.h"
 #include "../core/figures.h"
 #include "../core/power.h"
+#include "../core/sync_folder.h"
 #include "../history/history_view.h"
 #include "../hook/hook.h"
 #include "../meter/menu.h"
@@ -115,6 +116,9 @@ LRESULT CALLBACK MeterWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case MSG_SHOW_METER:  // a second start: shown, never toggled away
         ShowMeterWindow();
+        return 0;
+    case MSG_SYNC_NEWS:
+        TakeSyncFolderNews();
         return 0;
     case MSG_KEY_PRESS:
     case MSG_MOUSE_DISTANCE:

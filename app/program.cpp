@@ -13,6 +13,7 @@
 #include "../core/registry_store.h"
 #include "../core/saving.h"
 #include "../core/sources.h"
+#include "../core/sync_folder.h"
 #include "../history/csv_export.h"
 #include "../history/history_view.h"
 #include "../meter/meter_font.h"
@@ -71,6 +72,7 @@ int RunProgram(HINSTANCE instance, int argc, wchar_t **argv)
         return 0;
     }
     StartBackups();
+    StartSyncFolder(MeterWindow, MSG_SYNC_NEWS);
     return RunMessageLoop();
 }
 
@@ -107,6 +109,7 @@ void RunTimerChecks(HWND window)
     if (TodayDateKey() != PeriodDate)
         SendMessageA(window, WM_COMMAND, IDM_CLEAR_DATA, 0);
     CheckpointWhenDue();
+    SyncLookWhenDue();
     RefreshHistoryViewWhenChanged();
 }
 
@@ -170,6 +173,9 @@ void RunExitSequence()
     SaveToRegistry();
     BeginPeriod(StoredTotalTime);
     RemoveTrayIcon();
+    // The one wait on the sync folder, after the registry is saved: the last write, two
+    // seconds at most.
+    FinishSyncFolder();
     DeleteMeterFont();
     CloseInstanceMutex();
     // An exit that comes while the popup menu is open (sent by the installer, say) closes

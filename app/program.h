@@ -20,7 +20,8 @@ void RunExitSequence();
 void ClearData();
 // The meter timer's checks, once a second: time not running is left out, a wrap or a
 // change of date starts a new period (IDM_CLEAR_DATA sent to `window`), a checkpoint
-// when one is due, the history window shown anew when the kept sources have changed.
+// when one is due, a look at the sync folder once a minute, the history window shown anew
+// when the kept sources have changed.
 void RunTimerChecks(HWND window);
 // Rebuilds the all-time totals and running time from the history, then clears data.
 void RecountTotals();

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <stdlib.h>
 #include <string.h>
+#include <wchar.h>
 
 // Reads a value into a destination of `size` bytes, whatever its type. A value shorter
 // than the destination fills its low-order bytes; a missing, unreadable or oversized
@@ -287,4 +288,43 @@ bool ReadFormerComputerIdsValue(DWORD extra, BYTE **data, DWORD *size)
 bool WriteFormerComputerIdsValue(const BYTE *data, DWORD size)
 {
     return WriteSingleValue(FORMER_COMPUTER_IDS_VALUE, REG_BINARY, data, size) == ERROR_SUCCESS;
+}
+
+// Read wide, so that a folder named outside the ANSI code page arrives whole. The data may
+// come without its terminator; one is added, and a value with a zero inside it is refused.
+bool ReadSyncFolderValue(wchar_t *folder)
+{
+    folder[0] = L'\0';
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"" SETTINGS_KEY, 0, KEY_QUERY_VALUE, &key)
+        != ERROR_SUCCESS)
+        return false;
+    wchar_t data[MAX_PATH + 1];
+    DWORD type = 0, size = sizeof data - sizeof data[0];
+    LONG result = RegQueryValueExW(key, L"" SYNC_FOLDER_VALUE, nullptr, &type, (BYTE *)data, &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS || type != REG_SZ || size % sizeof(wchar_t) != 0)
+        return false;
+    size_t units = size / sizeof(wchar_t);
+    data[units] = L'\0';
+    while (units > 0 && data[units - 1] == L'\0')
+        --units;
+    if (units == 0 || units >= MAX_PATH || wcslen(data) != units)
+        return false;
+    wcscpy(folder, data);
+    return true;
+}
+
+bool WriteSyncFolderValue(const wchar_t *folder)
+{
+    if (!folder[0])
+        return DeleteOption(SYNC_FOLDER_VALUE);
+    HKEY key;
+    LONG result = RegCreateKeyW(HKEY_CURRENT_USER, L"" SETTINGS_KEY, &key);
+    if (result != ERROR_SUCCESS)
+        return false;
+    result = RegSetValueExW(key, L"" SYNC_FOLDER_VALUE, 0, REG_SZ, (const BYTE *)folder,
+                            (DWORD)((wcslen(folder) + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
 }

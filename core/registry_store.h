@@ -68,6 +68,13 @@ bool WriteShowAllComputers(bool on);
 void WriteKeyCounts(const KeyCounts &keys);
 // The two per-key values out of the key.
 void DeleteKeyCounts();
+// The sync folder (sync_folder.h), written when the user chooses it.
+#define SYNC_FOLDER_VALUE "Sync Folder"   // REG_SZ, the folder's wide path; absent = off
+// "Sync Folder" into `folder` of MAX_PATH units; false, with "" there, when it is missing or
+// is not a REG_SZ of 1 to MAX_PATH - 1 units.
+bool ReadSyncFolderValue(wchar_t *folder);
+// Writes it in a key created when missing, or deletes it for "". False when refused.
+bool WriteSyncFolderValue(const wchar_t *folder);
 // The registry's error code for the last write that failed; ERROR_SUCCESS after a good one.
 extern LONG LastSaveError;
 

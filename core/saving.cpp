@@ -8,6 +8,7 @@
 #include "figures.h"
 #include "key_counts.h"
 #include "registry_store.h"
+#include "sync_folder.h"
 
 #include <string.h>
 
@@ -37,6 +38,7 @@ bool SaveToRegistry()
     // After the figures are stored, and whether or not they could be: the backup takes the
     // history as it now is in memory.
     BackUpWhenDue();
+    SyncWriteWhenDue();
     return written;
 }
 

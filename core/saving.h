@@ -24,7 +24,7 @@ bool LoadFromRegistry();
 // writes the totals, "Total Time" as AllTimeSeconds(), the history, the hours, while "Count
 // Each Key" is on the per-key counts; then the day's backup, when it is due. False when the
 // key could not be created or a value not written (LastSaveError); the credit is made in
-// memory all the same.
+// memory all the same. The first save of each hour also hands the history to the sync folder.
 bool SaveToRegistry();
 // Saves as a period change would now, while the period, its start and what the meter
 // shows stay as they are. With nothing new since the last save it writes nothing.

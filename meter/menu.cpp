@@ -54,6 +54,8 @@ void BuildTrayMenu(HWND window, HMENU menu, const MenuChecks &checks)
     AppendTextItem(menu, MF_STRING, IDM_ADD_HISTORY, IDS_MENU_ADD_HISTORY);
     AppendTextItem(menu, MF_STRING, IDM_COMPUTERS, IDS_MENU_COMPUTERS);
     AppendTextItem(menu, MF_STRING, IDM_OPEN_BACKUPS, IDS_MENU_OPEN_BACKUPS);
+    AppendTextItem(menu, checks.syncFolder ? MF_STRING | MF_CHECKED : MF_STRING, IDM_SYNC_FOLDER,
+                   IDS_MENU_SYNC_FOLDER);
     AppendTextItem(menu, checks.allComputers ? MF_STRING | MF_CHECKED : MF_STRING,
                    IDM_SHOW_ALL_COMPUTERS, IDS_MENU_SHOW_ALL_COMPUTERS);
     AppendSeparator(menu);

@@ -10,6 +10,7 @@ struct MenuChecks {
     bool autostart;
     bool countEachKey;
     bool allComputers;  // "Show All Computers"
+    bool syncFolder;    // a sync folder is chosen
 };
 
 // MSG_SHOW_MENU: build the menu afresh and track it at the cursor.

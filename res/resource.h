@@ -63,6 +63,10 @@
 #define IDS_REMOVE_FAILED        271
 #define IDS_SYNC_FILE_UNREADABLE 272    // a sync folder's file that is no history, in the list
 #define IDS_NEW_COMPUTER         273    // the list's entry for a computer not known yet
+#define IDS_MENU_SYNC_FOLDER     274
+#define IDS_ASK_SYNC_FOLDER      275    // %s: the folder synced now; Yes another, No off, Cancel
+#define IDS_SYNC_FOLDER_FAILED   276
+#define IDS_SYNC_FOLDER_TITLE    277    // the folder picker's caption
 // This computer or all computers: 300 to 309
 #define IDS_MENU_SHOW_ALL_COMPUTERS 300
 #define IDS_HISTORY_ALL_TITLE    301    // the history window while all computers are shown
@@ -147,6 +151,7 @@
 #define IDM_COUNT_EACH_KEY       1046
 #define IDM_ADD_HISTORY          1047
 #define IDM_OPEN_BACKUPS         1048
+#define IDM_SYNC_FOLDER          1049   // chooses the sync folder, or turns syncing off
 #define IDM_COMPUTERS            1060   // the list of the other computers kept
 #define IDM_SHOW_ALL_COMPUTERS   1061   // the views show every computer's figures summed
 
@@ -195,6 +200,7 @@
 #define MSG_SHOW_MENU            0x040D // WM_USER + 13: open the popup menu at the cursor
 #define MSG_TRAY_NOTIFY          0x8001 // WM_APP + 1: the tray icon's callback
 #define MSG_SHOW_METER           0x8002 // WM_APP + 2: posted by a second start: show the meter
+#define MSG_SYNC_NEWS            0x8003 // WM_APP + 3: posted by the sync folder's worker: news waits
 #define MSG_KEY_PRESS            0x8005 // WM_APP + 5 to + 9: posted by HOOK.dll; wParam: the key
                                         // (scan code, + 256 when extended)
 #define MSG_MOUSE_DISTANCE       0x8006 // lParam: the 32 bits of a float, millimetres

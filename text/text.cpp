@@ -117,6 +117,11 @@ bool AskYesNoDefaultNoOver(HWND owner, const char *text)
     return ShowOwnedMessageText(owner, text, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
+int AskYesNoCancel(const char *text)
+{
+    return ShowMessageText(text, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1);
+}
+
 // Cut a unit at a time until what is left fits: a computer's name is at most 63 units.
 void NarrowText(const wchar_t *wide, char *narrow, int size)
 {

@@ -37,6 +37,8 @@ bool AskYesNoDefaultNo(const char *text);
 // disables while it is open, rather than by the meter.
 bool AskYesNo(const char *text);
 bool AskYesNoDefaultNoOver(HWND owner, const char *text);
+// A question with Yes, No and Cancel, Yes preselected: IDYES, IDNO or IDCANCEL.
+int AskYesNoCancel(const char *text);
 // A wide text (a computer's name) in the ANSI code page, into `narrow` of `size` bytes: a
 // character the code page lacks becomes '?', and a text too long is cut after a whole
 // character.

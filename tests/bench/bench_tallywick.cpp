@@ -13,7 +13,8 @@
 //   PARTS: which parts run, any of the letters h (hook message and the hook's key
 //   press), p (paint), k (key press to screen), w (history window), f (history file, merge
 //   and checkpoint), m (a million days), c (chart window), b (daily backup and its disk),
-//   y (keyboard window and per-key counting), r (resident CPU); default all
+//   y (keyboard window and per-key counting), s (sync folder), r (resident CPU); default
+//   all
 #include <windows.h>
 #include <commctrl.h>
 #include <stdio.h>
@@ -33,6 +34,9 @@
 #include "core/registry_store.h"
 #include "core/saving.h"
 #include "core/sources.h"
+#include "core/sync_folder.h"
+#include "core/sync_io.h"
+#include "core/sync_worker.h"
 #include "fakes/fake_backup_folder.h"
 #include "driver/driver.h"
 #include "hooklib/hook_thread.h"
@@ -848,6 +852,135 @@ void BenchResident(int seconds)
     driver::CloseProcess(&program);
 }
 
+void EmptyFolder(const std::wstring &folder)
+{
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            DeleteFileW((folder + L"\\" + entry.cFileName).c_str());
+        while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+double Median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// Another computer's file of 3,650 days in the folder, written at `writtenAt`.
+void WriteOtherComputer(const std::wstring &folder, int index, uint64_t writtenAt)
+{
+    std::vector<driver::DayRecord> records = driver::PlausibleHistory(3650, 20 + index);
+    HistoryList list = {(HistoryRecord *)records.data(), 3650, 3650, HISTORY_GROW_STEP};
+    HistorySource source = {true, 0x5000ull + index, writtenAt, 4, L"PC-0"};
+    source.name[3] = (wchar_t)(L'0' + index);
+    size_t size;
+    unsigned char *bytes = EncodeHistoryFile(&list, &source, &size);
+    wchar_t name[SYNC_FILE_NAME_SIZE];
+    MakeSyncFileName(source.name, source.computerId, name);
+    SyncFileTable none = {};
+    WriteSyncFile(folder.c_str(), name, bytes, size, &none);
+    ClearSyncFileTable(&none);
+    free(bytes);
+}
+
+// The sync folder with ten other computers of 3,650 days each: the minute check as the
+// window thread runs it while none of them changed (the look asked, the news taken: none),
+// then the worker's look at the unchanged files, its re-reading of one changed file and the
+// window thread's keeping of it, and this computer's file of 36,500 days encoded by the
+// window thread and written by the worker.
+void BenchSyncFolder()
+{
+    std::wstring folder = driver::Widen(driver::TempDir() + "sync");
+    std::wstring computers = driver::Widen(driver::TempDir() + "sync-computers");
+    EmptyFolder(folder);
+    EmptyFolder(computers);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    SetFakeComputersFolder(computers.c_str());
+    LoadKeptSources();
+    const uint64_t WRITTEN = 133500000000000000ull;
+    for (int i = 0; i < 10; ++i)
+        WriteOtherComputer(folder, i, WRITTEN);
+    FillStoredHistory(3650);
+    WriteSyncFolderValue(folder.c_str());
+    StartSyncFolder(MeterWindow, MSG_SYNC_NEWS);
+    for (int i = 0; i < 500 && KeptSourceCount() < 10; ++i) {
+        Sleep(20);
+        PumpMessages();
+    }
+    printf("sync folder: %d of 10 computers kept from the folder\n", KeptSourceCount());
+    std::vector<double> window;
+    for (int i = 0; i < 40; ++i) {
+        double start = NowSeconds();
+        AskSyncLook();
+        double asked = NowSeconds() - start;
+        Sleep(30);  // the worker's look, off the window thread
+        start = NowSeconds();
+        TakeSyncFolderNews();
+        window.push_back(asked + NowSeconds() - start);
+    }
+    double minute = Median(window);
+    Row("sync folder minute check, window thread, 10 x 3,650 days unchanged", minute * 1e3, "ms");
+    AddGoal("12 sync minute check on the window thread", minute * 1e3, 0, 1, "ms");
+
+    SyncFileTable table = {};
+    SyncNews *news = nullptr, **tail = &news;
+    LookAtSyncFolder(folder.c_str(), &table, &tail);
+    FreeSyncNews(news);
+    std::vector<double> unchanged, reread, kept;
+    for (int i = 0; i < 20; ++i) {
+        news = nullptr;
+        tail = &news;
+        double start = NowSeconds();
+        LookAtSyncFolder(folder.c_str(), &table, &tail);
+        unchanged.push_back(NowSeconds() - start);
+        FreeSyncNews(news);
+        WriteOtherComputer(folder, 0, WRITTEN + 1 + i);
+        news = nullptr;
+        tail = &news;
+        start = NowSeconds();
+        LookAtSyncFolder(folder.c_str(), &table, &tail);
+        reread.push_back(NowSeconds() - start);
+        start = NowSeconds();
+        bool keptOne = news && KeepSourceHistory(news->source, news->days, 0) == KEEP_DONE;
+        kept.push_back(keptOne ? NowSeconds() - start : 1e9);
+        FreeSyncNews(news);
+    }
+    Row("sync folder look by the worker, 10 files unchanged", Median(unchanged) * 1e3, "ms");
+    Row("sync folder re-read of one changed file of 3,650 days, worker", Median(reread) * 1e3, "ms");
+    Row("... kept as that computer's history, window thread", Median(kept) * 1e3, "ms");
+    AddGoal("12 sync re-read of one changed file, worker", Median(reread) * 1e3, 0, 100, "ms");
+
+    FillStoredHistory(36500);
+    HistorySource mine = {true, 0x1234ull, WRITTEN, 4, L"self"};
+    std::vector<double> encoded, written;
+    for (int i = 0; i < 10; ++i) {
+        double start = NowSeconds();
+        size_t size;
+        unsigned char *bytes = EncodeHistoryFile(&StoredHistory, &mine, &size);
+        encoded.push_back(NowSeconds() - start);
+        start = NowSeconds();
+        bool wrote = bytes && WriteSyncFile(folder.c_str(), L"Tallywick-self-0000000000001234.twh",
+                                            bytes, size, &table);
+        written.push_back(wrote ? NowSeconds() - start : 1e9);
+        free(bytes);
+    }
+    Row("sync file of 36,500 days encoded, window thread", Median(encoded) * 1e3, "ms");
+    Row("sync file of 36,500 days written by the worker, median of 10", Median(written) * 1e3, "ms");
+    AddGoal("12 sync file of 36,500 days written, worker", Median(written) * 1e3, 0, 100, "ms");
+    ClearSyncFileTable(&table);
+    ChooseSyncFolder(L"");
+    FinishSyncFolder();
+    SetFakeComputersFolder(nullptr);
+    LoadKeptSources();
+    EmptyFolder(folder);
+    EmptyFolder(computers);
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -862,7 +995,7 @@ int main(int argc, char **argv)
         printf("could not create the meter window\n");
         return 1;
     }
-    std::string parts = argc >= 3 ? argv[2] : "hpkwfmcbyr";
+    std::string parts = argc >= 3 ? argv[2] : "hpkwfmcbysr";
     auto runs = [&parts](char part) { return parts.find(part) != std::string::npos; };
     if (runs('h')) {
         BenchHookMessages();
@@ -888,6 +1021,8 @@ int main(int argc, char **argv)
         BenchBackup(36500);
     if (runs('y'))
         BenchKeyboard();
+    if (runs('s'))
+        BenchSyncFolder();
     // Leave no benchmark figures behind in the prefix's settings key.
     RegDeleteTreeA(HKEY_CURRENT_USER, SETTINGS_KEY);
     RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY);

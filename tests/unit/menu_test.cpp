@@ -53,7 +53,7 @@ struct ExpectedItem {
     const char *text;  // UTF-8; null for a separator
 };
 
-TEST_F(MenuTest, TrayMenuHoldsTwentyTwoItemsInOrder)
+TEST_F(MenuTest, TrayMenuHoldsTwentyThreeItemsInOrder)
 {
     static const ExpectedItem expected[] = {
         {IDM_SHOW, "&实时显示"}, {IDM_CLEAR_DATA, "&清除数据"},
@@ -64,15 +64,15 @@ TEST_F(MenuTest, TrayMenuHoldsTwentyTwoItemsInOrder)
         {IDM_IMPORT_HISTORY, "&导入历史记录..."},
         {IDM_ADD_HISTORY, "添加另一台电脑的历史记录(&N)..."},
         {IDM_COMPUTERS, "电脑列表(&M)..."},
-        {IDM_OPEN_BACKUPS, "打开备份文件夹(&B)"},
+        {IDM_OPEN_BACKUPS, "打开备份文件夹(&B)"}, {IDM_SYNC_FOLDER, "同步文件夹(&S)..."},
         {IDM_SHOW_ALL_COMPUTERS, "显示所有电脑(&L)"}, {0, nullptr},
         {IDM_AUTOSTART, "&随系统启动"}, {IDM_COUNT_EACH_KEY, "分别统计每个键(&K)"},
         {0, nullptr}, {IDM_ABOUT, "&关于..."}, {0, nullptr},
         {IDM_EXIT, "&退出!"},
     };
     BuildTrayMenu(MeterWindow, menu, CurrentMenuChecks());
-    ASSERT_EQ(GetMenuItemCount(menu), 22);
-    for (int index = 0; index < 22; ++index) {
+    ASSERT_EQ(GetMenuItemCount(menu), 23);
+    for (int index = 0; index < 23; ++index) {
         UINT state = GetMenuState(menu, index, MF_BYPOSITION);
         if (!expected[index].text) {
             EXPECT_TRUE(state & MF_SEPARATOR) << "item " << index + 1;
@@ -138,7 +138,7 @@ TEST_F(MenuTest, ShowCommandTogglesAndUnknownCommandsAreNotHandled)
     EXPECT_TRUE(IsWindowVisible(MeterWindow));
     EXPECT_TRUE(RunMeterCommand(MeterWindow, IDM_SHOW));
     EXPECT_TRUE(TakePostedMessage(MeterWindow, WM_CLOSE));
-    for (WORD command : {0, 1, 3, 1037, 1049, 0xFFFF})
+    for (WORD command : {0, 1, 3, 1037, 1050, 0xFFFF})
         EXPECT_FALSE(RunMeterCommand(MeterWindow, command)) << command;
 }
 

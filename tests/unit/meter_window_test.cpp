@@ -208,7 +208,7 @@ TEST_F(MeterWindowTest, TrayRightReleaseAndRightPressOpenTheFullMenu)
     StartModalCloser(IDCANCEL);
     SendMessageA(MeterWindow, MSG_TRAY_NOTIFY, TRAY_ICON_ID, WM_RBUTTONUP);
     StopModalCloser();
-    EXPECT_EQ(CloserMenuItemCounts, std::vector<int>{22});
+    EXPECT_EQ(CloserMenuItemCounts, std::vector<int>{23});
 
     // A right press in the client area posts the request, so the press completes first.
     EXPECT_EQ(SendMessageA(MeterWindow, WM_RBUTTONDOWN, 0, 0), 0);

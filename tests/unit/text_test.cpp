@@ -123,7 +123,7 @@ TEST(StringTablesTest, EnglishHasEveryChineseIdWithTheSameConversions)
                                   + (IDS_BACKUP_FOLDER_FAILED - IDS_MENU_ADD_HISTORY)
                                   + (IDS_KEYBOARD_OTHER_KEYS - IDS_MENU_KEYBOARD + 1)
                                   + (IDS_FIRST_START_TEXT - IDS_FIRST_START_TITLE + 1)
-                                  + (IDS_NEW_COMPUTER - IDS_OWN_FILE_REFUSED + 1)
+                                  + (IDS_SYNC_FOLDER_TITLE - IDS_OWN_FILE_REFUSED + 1)
                                   + (IDS_HISTORY_ALL_TITLE - IDS_MENU_SHOW_ALL_COMPUTERS + 1));
     for (const auto &entry : chinese) {
         ASSERT_TRUE(english.count(entry.first)) << "no English text for id " << entry.first;
@@ -137,7 +137,8 @@ TEST(StringTablesTest, EnglishHasEveryChineseIdWithTheSameConversions)
     for (UINT id : {IDS_MENU_SHOW, IDS_MENU_CLEAR, IDS_MENU_ABOUT, IDS_MENU_EXIT, IDS_MENU_HIDE,
                     IDS_MENU_AUTOSTART, IDS_MENU_HISTORY, IDS_MENU_EXPORT_CSV, IDS_MENU_RECOUNT,
                     IDS_MENU_IMPORT, IDS_MENU_EXPORT_HISTORY, IDS_MENU_CHARTS, IDS_MENU_KEYBOARD,
-                    IDS_MENU_COUNT_EACH_KEY, IDS_MENU_ADD_HISTORY, IDS_MENU_OPEN_BACKUPS}) {
+                    IDS_MENU_COUNT_EACH_KEY, IDS_MENU_ADD_HISTORY, IDS_MENU_OPEN_BACKUPS,
+                    IDS_MENU_SYNC_FOLDER}) {
         size_t mnemonic = english[id].find(L'&');
         EXPECT_TRUE(mnemonic != std::wstring::npos && iswalpha(english[id][mnemonic + 1]))
             << "no mnemonic in " << Narrow(english[id]);
@@ -154,7 +155,7 @@ TEST(MixedLanguageTest, MenuItemsAreEnglishTextsAndMeterLinesHaveNoQuestionMark)
     for (const auto &entry : StringTable(ENGLISH))
         english.insert(entry.second);
     HMENU menu = CreatePopupMenu();
-    BuildTrayMenu(nullptr, menu, MenuChecks{false, false, false});
+    BuildTrayMenu(nullptr, menu, MenuChecks{false, false, false, false});
     for (int index = 0; index < GetMenuItemCount(menu); index++) {
         WCHAR text[128] = L"";
         GetMenuStringW(menu, index, text, 128, MF_BYPOSITION);
