@@ -14,6 +14,11 @@
 //   press), p (paint), k (key press to screen), w (history window), f (history file, merge
 //   and checkpoint), m (a million days), c (chart window), b (daily backup and its disk),
 //   y (keyboard window and per-key counting), r (resident CPU); default all
+//
+// bench_tallywick cold c|y
+//   The chart (c) or keyboard (y) window's first open in this fresh process, over the data
+//   of the part of that letter, answered as the exit code in microseconds (0: not opened).
+//   Parts c and y start it a few times for the cold figure beside their own.
 #include <windows.h>
 #include <commctrl.h>
 #include <stdio.h>
@@ -543,14 +548,70 @@ void ChooseChartView(int view)
     SendMessageA(ChartWindow, WM_COMMAND, MAKEWPARAM(IDC_CHART_VIEW, CBN_SELCHANGE), (LPARAM)box);
 }
 
-void BenchCharts(int days)
+const int CHART_DAYS = 36500;
+
+void FillChartData()
 {
-    FillStoredHistory(days);
+    FillStoredHistory(CHART_DAYS);
     StartPeriod();  // today's date, which the chart's bars end with
+}
+
+// Opens the window and lets its first paint run; milliseconds.
+double OpenChartWindow()
+{
     double start = NowSeconds();
     ShowChartWindow();
     PumpMessages();
-    double opened = (NowSeconds() - start) * 1e3;
+    return (NowSeconds() - start) * 1e3;
+}
+
+// A window's first open in fresh processes (`bench_tallywick cold LETTER`), one after
+// another, so that each pays for its fonts, classes and libraries as a user's first open
+// after a start does: the best and the slowest of `runs`, in milliseconds, or -1.
+struct ColdOpens {
+    double best, slowest;
+    int runs;
+};
+
+ColdOpens MeasureColdOpens(char letter, int runs)
+{
+    ColdOpens cold = {1e9, 0, 0};
+    std::string args = std::string("cold ") + letter;
+    for (int i = 0; i < runs; ++i) {
+        driver::Process child = driver::StartProgram(driver::ExeDir() + "bench_tallywick.exe", args);
+        DWORD microseconds = 0;
+        if (!child.handle || !driver::WaitExit(child, 120000, &microseconds))
+            microseconds = 0;
+        driver::CloseProcess(&child);
+        if (!microseconds)
+            continue;
+        cold.best = std::min(cold.best, microseconds * 1e-3);
+        cold.slowest = std::max(cold.slowest, microseconds * 1e-3);
+        ++cold.runs;
+    }
+    if (!cold.runs)
+        cold.best = cold.slowest = -1;
+    return cold;
+}
+
+const int COLD_RUNS = 5;
+
+void ColdRows(const char *window, const ColdOpens &cold)
+{
+    char what[128];
+    snprintf(what, sizeof what, "%s, first open in a fresh process, best of %d", window,
+             cold.runs);
+    Row(what, cold.best, "ms");
+    snprintf(what, sizeof what, "%s, first open in a fresh process, slowest of %d", window,
+             cold.runs);
+    Row(what, cold.slowest, "ms");
+}
+
+void BenchCharts()
+{
+    const int days = CHART_DAYS;
+    FillChartData();
+    double opened = OpenChartWindow();
     HWND plot = ChartWindow ? GetDlgItem(ChartWindow, IDC_CHART_PLOT) : nullptr;
     if (!plot) {
         printf("  the chart window did not open\n");
@@ -566,11 +627,14 @@ void BenchCharts(int days)
     char what[128];
     snprintf(what, sizeof what, "chart window, open and first paint over %d records", days);
     Row(what, opened, "ms");
+    ColdOpens cold = MeasureColdOpens('c', COLD_RUNS);
+    ColdRows("chart window", cold);
     Row("chart window, a page scrolled and repainted (bars by day)", scrolled, "ms");
     Row("chart window, year calendar repainted", calendar, "ms");
     Row("chart window, week clock repainted", clock, "ms");
     snprintf(what, sizeof what, "9 chart window over %d records", days);
     AddGoal(what, opened, 0, 100, "ms");
+    AddGoal("9 chart window, cold first open", cold.best, 0, 100, "ms");
     AddGoal("9 chart repaint after a scroll", scrolled, 0, 16, "ms");
     AddGoal("9 year calendar repaint", calendar, 0, 16, "ms");
     AddGoal("9 week clock repaint", clock, 0, 16, "ms");
@@ -623,15 +687,24 @@ void BenchBackup(int days)
 
 // A key press with "Count Each Key" on: the total and the key's count, beside the same
 // message sent to a window that does nothing.
+const int KEY_CREDIT_PRESSES = 100000;
+const int KEY_CREDIT_ROUNDS = 3;
+
+// One round of the presses the keyboard window shows: every key identity up to 300 alike.
+void PressKeysOneByOne()
+{
+    for (int i = 0; i < KEY_CREDIT_PRESSES; ++i)
+        SendMessageA(MeterWindow, MSG_KEY_PRESS, 1 + i % 300, 0);
+}
+
 void BenchKeyCredit()
 {
-    const int N = 100000;
+    const int N = KEY_CREDIT_PRESSES;
     HWND empty = CreateEmptyWindow();
     double credit = 1e9, floor = 1e9;
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < KEY_CREDIT_ROUNDS; ++round) {
         double start = NowSeconds();
-        for (int i = 0; i < N; ++i)
-            SendMessageA(MeterWindow, MSG_KEY_PRESS, 1 + i % 300, 0);
+        PressKeysOneByOne();
         credit = std::min(credit, (NowSeconds() - start) / N);
         floor = std::min(floor, SendSeconds(empty, MSG_KEY_PRESS, N));
     }
@@ -640,15 +713,21 @@ void BenchKeyCredit()
     DestroyWindow(empty);
 }
 
-// The keyboard window over a count on every key, the key presses of the part before.
-void BenchKeyboardWindow()
+// Opens the window and lets its first paint run; seconds.
+double OpenKeyboardWindow()
 {
     double start = NowSeconds();
     ShowKeyboardWindow();  // it paints before it returns
     PumpMessages();
-    double opened = NowSeconds() - start;
+    return NowSeconds() - start;
+}
+
+// The keyboard window over a count on every key, the key presses of the part before.
+void BenchKeyboardWindow()
+{
+    double opened = OpenKeyboardWindow();
     const int N = 50;
-    start = NowSeconds();
+    double start = NowSeconds();
     for (int i = 0; i < N; ++i)
         RedrawWindow(KeyboardWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     double repaint = (NowSeconds() - start) / N;
@@ -658,8 +737,11 @@ void BenchKeyboardWindow()
     PumpMessages();
     Row(shown ? "keyboard window, open and first paint" : "keyboard window (NOT OPENED)",
         opened * 1e3, "ms");
+    ColdOpens cold = MeasureColdOpens('y', COLD_RUNS);
+    ColdRows("keyboard window", cold);
     Row("keyboard window, one repaint", repaint * 1e3, "ms");
     AddGoal("11 keyboard window open and first paint", shown ? opened * 1e3 : -1, 0, 50, "ms");
+    AddGoal("11 keyboard window, cold first open", cold.best, 0, 50, "ms");
     AddGoal("11 keyboard window repaint", shown ? repaint * 1e3 : -1, 0, 16, "ms");
 }
 
@@ -850,18 +932,44 @@ void BenchResident(int seconds)
 
 }  // namespace
 
+// The child of MeasureColdOpens: the part's data, then the window's one open; nothing else
+// before it touches a window, a font or a control class.
+int ColdOpen(char letter)
+{
+    double opened = 0;
+    if (letter == 'c') {
+        FillChartData();
+        opened = OpenChartWindow();
+        if (!ChartWindow)
+            return 0;
+    } else if (letter == 'y') {
+        if (!StartCountingEachKey())
+            return 0;
+        for (int round = 0; round < KEY_CREDIT_ROUNDS; ++round)
+            PressKeysOneByOne();
+        opened = OpenKeyboardWindow() * 1e3;
+        if (!KeyboardWindow)
+            return 0;
+    }
+    return std::max(1, (int)(opened * 1e3));
+}
+
 int main(int argc, char **argv)
 {
+    bool cold = argc >= 3 && strcmp(argv[1], "cold") == 0;
     int seconds = argc >= 2 ? atoi(argv[1]) : 20;
     if (seconds < 1)
         seconds = 1;
-    printf("Tallywick benchmark (under Wine; figures are per call unless stated)\n");
+    if (!cold)
+        printf("Tallywick benchmark (under Wine; figures are per call unless stated)\n");
     HINSTANCE instance = GetModuleHandleA(nullptr);
     RegisterMeterClass(instance, MeterWindowProc);
     if (!CreateMeterWindow(instance)) {
         printf("could not create the meter window\n");
-        return 1;
+        return cold ? 0 : 1;
     }
+    if (cold)
+        return ColdOpen(argv[2][0]);
     std::string parts = argc >= 3 ? argv[2] : "hpkwfmcbyr";
     auto runs = [&parts](char part) { return parts.find(part) != std::string::npos; };
     if (runs('h')) {
@@ -883,7 +991,7 @@ int main(int argc, char **argv)
     if (runs('m'))
         BenchMillionImport();
     if (runs('c'))
-        BenchCharts(36500);
+        BenchCharts();
     if (runs('b'))
         BenchBackup(36500);
     if (runs('y'))
