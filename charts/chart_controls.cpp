@@ -51,10 +51,10 @@ static const ComboItems COMBOS[] = {{IDC_CHART_FIGURE, FIGURE_NAMES, FIGURE_COUN
                                     {IDC_CHART_VIEW, VIEW_NAMES, VIEW_COUNT},
                                     {IDC_CHART_UNIT, UNIT_NAMES, UNIT_COUNT}};
 
-void SetChartFonts(HWND window, HFONT font, UINT dpi)
+void SetChartFonts(HWND window, HFONT font, UINT dpi, bool redraw)
 {
     for (const ChartControl &control : CONTROLS)
-        SendMessageA(GetDlgItem(window, control.id), WM_SETFONT, (WPARAM)font, TRUE);
+        SendMessageA(GetDlgItem(window, control.id), WM_SETFONT, (WPARAM)font, redraw);
     SetChartPlotFont(GetDlgItem(window, IDC_CHART_PLOT), font, dpi);
 }
 
@@ -66,14 +66,27 @@ static void FillCombo(HWND window, const ComboItems &combo, int selected)
     SendMessageA(box, CB_SETCURSEL, selected, 0);
 }
 
+static bool ShownInView(int id, int view)
+{
+    if (id == IDC_CHART_UNIT)
+        return view == VIEW_BARS;
+    if (id == IDC_CHART_YEAR_PREVIOUS || id == IDC_CHART_YEAR || id == IDC_CHART_YEAR_NEXT)
+        return view == VIEW_CALENDAR;
+    return true;
+}
+
+// Made visible where the view shows them: the layout then has none to show.
 bool CreateChartControls(HWND window, const ChartData *data, ChartView *view, HFONT font,
                          UINT dpi)
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     for (const ChartControl &control : CONTROLS) {
         const char *text = control.textId ? LoadText(SLOT_GENERAL, control.textId) : "";
-        if (!CreateWindowExA(0, control.className, text, WS_CHILD | control.style, 0, 0, 0, 0,
-                             window, (HMENU)(INT_PTR)control.id, instance, nullptr))
+        DWORD style = WS_CHILD | control.style;
+        if (ShownInView(control.id, view->kind))
+            style |= WS_VISIBLE;
+        if (!CreateWindowExA(0, control.className, text, style, 0, 0, 0, 0, window,
+                             (HMENU)(INT_PTR)control.id, instance, nullptr))
             return false;
     }
     // Created last, so that Tab reaches it after the buttons.
@@ -82,7 +95,7 @@ bool CreateChartControls(HWND window, const ChartData *data, ChartView *view, HF
     const int selected[] = {view->figure, view->kind, view->unit};
     for (int i = 0; i < 3; ++i)
         FillCombo(window, COMBOS[i], selected[i]);
-    SetChartFonts(window, font, dpi);
+    SetChartFonts(window, font, dpi, false);
     return true;
 }
 
@@ -121,15 +134,6 @@ void ShowChartYear(HWND window, const ChartData *data, int year)
     EnableControl(window, IDC_CHART_YEAR_NEXT, year < last);
 }
 
-static bool ShownInView(int id, int view)
-{
-    if (id == IDC_CHART_UNIT)
-        return view == VIEW_BARS;
-    if (id == IDC_CHART_YEAR_PREVIOUS || id == IDC_CHART_YEAR || id == IDC_CHART_YEAR_NEXT)
-        return view == VIEW_CALENDAR;
-    return true;
-}
-
 // A control as wide as its widest text and the room around it.
 static int ControlWidth(const ControlRow &row, const ChartControl &control, UINT dpi)
 {
@@ -161,7 +165,8 @@ void LayOutChartWindow(HWND window, int kind, HFONT font, UINT dpi)
         bool shown = ShownInView(control.id, kind);
         if (!shown)
             HandFocusToPlot(window, child);
-        ShowWindow(child, shown ? SW_SHOWNA : SW_HIDE);
+        if (shown != ((GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0))
+            ShowWindow(child, shown ? SW_SHOWNA : SW_HIDE);
         if (!shown)
             continue;
         bool combo = strcmp(control.className, "COMBOBOX") == 0;

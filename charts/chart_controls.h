@@ -10,8 +10,9 @@
 // `dpi`; false when one cannot be made.
 bool CreateChartControls(HWND window, const ChartData *data, ChartView *view, HFONT font,
                          UINT dpi);
-// `font`, made for `dpi`, to every control, the plot and its tooltip.
-void SetChartFonts(HWND window, HFONT font, UINT dpi);
+// `font`, made for `dpi`, to every control, the plot and its tooltip; each control drawn
+// again if `redraw` (a window not shown yet needs none).
+void SetChartFonts(HWND window, HFONT font, UINT dpi, bool redraw);
 // The controls of the view `kind` in a row, each as wide as its texts in `font`, the plot
 // under them.
 void LayOutChartWindow(HWND window, int kind, HFONT font, UINT dpi);

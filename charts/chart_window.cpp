@@ -40,6 +40,14 @@ static const int MIN_HEIGHT = 340;
 
 #define PNG_DEFAULT_NAME L"TallywickChart.png"
 
+// What places the row of controls and the plot: the client size, the view and the DPI (which
+// sets the font).
+struct ChartPlacing {
+    LONG width, height;
+    int kind;
+    UINT dpi;
+};
+
 // One lives with each chart window (there is at most one), attached to it: what the chart
 // shows, how it is viewed, and what the window draws with, which only this file keeps.
 struct ChartWindowParts {
@@ -48,6 +56,7 @@ struct ChartWindowParts {
     UINT dpi;
     HFONT font;      // at dpi, for the controls and the chart
     HWND lastFocus;  // the control that had the keyboard when the window went inactive
+    ChartPlacing laidOut;  // what the controls were last laid out for
 };
 
 static ChartWindowParts *Shown(HWND window)
@@ -58,6 +67,19 @@ static ChartWindowParts *Shown(HWND window)
 static HWND Plot(HWND window)
 {
     return GetDlgItem(window, IDC_CHART_PLOT);
+}
+
+// Laid out again only when something that places the controls changed: the first WM_SIZE of
+// the window, laid out before it was first shown, moves nothing.
+static void LayOut(HWND window, ChartWindowParts *state)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    ChartPlacing placing = {client.right, client.bottom, state->view.kind, state->dpi};
+    if (memcmp(&placing, &state->laidOut, sizeof placing) == 0)
+        return;
+    state->laidOut = placing;
+    LayOutChartWindow(window, state->view.kind, state->font, state->dpi);
 }
 
 // At most one repaint a second, and none while nothing shown has changed.
@@ -88,7 +110,7 @@ static void OnChoiceChanged(HWND window, int id, HWND box)
         state->view.figure = choice;
     if (id == IDC_CHART_VIEW) {
         state->view.kind = choice;
-        LayOutChartWindow(window, state->view.kind, state->font, state->dpi);
+        LayOut(window, state);
     }
     if (id == IDC_CHART_UNIT && choice != state->view.unit) {
         state->view.unit = choice;
@@ -224,7 +246,7 @@ static void UseDpi(HWND window, ChartWindowParts *state, UINT dpi)
         return;  // the font there is, at its size, rather than none
     ReplaceFont(&state->font, font);
     state->dpi = dpi;
-    SetChartFonts(window, state->font, state->dpi);
+    SetChartFonts(window, state->font, state->dpi, true);
 }
 
 // On the primary monitor, where it appears, at that monitor's DPI.
@@ -271,9 +293,9 @@ void ShowChartWindow()
     if (WindowDpi(window) != state->dpi)  // placed by the system on another monitor
         UseDpi(window, state, WindowDpi(window));
     SetWindowIcons(window, WindowDpi(window));
-    FollowAppMode(window);
+    FollowAppModeAtOpen(window);
     ShowChartYear(window, &state->data, state->view.year);
-    LayOutChartWindow(window, state->view.kind, state->font, state->dpi);
+    LayOut(window, state);
     SetTimer(window, CHART_TIMER_ID, CHART_TIMER_MS, nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
@@ -290,7 +312,7 @@ static void OnChartSize(HWND window)
 {
     ChartWindowParts *state = Shown(window);
     if (state)
-        LayOutChartWindow(window, state->view.kind, state->font, state->dpi);
+        LayOut(window, state);
 }
 
 // Moved to a monitor of another DPI: a font for it, the controls measured again in it,
