@@ -7,12 +7,11 @@
 #include "chart_view.h"
 
 // The controls and the plot, in the order of Tab, with the view's choices, in `font` at
-// `dpi`; false when one cannot be made.
+// `dpi`, laid out for the view as LayOutChartWindow does; false when one cannot be made.
 bool CreateChartControls(HWND window, const ChartData *data, ChartView *view, HFONT font,
                          UINT dpi);
-// `font`, made for `dpi`, to every control, the plot and its tooltip; each control drawn
-// again if `redraw` (a window not shown yet needs none).
-void SetChartFonts(HWND window, HFONT font, UINT dpi, bool redraw);
+// `font`, made for `dpi`, to every control, the plot and its tooltip.
+void SetChartFonts(HWND window, HFONT font, UINT dpi);
 // The controls of the view `kind` in a row, each as wide as its texts in `font`, the plot
 // under them.
 void LayOutChartWindow(HWND window, int kind, HFONT font, UINT dpi);

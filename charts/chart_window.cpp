@@ -69,13 +69,18 @@ static HWND Plot(HWND window)
     return GetDlgItem(window, IDC_CHART_PLOT);
 }
 
-// Laid out again only when something that places the controls changed: the first WM_SIZE of
-// the window, laid out before it was first shown, moves nothing.
-static void LayOut(HWND window, ChartWindowParts *state)
+static ChartPlacing PlacingNow(HWND window, const ChartWindowParts *state)
 {
     RECT client;
     GetClientRect(window, &client);
-    ChartPlacing placing = {client.right, client.bottom, state->view.kind, state->dpi};
+    return ChartPlacing{client.right, client.bottom, state->view.kind, state->dpi};
+}
+
+// Laid out again only when something that places the controls changed: the first WM_SIZE of
+// the window, whose controls were made in their places, moves nothing.
+static void LayOut(HWND window, ChartWindowParts *state)
+{
+    ChartPlacing placing = PlacingNow(window, state);
     if (memcmp(&placing, &state->laidOut, sizeof placing) == 0)
         return;
     state->laidOut = placing;
@@ -246,7 +251,7 @@ static void UseDpi(HWND window, ChartWindowParts *state, UINT dpi)
         return;  // the font there is, at its size, rather than none
     ReplaceFont(&state->font, font);
     state->dpi = dpi;
-    SetChartFonts(window, state->font, state->dpi, true);
+    SetChartFonts(window, state->font, state->dpi);
 }
 
 // On the primary monitor, where it appears, at that monitor's DPI.
@@ -289,6 +294,7 @@ void ShowChartWindow()
         DestroyWindow(window);
         return;
     }
+    state->laidOut = PlacingNow(window, state);
     ChartWindow = window;
     if (WindowDpi(window) != state->dpi)  // placed by the system on another monitor
         UseDpi(window, state, WindowDpi(window));
