@@ -155,20 +155,24 @@ static HWND CreateControl(HWND window, const ChartControl &control, int kind, co
     return made;
 }
 
-// Each control is made in its place, in its font, visible where the view shows it, so that
-// a window not shown yet has nothing to move or show: only the first combo box is made
-// before the places, which its height sets.
+// Each button and label is made in its place and font, visible where the view shows it, so
+// that a window not shown yet has little to move or show. A combo box sizes its open list
+// from the height it is given after its font, so each is made first and moved there; the
+// first one's height sets the row's.
 bool CreateChartControls(HWND window, const ChartData *data, ChartView *view, HFONT font,
                          UINT dpi)
 {
-    HWND first = CreateControl(window, CONTROLS[0], view->kind, RECT{}, font);
-    if (!first)
-        return false;
-    ChartPlaces places = PlacesFor(window, view->kind, font, dpi, ClosedComboHeight(window));
-    for (int i = 1; i < CONTROL_COUNT; ++i)
-        if (!CreateControl(window, CONTROLS[i], view->kind, places.controls[i], font))
+    HWND made[CONTROL_COUNT] = {};
+    for (int i = 0; i < CONTROL_COUNT && IsCombo(CONTROLS[i]); ++i)
+        if (!(made[i] = CreateControl(window, CONTROLS[i], view->kind, RECT{}, font)))
             return false;
-    MoveIntoPlace(first, places.controls[0]);
+    ChartPlaces places = PlacesFor(window, view->kind, font, dpi, ClosedComboHeight(window));
+    for (int i = 0; i < CONTROL_COUNT; ++i) {
+        if (made[i])
+            MoveIntoPlace(made[i], places.controls[i]);
+        else if (!CreateControl(window, CONTROLS[i], view->kind, places.controls[i], font))
+            return false;
+    }
     // Created last, so that Tab reaches it after the buttons.
     HWND plot = CreateChartPlot(window, data, view, font, dpi);
     if (!plot)
