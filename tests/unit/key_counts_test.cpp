@@ -185,46 +185,22 @@ TEST_F(KeyboardWindowTest, ArrowKeysSwitchTheCountsBetweenTodayAndAllTime)
     }
 }
 
-BOOL CALLBACK CountOwnedTooltip(HWND popup, LPARAM context)
-{
-    char name[32] = "";
-    GetClassNameA(popup, name, sizeof name);
-    if (GetWindow(popup, GW_OWNER) == KeyboardWindow && strcmp(name, TOOLTIPS_CLASSA) == 0)
-        *(HWND *)context = popup;
-    return TRUE;
-}
-
-HWND KeyboardTooltip()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), CountOwnedTooltip, (LPARAM)&found);
-    return found;
-}
-
-// The tooltip serves only the mouse: none before it first moves over the window, then one
-// tool over every key and over the notched Enter's lower part, after a resize too.
+// Made at the first mouse move, with a tool over each key and the notched Enter's lower part.
 TEST_F(KeyboardWindowTest, TheKeysTooltipIsMadeAtTheFirstMouseMoveWithAToolOverEachKey)
 {
     POINT cursor;
-    RECT frame;
-    GetCursorPos(&cursor);
-    GetWindowRect(KeyboardWindow, &frame);
-    if (!PtInRect(&frame, cursor)) {  // else the mouse may have moved over it as it opened
-        EXPECT_EQ(KeyboardTooltip(), nullptr);
+    if (GetCursorPos(&cursor) && WindowFromPoint(cursor) != KeyboardWindow) {
+        EXPECT_EQ(OwnedTooltip(KeyboardWindow), nullptr);
     }
     BoardKey keys[MAX_BOARD_KEYS];
     int count = BoardKeys(LayoutBoardForm(GetKeyboardLayout(0)), keys);
-    int tools = count + (int)std::count_if(keys, keys + count,
-                                           [](const BoardKey &key) { return key.notched; });
+    count += (int)std::count_if(keys, keys + count, [](const BoardKey &key) { return key.notched; });
     SendMessageA(KeyboardWindow, WM_MOUSEMOVE, 0, MAKELPARAM(40, 120));
-    HWND tooltip = KeyboardTooltip();
+    HWND tooltip = OwnedTooltip(KeyboardWindow);
     ASSERT_NE(tooltip, nullptr);
-    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), tools);
-    SetWindowPos(KeyboardWindow, nullptr, 0, 0, frame.right - frame.left + 200,
-                 frame.bottom - frame.top + 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), count);
     SendMessageA(KeyboardWindow, WM_MOUSEMOVE, 0, MAKELPARAM(50, 130));
-    EXPECT_EQ(KeyboardTooltip(), tooltip) << "one tooltip for the window's life";
-    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), tools);
+    EXPECT_EQ(OwnedTooltip(KeyboardWindow), tooltip) << "one for the window's life";
 }
 
 TEST_F(KeyboardWindowTest, EraseAskedKeepsTheCountsOnNoAndErasesThemOnYes)
