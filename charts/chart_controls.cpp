@@ -66,23 +66,121 @@ static void FillCombo(HWND window, const ComboItems &combo, int selected)
     SendMessageA(box, CB_SETCURSEL, selected, 0);
 }
 
+static bool ShownInView(int id, int view)
+{
+    if (id == IDC_CHART_UNIT)
+        return view == VIEW_BARS;
+    if (id == IDC_CHART_YEAR_PREVIOUS || id == IDC_CHART_YEAR || id == IDC_CHART_YEAR_NEXT)
+        return view == VIEW_CALENDAR;
+    return true;
+}
+
+// A control as wide as its widest text and the room around it; `row` measures in the font.
+static int ControlWidth(const ControlRow &row, const ChartControl &control, UINT dpi)
+{
+    for (const ComboItems &combo : COMBOS) {
+        if (combo.id != control.id)
+            continue;
+        int widest = 0;
+        for (int i = 0; i < combo.count; ++i)
+            widest = std::max(widest, RowTextWidth(row, LoadText(SLOT_GENERAL, combo.names[i]), 0));
+        return widest + Scale(COMBO_ROOM, dpi);
+    }
+    char text[CHART_TEXT_SIZE];
+    if (control.id == IDC_CHART_YEAR)
+        YearText(30000, text);  // room for any year
+    else
+        lstrcpynA(text, LoadText(SLOT_GENERAL, control.textId), sizeof text);
+    return std::max(row.height, RowTextWidth(row, text, 0) + Scale(BUTTON_ROOM, dpi));
+}
+
+static const int CONTROL_COUNT = sizeof CONTROLS / sizeof CONTROLS[0];
+
+// Where the controls of the view `kind` go, in the order of CONTROLS (empty for those the
+// view hides), and the plot under them.
+struct ChartPlaces {
+    RECT controls[CONTROL_COUNT];
+    RECT plot;
+};
+
+static bool IsCombo(const ChartControl &control)
+{
+    return strcmp(control.className, "COMBOBOX") == 0;
+}
+
+// In a row from the left, `height` high (a closed combo box's in `font`), a combo box
+// taller by its open list.
+static ChartPlaces PlacesFor(HWND window, int kind, HFONT font, UINT dpi, int height)
+{
+    ChartPlaces places = {};
+    int spacing = Scale(SPACING, dpi);
+    ControlRow row = StartControlRow(window, font, spacing, spacing, height);
+    for (int i = 0; i < CONTROL_COUNT; ++i) {
+        const ChartControl &control = CONTROLS[i];
+        if (!ShownInView(control.id, kind))
+            continue;
+        bool yearPart = control.id == IDC_CHART_YEAR_PREVIOUS || control.id == IDC_CHART_YEAR;
+        places.controls[i] = NextInRow(&row, ControlWidth(row, control, dpi),
+                                       IsCombo(control) ? Scale(COMBO_LIST, dpi) : 0,
+                                       yearPart ? spacing / 2 : spacing);  // the year by its arrows
+    }
+    EndControlRow(&row);
+    RECT client;
+    GetClientRect(window, &client);
+    int top = 2 * spacing + height;
+    places.plot = RECT{0, top, client.right, std::max((LONG)top, client.bottom)};
+    return places;
+}
+
+// The row's height: the figure's combo box, closed, as its font makes it.
+static int ClosedComboHeight(HWND window)
+{
+    RECT field;
+    GetWindowRect(GetDlgItem(window, IDC_CHART_FIGURE), &field);
+    return field.bottom - field.top;
+}
+
+static HWND CreateControl(HWND window, const ChartControl &control, int kind, const RECT &place,
+                          HFONT font)
+{
+    const char *text = control.textId ? LoadText(SLOT_GENERAL, control.textId) : "";
+    DWORD style = WS_CHILD | control.style;
+    if (ShownInView(control.id, kind))
+        style |= WS_VISIBLE;
+    HWND made = CreateWindowExA(0, control.className, text, style, place.left, place.top,
+                                place.right - place.left, place.bottom - place.top, window,
+                                (HMENU)(INT_PTR)control.id, GetModuleHandleA(nullptr), nullptr);
+    if (made)
+        SendMessageA(made, WM_SETFONT, (WPARAM)font, FALSE);
+    return made;
+}
+
+// Each button and label is made in its place and font, visible where the view shows it, so
+// that a window not shown yet has little to move or show. A combo box sizes its open list
+// from the height it is given after its font, so each is made first and moved there; the
+// first one's height sets the row's.
 bool CreateChartControls(HWND window, const ChartData *data, ChartView *view, HFONT font,
                          UINT dpi)
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (const ChartControl &control : CONTROLS) {
-        const char *text = control.textId ? LoadText(SLOT_GENERAL, control.textId) : "";
-        if (!CreateWindowExA(0, control.className, text, WS_CHILD | control.style, 0, 0, 0, 0,
-                             window, (HMENU)(INT_PTR)control.id, instance, nullptr))
+    HWND made[CONTROL_COUNT] = {};
+    for (int i = 0; i < CONTROL_COUNT && IsCombo(CONTROLS[i]); ++i)
+        if (!(made[i] = CreateControl(window, CONTROLS[i], view->kind, RECT{}, font)))
+            return false;
+    ChartPlaces places = PlacesFor(window, view->kind, font, dpi, ClosedComboHeight(window));
+    for (int i = 0; i < CONTROL_COUNT; ++i) {
+        if (made[i])
+            MoveIntoPlace(made[i], places.controls[i]);
+        else if (!CreateControl(window, CONTROLS[i], view->kind, places.controls[i], font))
             return false;
     }
     // Created last, so that Tab reaches it after the buttons.
-    if (!CreateChartPlot(window, data, view, font, dpi))
+    HWND plot = CreateChartPlot(window, data, view, font, dpi);
+    if (!plot)
         return false;
+    MoveIntoPlace(plot, places.plot);
     const int selected[] = {view->figure, view->kind, view->unit};
     for (int i = 0; i < 3; ++i)
         FillCombo(window, COMBOS[i], selected[i]);
-    SetChartFonts(window, font, dpi);
     return true;
 }
 
@@ -121,59 +219,18 @@ void ShowChartYear(HWND window, const ChartData *data, int year)
     EnableControl(window, IDC_CHART_YEAR_NEXT, year < last);
 }
 
-static bool ShownInView(int id, int view)
-{
-    if (id == IDC_CHART_UNIT)
-        return view == VIEW_BARS;
-    if (id == IDC_CHART_YEAR_PREVIOUS || id == IDC_CHART_YEAR || id == IDC_CHART_YEAR_NEXT)
-        return view == VIEW_CALENDAR;
-    return true;
-}
-
-// A control as wide as its widest text and the room around it.
-static int ControlWidth(const ControlRow &row, const ChartControl &control, UINT dpi)
-{
-    for (const ComboItems &combo : COMBOS) {
-        if (combo.id != control.id)
-            continue;
-        int widest = 0;
-        for (int i = 0; i < combo.count; ++i)
-            widest = std::max(widest, RowTextWidth(row, LoadText(SLOT_GENERAL, combo.names[i]), 0));
-        return widest + Scale(COMBO_ROOM, dpi);
-    }
-    char text[CHART_TEXT_SIZE];
-    if (control.id == IDC_CHART_YEAR)
-        YearText(30000, text);  // room for any year
-    else
-        GetDlgItemTextA(row.window, control.id, text, sizeof text);
-    return std::max(row.height, RowTextWidth(row, text, 0) + Scale(BUTTON_ROOM, dpi));
-}
-
 void LayOutChartWindow(HWND window, int kind, HFONT font, UINT dpi)
 {
-    int spacing = Scale(SPACING, dpi);
-    RECT field;
-    GetWindowRect(GetDlgItem(window, IDC_CHART_FIGURE), &field);  // a closed combo box's height
-    int height = field.bottom - field.top;
-    ControlRow row = StartControlRow(window, font, spacing, spacing, height);
-    for (const ChartControl &control : CONTROLS) {
-        HWND child = GetDlgItem(window, control.id);
-        bool shown = ShownInView(control.id, kind);
+    ChartPlaces places = PlacesFor(window, kind, font, dpi, ClosedComboHeight(window));
+    for (int i = 0; i < CONTROL_COUNT; ++i) {
+        HWND child = GetDlgItem(window, CONTROLS[i].id);
+        bool shown = ShownInView(CONTROLS[i].id, kind);
         if (!shown)
             HandFocusToPlot(window, child);
-        ShowWindow(child, shown ? SW_SHOWNA : SW_HIDE);
-        if (!shown)
-            continue;
-        bool combo = strcmp(control.className, "COMBOBOX") == 0;
-        bool yearPart = control.id == IDC_CHART_YEAR_PREVIOUS || control.id == IDC_CHART_YEAR;
-        PlaceInRow(&row, control.id, ControlWidth(row, control, dpi),
-                   combo ? Scale(COMBO_LIST, dpi) : 0,
-                   yearPart ? spacing / 2 : spacing);  // the year close to its arrows
+        if (shown != ((GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0))
+            ShowWindow(child, shown ? SW_SHOWNA : SW_HIDE);
+        if (shown)
+            MoveIntoPlace(child, places.controls[i]);
     }
-    EndControlRow(&row);
-    RECT client;
-    GetClientRect(window, &client);
-    int top = 2 * spacing + height;
-    MoveWindow(GetDlgItem(window, IDC_CHART_PLOT), 0, top, client.right,
-               std::max(0L, client.bottom - top), TRUE);
+    MoveIntoPlace(GetDlgItem(window, IDC_CHART_PLOT), places.plot);
 }

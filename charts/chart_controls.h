@@ -7,7 +7,7 @@
 #include "chart_view.h"
 
 // The controls and the plot, in the order of Tab, with the view's choices, in `font` at
-// `dpi`; false when one cannot be made.
+// `dpi`, laid out for the view as LayOutChartWindow does; false when one cannot be made.
 bool CreateChartControls(HWND window, const ChartData *data, ChartView *view, HFONT font,
                          UINT dpi);
 // `font`, made for `dpi`, to every control, the plot and its tooltip.

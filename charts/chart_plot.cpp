@@ -9,6 +9,7 @@
 #include "chart_text.h"
 #include "../res/resource.h"
 #include "../ui/buffered_paint.h"
+#include "../ui/dark_mode.h"
 #include "../ui/dpi.h"
 #include "../ui/fonts.h"
 #include "../ui/on_screen.h"
@@ -47,13 +48,15 @@ static TOOLINFOA PlotTool(HWND plot)
 }
 
 // A tracking tooltip at the place the plot gives, which keeps it on the screen: it shows
-// where and while the plot says, for the mouse and the keys alike.
-static HWND CreateChartTip(HWND parent, HWND plot, HFONT font)
+// where and while the plot says, for the mouse and the keys alike. Made when it first shows,
+// not with the window, whose first picture has none; owned by the chart window, in its font
+// and in the app mode now.
+static HWND CreateChartTip(HWND plot, HFONT font)
 {
     HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(plot),
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!tip)
         return nullptr;
     TOOLINFOA tool = PlotTool(plot);
@@ -62,6 +65,7 @@ static HWND CreateChartTip(HWND parent, HWND plot, HFONT font)
     // Any width lets the text break at its line feeds, and only there.
     SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, SHRT_MAX);
     SendMessageA(tip, WM_SETFONT, (WPARAM)font, FALSE);
+    FollowAppModeOfControl(tip);
     return tip;
 }
 
@@ -79,11 +83,6 @@ HWND CreateChartPlot(HWND parent, const ChartData *data, ChartView *view, HFONT 
         return nullptr;
     }
     SetWindowLongPtrA(plot, GWLP_USERDATA, (LONG_PTR)parts);
-    parts->tooltip = CreateChartTip(parent, plot, font);
-    if (!parts->tooltip) {
-        DestroyWindow(plot);
-        return nullptr;
-    }
     return plot;
 }
 
@@ -96,7 +95,8 @@ void SetChartPlotFont(HWND plot, HFONT font, UINT dpi)
     parts->dpi = dpi;
     ReplaceFont(&parts->grown, nullptr);
     parts->grownHeight = 0;
-    SendMessageA(parts->tooltip, WM_SETFONT, (WPARAM)font, FALSE);
+    if (parts->tooltip)
+        SendMessageA(parts->tooltip, WM_SETFONT, (WPARAM)font, FALSE);
 }
 
 static void FreePlotParts(HWND plot)
@@ -222,12 +222,18 @@ static void OnPlotWheel(HWND plot, int delta, bool horizontal)
                  shown / 10) * notches);
 }
 
+static void HideTip(const PlotParts *parts)
+{
+    if (parts && parts->tooltip)
+        SendMessageA(parts->tooltip, TTM_TRACKACTIVATE, FALSE, 0);
+}
+
 void RefreshChartPlot(HWND plot)
 {
     PlotParts *parts = Parts(plot);
     if (!parts)
         return;
-    SendMessageA(parts->tooltip, TTM_TRACKACTIVATE, FALSE, 0);
+    HideTip(parts);
     ShowScrollBar(plot, SB_HORZ, parts->view->kind == VIEW_BARS);
     if (parts->view->kind == VIEW_BARS)
         ScrollBarsTo(plot, parts, SlotsShown(plot), parts->view->firstSlot);
@@ -246,11 +252,6 @@ static void ItemTipText(const PlotParts *parts, int32_t item, char *text)
         HourTipText(parts->data, item, text);
 }
 
-static void HideTip(const PlotParts *parts)
-{
-    if (parts)
-        SendMessageA(parts->tooltip, TTM_TRACKACTIVATE, FALSE, 0);
-}
 
 // Right of the item, or left of it where the plot has no room for the tip on the right;
 // inside the monitor's work area in any case.
@@ -267,8 +268,13 @@ static POINT TipPlace(HWND plot, const PlotParts *parts, int32_t item, LRESULT s
     return InsideNearestWorkArea(plot, at, bubble);
 }
 
-static void ShowTip(HWND plot, const PlotParts *parts, int32_t item)
+// Without a tooltip (none could be made) the highlight shows alone.
+static void ShowTip(HWND plot, PlotParts *parts, int32_t item)
 {
+    if (!parts->tooltip)
+        parts->tooltip = CreateChartTip(plot, parts->font);
+    if (!parts->tooltip)
+        return;
     char text[CHART_TEXT_SIZE];
     ItemTipText(parts, item, text);
     TOOLINFOA tool = PlotTool(plot);

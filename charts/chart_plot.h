@@ -12,8 +12,8 @@
 // A class that already exists makes the registration fail; the existing one is used.
 void RegisterChartPlotClass();
 // The plot of the chart window `parent`, showing `data` as `view` has it, in `font` at
-// `dpi`; the three outlive the plot. With its tooltip, owned by `parent`. Null when either
-// cannot be made.
+// `dpi`; the three outlive the plot. Null when it cannot be made. Its tooltip, owned by
+// `parent`, is made when it first shows.
 HWND CreateChartPlot(HWND parent, const ChartData *data, ChartView *view, HFONT font, UINT dpi);
 // After a change of the chart window's font: the plot and its tooltip draw in `font`, at
 // `dpi`; the caller repaints.

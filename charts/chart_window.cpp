@@ -40,6 +40,14 @@ static const int MIN_HEIGHT = 340;
 
 #define PNG_DEFAULT_NAME L"TallywickChart.png"
 
+// What places the row of controls and the plot: the client size, the view and the DPI (which
+// sets the font).
+struct ChartPlacing {
+    LONG width, height;
+    int kind;
+    UINT dpi;
+};
+
 // One lives with each chart window (there is at most one), attached to it: what the chart
 // shows, how it is viewed, and what the window draws with, which only this file keeps.
 struct ChartWindowParts {
@@ -48,6 +56,7 @@ struct ChartWindowParts {
     UINT dpi;
     HFONT font;      // at dpi, for the controls and the chart
     HWND lastFocus;  // the control that had the keyboard when the window went inactive
+    ChartPlacing laidOut;  // what the controls were last laid out for
 };
 
 static ChartWindowParts *Shown(HWND window)
@@ -58,6 +67,24 @@ static ChartWindowParts *Shown(HWND window)
 static HWND Plot(HWND window)
 {
     return GetDlgItem(window, IDC_CHART_PLOT);
+}
+
+static ChartPlacing PlacingNow(HWND window, const ChartWindowParts *state)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    return ChartPlacing{client.right, client.bottom, state->view.kind, state->dpi};
+}
+
+// Laid out again only when something that places the controls changed: the first WM_SIZE of
+// the window, whose controls were made in their places, moves nothing.
+static void LayOut(HWND window, ChartWindowParts *state)
+{
+    ChartPlacing placing = PlacingNow(window, state);
+    if (memcmp(&placing, &state->laidOut, sizeof placing) == 0)
+        return;
+    state->laidOut = placing;
+    LayOutChartWindow(window, state->view.kind, state->font, state->dpi);
 }
 
 // At most one repaint a second, and none while nothing shown has changed.
@@ -88,7 +115,7 @@ static void OnChoiceChanged(HWND window, int id, HWND box)
         state->view.figure = choice;
     if (id == IDC_CHART_VIEW) {
         state->view.kind = choice;
-        LayOutChartWindow(window, state->view.kind, state->font, state->dpi);
+        LayOut(window, state);
     }
     if (id == IDC_CHART_UNIT && choice != state->view.unit) {
         state->view.unit = choice;
@@ -267,13 +294,14 @@ void ShowChartWindow()
         DestroyWindow(window);
         return;
     }
+    state->laidOut = PlacingNow(window, state);
     ChartWindow = window;
     if (WindowDpi(window) != state->dpi)  // placed by the system on another monitor
         UseDpi(window, state, WindowDpi(window));
     SetWindowIcons(window, WindowDpi(window));
-    FollowAppMode(window);
+    FollowAppModeAtOpen(window);
     ShowChartYear(window, &state->data, state->view.year);
-    LayOutChartWindow(window, state->view.kind, state->font, state->dpi);
+    LayOut(window, state);
     SetTimer(window, CHART_TIMER_ID, CHART_TIMER_MS, nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
@@ -290,7 +318,7 @@ static void OnChartSize(HWND window)
 {
     ChartWindowParts *state = Shown(window);
     if (state)
-        LayOutChartWindow(window, state->view.kind, state->font, state->dpi);
+        LayOut(window, state);
 }
 
 // Moved to a monitor of another DPI: a font for it, the controls measured again in it,

@@ -5,6 +5,7 @@
 #include "../res/resource.h"
 #include "../text/formatting.h"
 #include "../text/text.h"
+#include "../ui/dark_mode.h"
 #include "../ui/window_class.h"
 
 // One tooltip shows at a time; its text is read from here when it shows.
@@ -17,13 +18,15 @@ void CreateKeyTips(KeyTips *tips, HWND window)
     tips->control = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, window,
                                     nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (tips->control)
+        FollowAppModeOfControl(tips->control);
 }
 
 static TOOLINFOW ToolOf(HWND owner, UINT id, const RECT &rect)
 {
     TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
+    tool.uFlags = 0;  // the window relays its mouse messages (RelayToKeyTips)
     tool.hwnd = owner;
     tool.uId = id;
     tool.rect = rect;
@@ -53,6 +56,17 @@ void PlaceKeyTips(KeyTips *tips, const KeyboardPicture &picture)
                 tips->ids[tips->idCount++] = id;
         }
     }
+}
+
+void RelayToKeyTips(const KeyTips &tips, HWND window, UINT message, WPARAM wParam,
+                    LPARAM lParam)
+{
+    if (!tips.control)
+        return;
+    DWORD at = GetMessagePos();
+    MSG relayed = {window, message, wParam, lParam, (DWORD)GetMessageTime(),
+                   POINT{(short)LOWORD(at), (short)HIWORD(at)}};
+    SendMessageW(tips.control, TTM_RELAYEVENT, 0, (LPARAM)&relayed);
 }
 
 int TippedKey(const NMHDR *header)

@@ -172,6 +172,17 @@ static int PlaceControls(HWND window, KeyboardView *view)
     return line;
 }
 
+// A tool over each key where the picture now shows it, once the tooltip exists.
+static void PlaceTipsOverKeys(KeyboardView *view)
+{
+    KeyboardPicture picture = {};
+    picture.keys = view->keys;
+    picture.keyCount = view->keyCount;
+    picture.quarter = view->quarter;
+    picture.origin = view->origin;
+    PlaceKeyTips(&view->tips, picture);
+}
+
 // The picture as large as the rest of the client area allows, in whole pixels a quarter.
 static void LayoutKeyboardWindow(HWND window, KeyboardView *view)
 {
@@ -184,12 +195,7 @@ static void LayoutKeyboardWindow(HWND window, KeyboardView *view)
     view->origin.x = margin + std::max(0, (width - view->quarter * PICTURE_WIDTH) / 2);
     view->origin.y = top;
     MakePictureFonts(view);
-    KeyboardPicture picture = {};
-    picture.keys = view->keys;
-    picture.keyCount = view->keyCount;
-    picture.quarter = view->quarter;
-    picture.origin = view->origin;
-    PlaceKeyTips(&view->tips, picture);
+    PlaceTipsOverKeys(view);
     InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -247,7 +253,6 @@ static bool OnKeyboardCreate(HWND window)
     CreateControls(window);
     SetControlFont(window, view);
     view->lastFocus = GetDlgItem(window, IDC_KEYBOARD_TODAY);
-    CreateKeyTips(&view->tips, window);
     SetTimer(window, KEYBOARD_TIMER_ID, KEYBOARD_TIMER_MS, nullptr);
     return true;
 }
@@ -291,7 +296,7 @@ void ShowKeyboardWindow()
     if (!KeyboardWindow)
         return;
     SetWindowIcons(KeyboardWindow, WindowDpi(KeyboardWindow));
-    FollowAppMode(KeyboardWindow);
+    FollowAppModeAtOpen(KeyboardWindow);
     ShowWindow(KeyboardWindow, SW_SHOW);
     UpdateWindow(KeyboardWindow);
     SetForegroundWindow(KeyboardWindow);
@@ -449,6 +454,20 @@ static void AnswerTipOfKey(HWND window, NMHDR *header)
                      ShownTotal(view), CountEachKey);
 }
 
+// The tooltip and its tools over the keys, of use only to the mouse, are made when the mouse
+// first moves over the window, and see its mouse messages from then on.
+static void OnKeyboardMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    KeyboardView *view = View(window);
+    if (!view)
+        return;
+    if (!view->tips.control && message == WM_MOUSEMOVE) {
+        CreateKeyTips(&view->tips, window);
+        PlaceTipsOverKeys(view);
+    }
+    RelayToKeyTips(view->tips, window, message, wParam, lParam);
+}
+
 // The tooltips ask for a key's text; what else might notify goes on by.
 static bool OnKeyboardNotify(HWND window, NMHDR *header)
 {
@@ -562,6 +581,15 @@ LRESULT CALLBACK KeyboardWindowProc(HWND window, UINT message, WPARAM wParam, LP
         if (OnKeyboardNotify(window, (NMHDR *)lParam))
             return 0;
         break;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        OnKeyboardMouse(window, message, wParam, lParam);
+        break;  // the default procedure still makes a right click's WM_CONTEXTMENU
     case WM_NOTIFYFORMAT:  // the tooltips ask for their wide texts, which key names need
         return NFR_UNICODE;
     case WM_DPICHANGED:

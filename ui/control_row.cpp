@@ -30,11 +30,22 @@ int RowTextWidth(const ControlRow &row, const char *text, UINT format)
     return rect.right;
 }
 
-void PlaceInRow(ControlRow *row, int id, int width, int drop, int gap)
+RECT NextInRow(ControlRow *row, int width, int drop, int gap)
+{
+    RECT place = {row->x, row->y, row->x + width, row->y + row->height + drop};
+    row->x += width + gap;
+    return place;
+}
+
+void MoveIntoPlace(HWND control, const RECT &place)
 {
     // Not copied as it was: a control moved onto the place of another one would take that
     // one's picture along.
-    SetWindowPos(GetDlgItem(row->window, id), nullptr, row->x, row->y, width, row->height + drop,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-    row->x += width + gap;
+    SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+}
+
+void PlaceInRow(ControlRow *row, int id, int width, int drop, int gap)
+{
+    MoveIntoPlace(GetDlgItem(row->window, id), NextInRow(row, width, drop, gap));
 }

@@ -23,5 +23,10 @@ int RowTextWidth(const ControlRow &row, const char *text, UINT format);
 // Control `id` placed at the row's end, `width` wide and `drop` pixels taller (a combo box's
 // open list); the next one goes `gap` after it.
 void PlaceInRow(ControlRow *row, int id, int width, int drop, int gap);
+// The place PlaceInRow would give, with the row moved on as it does, for a control not made
+// yet or moved later.
+RECT NextInRow(ControlRow *row, int width, int drop, int gap);
+// `control` at `place`, in its parent's client coordinates, nothing else changed.
+void MoveIntoPlace(HWND control, const RECT &place);
 
 #endif

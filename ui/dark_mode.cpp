@@ -152,6 +152,20 @@ void FollowAppMode(HWND window)
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
+// A new window has the light title bar and each control its class's own light style, which
+// is what FollowAppMode would set in the light mode; a window first shown needs no repaint.
+void FollowAppModeAtOpen(HWND window)
+{
+    if (DarkColoursOn())
+        FollowAppMode(window);
+}
+
+void FollowAppModeOfControl(HWND control)
+{
+    if (DarkColoursOn())
+        FollowControl(control, true);
+}
+
 HBRUSH DarkControlColour(UINT message, HDC dc)
 {
     SystemPalette palette = SystemPaletteNow();

@@ -16,6 +16,12 @@ bool IsAppModeChange(LPARAM lParam);
 // off): its title bar, and the visual style of each list view, header, button, combo box
 // and of the tooltips it owns. Called at creation and at every change of the mode.
 void FollowAppMode(HWND window);
+// The same for a window not shown yet, whose frame and controls are light as made: in the
+// light mode nothing changes, so nothing is done.
+void FollowAppModeAtOpen(HWND window);
+// A control made after its window followed the mode (a tooltip made when first shown):
+// its visual style in the mode now.
+void FollowAppModeOfControl(HWND control);
 // A WM_CTLCOLORSTATIC, WM_CTLCOLORBTN, WM_CTLCOLORDLG or WM_CTLCOLORLISTBOX of a window in
 // dark colours: the brush of its face, with the DC's text and background set; null while the
 // colours are light, so that the default procedure answers.

@@ -185,6 +185,24 @@ TEST_F(KeyboardWindowTest, ArrowKeysSwitchTheCountsBetweenTodayAndAllTime)
     }
 }
 
+// Made at the first mouse move, with a tool over each key and the notched Enter's lower part.
+TEST_F(KeyboardWindowTest, TheKeysTooltipIsMadeAtTheFirstMouseMoveWithAToolOverEachKey)
+{
+    POINT cursor;
+    if (GetCursorPos(&cursor) && WindowFromPoint(cursor) != KeyboardWindow) {
+        EXPECT_EQ(OwnedTooltip(KeyboardWindow), nullptr);
+    }
+    BoardKey keys[MAX_BOARD_KEYS];
+    int count = BoardKeys(LayoutBoardForm(GetKeyboardLayout(0)), keys);
+    count += (int)std::count_if(keys, keys + count, [](const BoardKey &key) { return key.notched; });
+    SendMessageA(KeyboardWindow, WM_MOUSEMOVE, 0, MAKELPARAM(40, 120));
+    HWND tooltip = OwnedTooltip(KeyboardWindow);
+    ASSERT_NE(tooltip, nullptr);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), count);
+    SendMessageA(KeyboardWindow, WM_MOUSEMOVE, 0, MAKELPARAM(50, 130));
+    EXPECT_EQ(OwnedTooltip(KeyboardWindow), tooltip) << "one for the window's life";
+}
+
 TEST_F(KeyboardWindowTest, EraseAskedKeepsTheCountsOnNoAndErasesThemOnYes)
 {
     ASSERT_TRUE(SaveToRegistry());

@@ -62,6 +62,14 @@ bool TakePostedMessage(HWND window, UINT message)
     return PeekMessageA(&taken, window, message, message, PM_REMOVE | PM_NOYIELD) != FALSE;
 }
 
+HWND OwnedTooltip(HWND owner)
+{
+    for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr));)
+        if (GetWindow(tip, GW_OWNER) == owner)
+            return tip;
+    return nullptr;
+}
+
 std::string Ansi(const char *utf8)
 {
     wchar_t wide[1024];

@@ -25,6 +25,8 @@ void ResetMeterState();
 void PumpMessages();
 // True (and the message removed) when `message` waits in the queue for `window`.
 bool TakePostedMessage(HWND window, UINT message);
+// The tooltip of this thread that `owner` owns, or null.
+HWND OwnedTooltip(HWND owner);
 // A UTF-8 text in the ANSI code page, as the string table reaches the program.
 std::string Ansi(const char *utf8);
 
