@@ -8,6 +8,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "file_system.h"
 #include "registry_store.h"
 
 static const DWORD FORMER_ID_SIZE = 16;  // the id, then when it was replaced
@@ -21,13 +22,6 @@ static uint64_t DrawId(uint64_t other)
                                             BCRYPT_USE_SYSTEM_PREFERRED_RNG)))
             return 0;
     return id;
-}
-
-static uint64_t FileTimeNow()
-{
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return (uint64_t)now.dwHighDateTime << 32 | now.dwLowDateTime;
 }
 
 // The host name as the user named the computer (its DNS name, which Settings shows), else

@@ -17,6 +17,7 @@
 
 #include "backup_folder.h"
 #include "computer_identity.h"
+#include "file_system.h"
 #include "history_file.h"
 #include "replaced_file.h"
 #include "written_file.h"
@@ -46,24 +47,11 @@ static uint32_t Version;
 static wchar_t MalformedNames[MALFORMED_SYNC_FILES_MAX][MAX_PATH];
 static int MalformedCount;
 
-static uint64_t FileTimeNow()
-{
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return (uint64_t)now.dwHighDateTime << 32 | now.dwLowDateTime;
-}
-
 // folder\<16 hex digits><extension>; false when it would not fit in MAX_PATH.
 static bool SourcePath(wchar_t *path, const wchar_t *folder, uint64_t id, const wchar_t *extension)
 {
     int written = _snwprintf(path, MAX_PATH, L"%ls\\%016llX%ls", folder,
                              (unsigned long long)id, extension);
-    return written > 0 && written < MAX_PATH;
-}
-
-static bool FolderPath(wchar_t *path, const wchar_t *folder, const wchar_t *name)
-{
-    int written = _snwprintf(path, MAX_PATH, L"%ls\\%ls", folder, name);
     return written > 0 && written < MAX_PATH;
 }
 
@@ -143,7 +131,7 @@ static SourceEntry *ReadSourcesList(const wchar_t *folder, int *count)
 {
     *count = 0;
     wchar_t path[MAX_PATH];
-    FILE *file = FolderPath(path, folder, LIST_NAME) ? _wfopen(path, L"rb") : nullptr;
+    FILE *file = JoinFolderPath(path, folder, LIST_NAME) ? _wfopen(path, L"rb") : nullptr;
     if (!file)
         return nullptr;
     size_t limit = LIST_HEADER_SIZE + LIST_ENTRIES_MAX * sizeof(SourceEntry);
@@ -183,11 +171,6 @@ static bool AppendKept(const KeptSource &source)
     return true;
 }
 
-static uint64_t FileTimeValue(const FILETIME &time)
-{
-    return (uint64_t)time.dwHighDateTime << 32 | time.dwLowDateTime;
-}
-
 // A kept file whose trailer names the id of its file name, which is neither removed nor
 // this computer's own (an id that was this computer's before it was replaced).
 static void LoadKeptFile(const wchar_t *folder, const WIN32_FIND_DATAW &entry,
@@ -196,7 +179,7 @@ static void LoadKeptFile(const wchar_t *folder, const WIN32_FIND_DATAW &entry,
     uint64_t id = NameId(entry.cFileName);
     wchar_t path[MAX_PATH];
     if (id == 0 || RemovedIndex(id) >= 0 || KeptIndex(id) >= 0
-        || !FolderPath(path, folder, entry.cFileName))
+        || !JoinFolderPath(path, folder, entry.cFileName))
         return;
     FILE *file = _wfopen(path, L"rb");
     if (!file)
@@ -225,7 +208,7 @@ bool LoadKeptSources()
 {
     ForgetKeptSources();
     wchar_t folder[MAX_PATH], pattern[MAX_PATH];
-    if (!FindComputersFolder(folder) || !FolderPath(pattern, folder, L"*.twh"))
+    if (!FindComputersFolder(folder) || !JoinFolderPath(pattern, folder, L"*.twh"))
         return false;
     int listedCount;
     SourceEntry *listed = ReadSourcesList(folder, &listedCount);
@@ -309,7 +292,7 @@ static bool WriteSourcesList(const wchar_t *folder, uint64_t changedId, const So
     memcpy(bytes + 6, &entrySize, 2);
     memcpy(bytes + 8, &written, 4);
     wchar_t path[MAX_PATH], temp[MAX_PATH];
-    bool replaced = FolderPath(path, folder, LIST_NAME) && FolderPath(temp, folder, LIST_TEMP_NAME)
+    bool replaced = JoinFolderPath(path, folder, LIST_NAME) && JoinFolderPath(temp, folder, LIST_TEMP_NAME)
                     && ReplaceFileWithBytes(path, temp, bytes,
                                             LIST_HEADER_SIZE + written * sizeof(SourceEntry));
     free(bytes);

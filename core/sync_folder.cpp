@@ -14,6 +14,7 @@
 #include "backup_folder.h"
 #include "clock.h"
 #include "computer_identity.h"
+#include "file_system.h"
 #include "figures.h"
 #include "registry_store.h"
 #include "replaced_file.h"
@@ -37,20 +38,10 @@ static bool Handed;
 static uint64_t LastWriteHour;  // hours since 1601 (UTC) of the last hourly write
 static DWORD LastLookTick;
 
-static uint64_t FileTimeNow()
-{
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return (uint64_t)now.dwHighDateTime << 32 | now.dwLowDateTime;
-}
-
 static bool WritesPath(wchar_t *path, const wchar_t *name)
 {
     wchar_t folder[MAX_PATH];
-    if (!FindComputersFolder(folder))
-        return false;
-    int written = _snwprintf(path, MAX_PATH, L"%ls\\%ls", folder, name);
-    return written > 0 && written < MAX_PATH;
+    return FindComputersFolder(folder) && JoinFolderPath(path, folder, name);
 }
 
 // A missing or malformed list is none: every file of this computer's id is then its own.
@@ -201,8 +192,8 @@ static SyncDecision Decide(const HistorySource &source)
     bool formerRead = ReadFormerComputerIdsValue(0, &former, &formerSize);
     HistorySource me;
     bool named = MakeThisComputerSource(&me);
-    SyncSelf self = {ThisComputerId(), former, formerRead ? formerSize : 0, &Writes,
-                     named ? me.name : nullptr};
+    SyncSelf self = {named ? me.computerId : ThisComputerId(), former,
+                     formerRead ? formerSize : 0, &Writes, named ? me.name : nullptr};
     const KeptSource *kept = FindKeptSource(source.computerId);
     SyncDecision decision = DecideSyncFile(source, self, IsRemovedSource(source.computerId),
                                            kept ? &kept->writtenAt : nullptr);

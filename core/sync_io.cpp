@@ -7,18 +7,8 @@
 #include <stdlib.h>
 #include <wchar.h>
 
+#include "file_system.h"
 #include "replaced_file.h"
-
-static bool JoinSyncPath(wchar_t *path, const wchar_t *folder, const wchar_t *name)
-{
-    int written = _snwprintf(path, MAX_PATH, L"%ls\\%ls", folder, name);
-    return written > 0 && written < MAX_PATH;
-}
-
-static uint64_t FileTimeValue(const FILETIME &time)
-{
-    return (uint64_t)time.dwHighDateTime << 32 | time.dwLowDateTime;
-}
 
 static bool ReadExactly(HANDLE file, unsigned char *bytes, size_t size)
 {
@@ -90,7 +80,7 @@ static bool ReadSyncFile(const wchar_t *folder, const WIN32_FIND_DATAW &entry, S
 {
     wchar_t path[MAX_PATH];
     size_t size = 0;
-    unsigned char *bytes = JoinSyncPath(path, folder, entry.cFileName)
+    unsigned char *bytes = JoinFolderPath(path, folder, entry.cFileName)
                                ? ReadSyncBytes(path, &size) : nullptr;
     SyncNews *news = bytes ? NewNews(SYNC_NEWS_HISTORY, entry.cFileName) : nullptr;
     if (!news) {
@@ -123,7 +113,7 @@ static void AppendGone(const wchar_t *name, void *context)
 bool LookAtSyncFolder(const wchar_t *folder, SyncFileTable *table, SyncNews ***tail)
 {
     wchar_t pattern[MAX_PATH];
-    if (!folder[0] || !JoinSyncPath(pattern, folder, L"Tallywick-*.twh"))
+    if (!folder[0] || !JoinFolderPath(pattern, folder, L"Tallywick-*.twh"))
         return false;
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileExW(pattern, FindExInfoBasic, &entry, FindExSearchNameMatch,
@@ -153,7 +143,7 @@ bool WriteSyncFile(const wchar_t *folder, const wchar_t *name, const unsigned ch
                    size_t size, SyncFileTable *table)
 {
     wchar_t path[MAX_PATH], temp[MAX_PATH];
-    if (!JoinSyncPath(path, folder, name) || !JoinSyncPath(temp, folder, name)
+    if (!JoinFolderPath(path, folder, name) || !JoinFolderPath(temp, folder, name)
         || wcslen(temp) + 4 >= MAX_PATH)
         return false;
     wcscat(temp, L".tmp");
@@ -177,7 +167,7 @@ void DeleteOwnSyncFiles(const wchar_t *folder, const SyncWrites &writes)
         wchar_t path[MAX_PATH];
         if (news->kind == SYNC_NEWS_HISTORY && news->source.present
             && WrittenHere(writes, news->source.computerId, news->source.writtenAt)
-            && JoinSyncPath(path, folder, news->name))
+            && JoinFolderPath(path, folder, news->name))
             DeleteFileW(path);
     }
     FreeSyncNews(found);

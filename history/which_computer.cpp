@@ -5,6 +5,7 @@
 
 #include <wchar.h>
 
+#include "../core/file_system.h"
 #include "../core/sources.h"
 #include "../res/resource.h"
 #include "../text/language.h"
@@ -72,7 +73,7 @@ static uint64_t FileWrittenAt(const wchar_t *path)
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(path, GetFileExInfoStandard, &data))
         return 0;
-    return (uint64_t)data.ftLastWriteTime.dwHighDateTime << 32 | data.ftLastWriteTime.dwLowDateTime;
+    return FileTimeValue(data.ftLastWriteTime);
 }
 
 // A known computer keeps its kept copy's time, so that its next real copy replaces this one.
